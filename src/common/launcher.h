@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// Hands addresses to the desktop's browser and starts outside programs; tests record the calls instead.
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    virtual void openUrl(const QString& url) = 0;
+    // Starts the program detached; false when it could not be started.
+    virtual bool start(const QString& program) = 0;
+};

@@ -1,0 +1,129 @@
+#include "common/scriptedprompter.h"
+
+#include "common/transcript.h"
+
+#include <QFileInfo>
+#include <stdexcept>
+
+namespace {
+
+QString iconName(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Question:
+        return QStringLiteral("question");
+    case MessageIcon::Exclamation:
+        return QStringLiteral("exclamation");
+    case MessageIcon::Stop:
+        return QStringLiteral("stop");
+    }
+    return {};
+}
+
+bool fits(MessageButtons buttons, MessageButton answer) {
+    if (buttons == MessageButtons::YesNo)
+        return answer == MessageButton::Yes || answer == MessageButton::No;
+    return answer == MessageButton::Ok || answer == MessageButton::Cancel;
+}
+
+QString quoted(const QString& text) { return u'"' + escapeText(text) + u'"'; }
+
+} // namespace
+
+QString buttonName(MessageButton button) {
+    switch (button) {
+    case MessageButton::Yes:
+        return QStringLiteral("Yes");
+    case MessageButton::No:
+        return QStringLiteral("No");
+    case MessageButton::Ok:
+        return QStringLiteral("OK");
+    case MessageButton::Cancel:
+        return QStringLiteral("Cancel");
+    }
+    return {};
+}
+
+ScriptedPrompter::ScriptedPrompter(Sink sink) : m_sink(std::move(sink)) {}
+
+void ScriptedPrompter::emitLine(const QString& line) {
+    m_lines.append(line);
+    if (m_sink)
+        m_sink(line);
+}
+
+void ScriptedPrompter::unanswered(const QString& line) {
+    const QString full = line + QStringLiteral(" -> (no answer queued)");
+    emitLine(full);
+    if (m_unanswered)
+        m_unanswered(full);
+    throw std::logic_error("dialog without a queued answer: " + full.toStdString());
+}
+
+MessageButton ScriptedPrompter::message(const MessageBoxRequest& request) {
+    m_messages.append(request);
+    const QString line = QStringLiteral("MSGBOX icon=%1 buttons=%2 title=%3 text=%4")
+                             .arg(iconName(request.icon),
+                                  request.buttons == MessageButtons::YesNo ? QStringLiteral("YesNo")
+                                                                           : QStringLiteral("OkCancel"),
+                                  quoted(titleOrApp(request.title)), quoted(request.text));
+    if (m_answers.empty())
+        unanswered(line);
+    const MessageButton answer = m_answers.front();
+    m_answers.pop_front();
+    if (!fits(request.buttons, answer))
+        throw std::logic_error("queued answer " + buttonName(answer).toStdString() + " does not fit " +
+                               line.toStdString());
+    emitLine(line + QStringLiteral(" -> ") + buttonName(answer));
+    return answer;
+}
+
+std::optional<QString> ScriptedPrompter::input(const InputBoxRequest& request) {
+    m_inputRequests.append(request);
+    const QString line = QStringLiteral("INPUTBOX title=%1 prompt=%2 default=%3")
+                             .arg(quoted(titleOrApp(request.title)), quoted(request.prompt), quoted(request.proposal));
+    if (m_inputs.empty())
+        unanswered(line);
+    std::optional<QString> answer = m_inputs.front();
+    m_inputs.pop_front();
+    emitLine(line + QStringLiteral(" -> ") + (answer ? quoted(*answer) : QStringLiteral("cancelled")));
+    return answer;
+}
+
+void ScriptedPrompter::beep() {
+    ++m_beeps;
+    emitLine(QStringLiteral("BEEP"));
+}
+
+std::optional<QString> ScriptedPrompter::openFile(const FileDialogRequest& request) {
+    const QString line = QStringLiteral("FILEDIALOG filter=%1").arg(quoted(request.filter));
+    if (m_files.empty())
+        unanswered(line);
+    std::optional<QString> answer = m_files.front();
+    m_files.pop_front();
+    emitLine(line + QStringLiteral(" -> ") + (answer ? quoted(*answer) : QStringLiteral("cancelled")));
+    return answer;
+}
+
+void ScriptedPrompter::clearRecord() {
+    m_messages.clear();
+    m_inputRequests.clear();
+    m_lines.clear();
+    m_beeps = 0;
+}
+
+void RecordingLauncher::openUrl(const QString& url) {
+    const QString line = QStringLiteral("OPENURL ") + url;
+    m_lines.append(line);
+    if (m_sink)
+        m_sink(line);
+}
+
+bool RecordingLauncher::start(const QString& program) {
+    const QFileInfo info(program);
+    const bool ok = info.isFile() && info.isExecutable();
+    const QString line = QStringLiteral("START %1 -> %2").arg(program, ok ? QStringLiteral("started") : QStringLiteral("failed"));
+    m_lines.append(line);
+    if (m_sink)
+        m_sink(line);
+    return ok;
+}

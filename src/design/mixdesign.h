@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDate>
+
+class Fields;
+class Prompter;
+struct InputBoxRequest;
+class QString;
+
+// The commands of the main design window over its fields: the fully automatic calculation, the three manual
+// steps and the window's small actions. Each command reads the field texts it needs when it runs and writes each
+// result as soon as it is computed; a failure shows the command's one message and ends it.
+class MixDesign {
+public:
+    MixDesign(Fields& fields, Prompter& prompter);
+
+    // Field texts when the window opens on the given day.
+    void load(const QDate& today);
+
+    void command1(); // 全自动计算
+    void command3(); // 确定用水量
+    void command4(); // 确定砂率
+    void command5(); // 完成计算
+
+    void gradeRangeLeft();      // Combo1 lost focus: default standard deviation
+    void importWater();         // Label36 click, Text26 double-click
+    void importSandRatio();     // Label37 click, Text27 double-click
+    void completeFileName();    // Label38 click, Label28 double-click
+
+private:
+    void checkSigma(double sigma);
+    double targetStrength(double sigma, const QString& targetField);
+    double cementStrength();
+    double formulaRatio(double fcuo, double fce);
+    bool askRatio(double& w, double wmax, const InputBoxRequest& box, const QString& ratioField);
+    void ratioWithinMaximum();
+    void writeCheck(const QString& field, bool passed, const QString& passText, const QString& failText);
+    void checkMinCement(double mc, double cmin);
+    void writeMix(double mc, double mw, double ms, double mg, double w);
+
+    Fields& m_fields;
+    Prompter& m_prompter;
+};

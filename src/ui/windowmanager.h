@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ui/appcontext.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class MainWindow;
+
+// Opens the program's windows: each exists at most once, opening an open one brings it forward, closing one
+// discards it (the next opening loads it afresh). The program ends when the last window has closed.
+class WindowManager {
+public:
+    explicit WindowManager(AppContext context);
+
+    const AppContext& context() const { return m_context; }
+
+    MainWindow* showMain();
+    QWidget* window(const QString& name) const;
+
+    // Opens a window of the program by its name (Form1, tiaozheng, wai, Form2, Form5, Form6, Form7),
+    // creating it when it is not open; returns it (nullptr for a name without a window).
+    QWidget* open(const QString& name);
+
+private:
+    QWidget* create(const QString& name);
+    void show(QWidget* window);
+
+    AppContext m_context;
+    QMap<QString, QPointer<QWidget>> m_windows;
+};

@@ -1,0 +1,13 @@
+# Runs one scenario script; fails on a non-zero exit or, where an expected transcript exists, on any difference.
+execute_process(COMMAND ${RUNNER} --spreadsheet ${BACKEND} ${SCRIPT}
+    OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
+message("${output}${errors}")
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "mixdesign-script exited with ${status}")
+endif()
+if(EXISTS ${EXPECTED})
+    file(READ ${EXPECTED} expected)
+    if(NOT output STREQUAL expected)
+        message(FATAL_ERROR "transcript differs from ${EXPECTED}")
+    endif()
+endif()
