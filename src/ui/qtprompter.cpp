@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace {
@@ -38,11 +39,11 @@ MessageButton QtPrompter::message(const MessageBoxRequest& request) {
         break;
     }
     const bool yesNo = request.buttons == MessageButtons::YesNo;
-    QAbstractButton* first = box.addButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
-    QAbstractButton* second = box.addButton(yesNo ? QMessageBox::No : QMessageBox::Cancel);
+    QPushButton* first = box.addButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    QPushButton* second = box.addButton(yesNo ? QMessageBox::No : QMessageBox::Cancel);
     const bool firstIsDefault =
         request.defaultButton == MessageButton::Yes || request.defaultButton == MessageButton::Ok;
-    box.setDefaultButton(static_cast<QPushButton*>(firstIsDefault ? first : second));
+    box.setDefaultButton(firstIsDefault ? first : second);
     box.setEscapeButton(second);
     box.exec();
     const bool tookFirst = box.clickedButton() == first;
