@@ -15,16 +15,23 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // The release that ends a double-click is not a second click.
+        if (event->type() == QEvent::MouseButtonDblClick)
+            m_afterDoubleClick = true;
         if (event->type() == m_type) {
-            const bool leftButton = event->type() != QEvent::MouseButtonRelease ||
-                                    static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-            if (leftButton)
+            bool fire = true;
+            if (m_type == QEvent::MouseButtonRelease) {
+                fire = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && !m_afterDoubleClick;
+                m_afterDoubleClick = false;
+            }
+            if (fire)
                 m_handler();
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    bool m_afterDoubleClick = false;
     QEvent::Type m_type;
     std::function<void()> m_handler;
 };

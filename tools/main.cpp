@@ -1,0 +1,105 @@
+// mixdesign-script: opens the program's windows offscreen, runs a script of user actions against them and
+// answers every dialog from the script.
+//
+//   mixdesign-script [--root DIR] [--spreadsheet libreoffice|log] [--today YYYY-M-D] SCRIPT.scn
+
+#include "common/installpaths.h"
+#include "common/scriptedprompter.h"
+#include "report/spreadsheet.h"
+#include "tools/backends.h"
+#include "tools/scriptrunner.h"
+#include "ui/windowmanager.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void printLine(const QString& line) {
+    std::fputs(line.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+// The offscreen platform warns about window operations it cannot carry out; they mean nothing to a script.
+void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QStringLiteral("This plugin does not support")) ||
+        message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    std::fputs(qFormatLogMessage(type, context, message).toUtf8().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+int usage() {
+    std::fputs("usage: mixdesign-script [--root DIR] [--spreadsheet libreoffice|log] [--today YYYY-M-D] SCRIPT.scn\n",
+               stderr);
+    return 2;
+}
+
+// Copies the built templates and the program's page into root/mb/ unless that folder exists already.
+void prepareRoot(const QString& root) {
+    QDir dir(root);
+    if (dir.exists(QStringLiteral("mb")))
+        return;
+    dir.mkpath(QStringLiteral("mb"));
+    const QDir built(QCoreApplication::applicationDirPath() + QStringLiteral("/templates"));
+    for (const QString& name : built.entryList(QDir::Files))
+        QFile::copy(built.filePath(name), dir.filePath(QStringLiteral("mb/") + name));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietOffscreen);
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+
+    QString root;
+    QString backend = QStringLiteral("libreoffice");
+    QString script;
+    QDate today = QDate::currentDate();
+    const QStringList args = app.arguments().mid(1);
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QStringLiteral("--root") && i + 1 < args.size())
+            root = args[++i];
+        else if (arg == QStringLiteral("--spreadsheet") && i + 1 < args.size())
+            backend = args[++i];
+        else if (arg == QStringLiteral("--today") && i + 1 < args.size())
+            today = QDate::fromString(args[++i], QStringLiteral("yyyy-M-d"));
+        else if (script.isEmpty() && !arg.startsWith(QStringLiteral("--")))
+            script = arg;
+        else
+            return usage();
+    }
+    if (script.isEmpty() || !today.isValid())
+        return usage();
+
+    QTemporaryDir temporaryRoot;
+    if (root.isEmpty())
+        root = temporaryRoot.path();
+    prepareRoot(root);
+
+    auto spreadsheets = makeSpreadsheets(backend, printLine);
+    if (!spreadsheets)
+        return usage();
+    ScriptedPrompter prompter(printLine);
+    prompter.setUnansweredHandler([&spreadsheets](const QString&) {
+        // A dialog nobody answers: end at once, leaving no office instance behind.
+        spreadsheets->endAll();
+        std::fflush(stdout);
+        std::_Exit(3);
+    });
+    RecordingLauncher launcher(printLine);
+
+    WindowManager windows(AppContext{prompter, launcher, *spreadsheets, InstallPaths(root), [today] { return today; }});
+    windows.showMain();
+    ScriptRunner runner(windows, prompter, *spreadsheets, printLine);
+    const int status = runner.runFile(script);
+    spreadsheets->endAll();
+    return status;
+}

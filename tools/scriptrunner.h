@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+class ScriptedPrompter;
+class SpreadsheetFactory;
+class WindowManager;
+
+// Runs a script of user actions against the real windows (one action a line) and answers their dialogs from
+// the script. Exit codes: 0 every expectation held, 1 an expectation failed, 2 a bad script line.
+class ScriptRunner {
+public:
+    using Sink = std::function<void(const QString& line)>;
+
+    ScriptRunner(WindowManager& windows, ScriptedPrompter& prompter, SpreadsheetFactory& spreadsheets, Sink sink);
+
+    int runFile(const QString& path);
+    int runText(const QString& script);
+
+private:
+    // Thrown for a line the runner cannot carry out as written.
+    struct BadLine {
+        QString why;
+    };
+
+    void runLine(const QString& line);
+    QWidget* window(const QString& name) const;
+    QWidget* control(const QString& target) const;
+    void fail(const QString& what);
+    void dump(const QString& windowName);
+    void settle();
+
+    WindowManager& m_windows;
+    ScriptedPrompter& m_prompter;
+    SpreadsheetFactory& m_spreadsheets;
+    Sink m_sink;
+    int m_lineNumber = 0;
+    bool m_failed = false;
+};
