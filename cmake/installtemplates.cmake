@@ -1,0 +1,13 @@
+# Copies the built templates and the program's page into ~/zeb/mb/, keeping any copy the user has edited there.
+set(target "$ENV{HOME}/zeb/mb")
+file(MAKE_DIRECTORY "${target}")
+file(GLOB built "${TEMPLATES_DIR}/*")
+foreach(file ${built})
+    get_filename_component(name "${file}" NAME)
+    if(EXISTS "${target}/${name}")
+        message(STATUS "Kept: ${target}/${name}")
+    else()
+        file(COPY "${file}" DESTINATION "${target}")
+        message(STATUS "Installing: ${target}/${name}")
+    endif()
+endforeach()
