@@ -1,8 +1,61 @@
 #pragma once
 
-#include <memory>
+#include "report/cellvalue.h"
 
-class Spreadsheet;
+#include <QString>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+// A spreadsheet operation that did not succeed: a missing file, a file in use, a path that cannot be saved,
+// a refused value, an application that cannot be started or has gone away.
+class SpreadsheetError : public std::runtime_error {
+public:
+    explicit SpreadsheetError(const char* what) : std::runtime_error(what) {}
+    explicit SpreadsheetError(const std::string& what) : std::runtime_error(what) {}
+    explicit SpreadsheetError(const QString& what) : std::runtime_error(what.toStdString()) {}
+};
+
+enum class OpenMode { Normal, ReadOnly };
+
+// One spreadsheet application instance with the one workbook it opened. Rows and columns count from 1.
+// Every operation throws SpreadsheetError when it fails; nothing done before is undone.
+// Destroying an instance that was neither quit nor handed over ends it.
+class Spreadsheet {
+public:
+    virtual ~Spreadsheet() = default;
+
+    // Opens a workbook; its active sheet becomes the sheet of every later cell and sheet operation.
+    // The file is opened with its macros disabled and its links not updated.
+    virtual void open(const QString& path, OpenMode mode = OpenMode::Normal) = 0;
+    // Brings the workbook forward.
+    virtual void activate() = 0;
+    // Stores the workbook under a new path with alerts off: an existing file there is replaced without a
+    // question. From then on the workbook is that file.
+    virtual void saveAs(const QString& path) = 0;
+    // The full path of the workbook's file.
+    virtual QString fullName() const = 0;
+    virtual void setAuthor(const QString& author) = 0;
+
+    // Font of every cell of the sheet.
+    virtual void setFontName(const QString& name) = 0;
+    virtual void setFontSize(double points) = 0;
+    // Renames the sheet.
+    virtual void renameSheet(const QString& name) = 0;
+
+    // A text as typed into the cell: stored as CellValue::typedEntry(text) (a number text as that number,
+    // anything else verbatim as text).
+    virtual void writeText(int row, int column, const QString& text) = 0;
+    virtual void writeNumber(int row, int column, double value) = 0;
+    virtual CellValue read(int row, int column) = 0;
+
+    // Stores the workbook again under its current path.
+    virtual void save() = 0;
+    // Ends the application instance; the workbook is not saved.
+    virtual void quit() = 0;
+    // Leaves the instance running with its workbook shown to the user, who closes it.
+    virtual void handOver() = 0;
+};
 
 // Starts spreadsheet application instances: LibreOffice in the program, a recorder in tests and scripts.
 class SpreadsheetFactory {
@@ -12,6 +65,7 @@ public:
     virtual std::unique_ptr<Spreadsheet> start(bool visible) = 0;
     // Saves the workbook of every instance that a command left open for the user, as the user's Save would.
     virtual void saveHandedOver() = 0;
-    // Ends every instance this factory started, those handed over to the user included (end of a script or test).
+    // Ends every instance this factory started, those handed over to the user included (end of a script or
+    // test).
     virtual void endAll() = 0;
 };

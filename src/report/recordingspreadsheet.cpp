@@ -1,0 +1,158 @@
+#include "report/recordingspreadsheet.h"
+
+#include "common/transcript.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <utility>
+
+struct RecordingSpreadsheetFactory::Instance {
+    bool running = true;
+    bool handedOver = false;
+    QString path;
+};
+
+namespace {
+
+QString quoted(const QString& text) {
+    return u'"' + escapeText(text) + u'"';
+}
+
+class RecordingSpreadsheet : public Spreadsheet {
+public:
+    using Instance = RecordingSpreadsheetFactory::Instance;
+
+    RecordingSpreadsheet(RecordingSpreadsheetFactory::Sink sink, std::shared_ptr<Instance> instance)
+        : m_sink(std::move(sink)), m_instance(std::move(instance)) {}
+
+    ~RecordingSpreadsheet() override {
+        if (m_instance->running && !m_instance->handedOver) {
+            m_instance->running = false;
+            line(QStringLiteral("end"));
+        }
+    }
+
+    void open(const QString& path, OpenMode mode) override {
+        alive();
+        QString text = QStringLiteral("open ") + quoted(path);
+        if (mode == OpenMode::ReadOnly)
+            text += QStringLiteral(" readonly");
+        if (!QFileInfo(path).isFile()) {
+            line(text + QStringLiteral(" -> failed"));
+            throw SpreadsheetError(QStringLiteral("no such file: ") + path);
+        }
+        line(text);
+        m_instance->path = path;
+        m_open = true;
+    }
+    void activate() override { workbook(); }
+    void saveAs(const QString& path) override {
+        workbook();
+        line(QStringLiteral("saveas ") + quoted(path));
+        m_instance->path = path;
+    }
+    QString fullName() const override { return m_instance->path; }
+    void setAuthor(const QString& author) override {
+        workbook();
+        line(QStringLiteral("author ") + quoted(author));
+    }
+    void setFontName(const QString& name) override {
+        workbook();
+        line(QStringLiteral("font name=") + quoted(name));
+    }
+    void setFontSize(double points) override {
+        workbook();
+        line(QStringLiteral("font size=") + exactNumberText(points));
+    }
+    void renameSheet(const QString& name) override {
+        workbook();
+        line(QStringLiteral("sheet name=") + quoted(name));
+    }
+    void writeText(int row, int column, const QString& text) override {
+        cell(row, column);
+        line(QStringLiteral("cell %1 %2 text ").arg(row).arg(column) + quoted(text));
+    }
+    void writeNumber(int row, int column, double value) override {
+        cell(row, column);
+        line(QStringLiteral("cell %1 %2 number ").arg(row).arg(column) + exactNumberText(value));
+    }
+    CellValue read(int row, int column) override {
+        cell(row, column);
+        line(QStringLiteral("read %1 %2 -> empty").arg(row).arg(column));
+        return {};
+    }
+    void save() override {
+        workbook();
+        line(QStringLiteral("save"));
+    }
+    void quit() override {
+        alive();
+        m_instance->running = false;
+        line(QStringLiteral("quit"));
+    }
+    void handOver() override {
+        alive();
+        m_instance->handedOver = true;
+        line(QStringLiteral("handover"));
+    }
+
+private:
+    void line(const QString& text) {
+        if (m_sink)
+            m_sink(QStringLiteral("XLS ") + text);
+    }
+    void alive() const {
+        if (!m_instance->running || m_instance->handedOver)
+            throw SpreadsheetError("the spreadsheet instance is no longer the command's");
+    }
+    void workbook() const {
+        alive();
+        if (!m_open)
+            throw SpreadsheetError("no workbook is open");
+    }
+    void cell(int row, int column) const {
+        workbook();
+        if (row < 1 || column < 1)
+            throw SpreadsheetError("row and column count from 1");
+    }
+
+    RecordingSpreadsheetFactory::Sink m_sink;
+    std::shared_ptr<Instance> m_instance;
+    bool m_open = false;
+};
+
+} // namespace
+
+RecordingSpreadsheetFactory::RecordingSpreadsheetFactory(Sink sink) : m_sink(std::move(sink)) {}
+
+RecordingSpreadsheetFactory::~RecordingSpreadsheetFactory() = default;
+
+std::unique_ptr<Spreadsheet> RecordingSpreadsheetFactory::start(bool visible) {
+    if (m_sink)
+        m_sink(QStringLiteral("XLS start visible=%1").arg(visible ? 1 : 0));
+    auto instance = std::make_shared<Instance>();
+    m_instances.push_back(instance);
+    return std::make_unique<RecordingSpreadsheet>(m_sink, instance);
+}
+
+void RecordingSpreadsheetFactory::saveHandedOver() {
+    for (const auto& instance : m_instances)
+        if (instance->running && instance->handedOver && m_sink)
+            m_sink(QStringLiteral("XLS user-save"));
+}
+
+void RecordingSpreadsheetFactory::endAll() {
+    for (const auto& instance : m_instances) {
+        if (!instance->running)
+            continue;
+        instance->running = false;
+        if (m_sink)
+            m_sink(QStringLiteral("XLS end"));
+    }
+    m_instances.clear();
+}
+
+int RecordingSpreadsheetFactory::running() const {
+    return int(std::count_if(m_instances.begin(), m_instances.end(),
+                             [](const std::shared_ptr<Instance>& instance) { return instance->running; }));
+}

@@ -1,0 +1,181 @@
+#include "common/failure.h"
+#include "common/mapfields.h"
+#include "report/cellvalue.h"
+#include "report/reportcells.h"
+
+#include <QtTest>
+
+namespace {
+
+QStringList windowFields() {
+    QStringList names;
+    for (int i = 1; i <= 28; ++i)
+        names << QStringLiteral("Text%1").arg(i);
+    for (int i = 2; i <= 6; ++i)
+        names << QStringLiteral("Combo%1").arg(i);
+    return names;
+}
+
+const ReportCell& cellAt(int row, int column) {
+    for (const ReportCell& cell : reportCells())
+        if (cell.row == row && cell.column == column)
+            return cell;
+    throw std::logic_error("no such report cell");
+}
+
+} // namespace
+
+class ReportCellsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void typedEntry_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("isNumber");
+        QTest::addColumn<double>("number");
+        QTest::newRow("integer") << "30" << true << 30.0;
+        QTest::newRow("decimal keeps value") << "0.350" << true << 0.35;
+        QTest::newRow("negative") << "-36" << true << -36.0;
+        QTest::newRow("exponent") << "1e3" << true << 1000.0;
+        QTest::newRow("blanks around") << " 185 " << true << 185.0;
+        QTest::newRow("slump range, not a date") << "10-30" << false << 0.0;
+        QTest::newRow("range") << "35-50" << false << 0.0;
+        QTest::newRow("date-like") << "2026-1-5" << false << 0.0;
+        QTest::newRow("with unit") << "35-50mm" << false << 0.0;
+        QTest::newRow("percent") << "12%" << false << 0.0;
+        QTest::newRow("grouped") << "1,215" << false << 0.0;
+        QTest::newRow("formula verbatim") << "=1+1" << false << 0.0;
+        QTest::newRow("overflow stays text") << "1e999" << false << 0.0;
+        QTest::newRow("inf stays text") << "inf" << false << 0.0;
+        QTest::newRow("empty") << "" << false << 0.0;
+        QTest::newRow("chinese sentence") << "水灰比符合规定！" << false << 0.0;
+    }
+    void typedEntry() {
+        QFETCH(QString, typed);
+        QFETCH(bool, isNumber);
+        QFETCH(double, number);
+        const CellValue value = CellValue::typedEntry(typed);
+        if (isNumber) {
+            QCOMPARE(value, CellValue::number(number));
+        } else {
+            QCOMPARE(value.kind(), CellValue::Kind::Text);
+            QCOMPARE(value.toText(), typed);
+        }
+    }
+
+    void exactNumberText_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("integer") << 35.0 << "35";
+        QTest::newRow("unrounded percentage") << 0.333 * 100.0 << "33.300000000000004";
+        QTest::newRow("zero") << 0.0 << "0";
+        QTest::newRow("negative zero") << -0.0 << "0";
+        QTest::newRow("fraction") << 0.53 << "0.53";
+    }
+    void exactNumberText() {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(::exactNumberText(value), text);
+    }
+
+    // The computed forms: percentage unrounded, ratios with two decimals as text.
+    void computedValues_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("sandRatio");
+        QTest::addColumn<QString>("cement");
+        QTest::addColumn<QString>("expected"); // "n:<number>" or "t:<text>"
+        const QString p = QStringLiteral("0.350"), c = QStringLiteral("350");
+        QTest::newRow("G23 percentage") << 23 << 7 << p << c << "n:35";
+        QTest::newRow("I18 percentage") << 18 << 9 << p << c << "n:35";
+        QTest::newRow("percentage not rounded") << 23 << 7 << "0.333" << c << "n:33.300000000000004";
+        QTest::newRow("percentage of empty") << 23 << 7 << "" << c << "n:0";
+        QTest::newRow("percentage lenient") << 18 << 9 << "0.36abc" << c << "n:36";
+        QTest::newRow("I28 one") << 28 << 9 << p << c << "n:1";
+        QTest::newRow("I29 sand per cement") << 29 << 9 << p << c << "t:1.86";
+        QTest::newRow("I30 stone per cement") << 30 << 9 << p << c << "t:3.47";
+        QTest::newRow("I31 water per cement") << 31 << 9 << p << c << "t:0.53";
+        QTest::newRow("I31 lenient cement") << 31 << 9 << p << "350kg"
+                                            << "t:0.53";
+        QTest::newRow("H2 slump with unit") << 2 << 8 << p << c << "t:35-50mm";
+        QTest::newRow("G14 slump verbatim") << 14 << 7 << p << c << "t:35-50";
+    }
+    void computedValues() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, sandRatio);
+        QFETCH(QString, cement);
+        QFETCH(QString, expected);
+        MapFields fields(windowFields());
+        fields.setText(QStringLiteral("Text13"), sandRatio);
+        fields.setText(QStringLiteral("Text12"), cement);
+        fields.setText(QStringLiteral("Text11"), QStringLiteral("185"));
+        fields.setText(QStringLiteral("Text14"), QStringLiteral("650"));
+        fields.setText(QStringLiteral("Text15"), QStringLiteral("1215"));
+        fields.setText(QStringLiteral("Combo3"), QStringLiteral("35-50"));
+        const CellValue value = reportCellValue(cellAt(row, column), fields, ResultColumn::Automatic);
+        if (expected.startsWith(u'n')) {
+            QCOMPARE(value.kind(), CellValue::Kind::Number);
+            QCOMPARE(::exactNumberText(value.toNumber()), expected.mid(2));
+        } else {
+            QCOMPARE(value, CellValue::text(expected.mid(2)));
+        }
+    }
+
+    void ratioWithoutCementFails_data() {
+        QTest::addColumn<QString>("cement");
+        QTest::newRow("empty") << "";
+        QTest::newRow("zero") << "0";
+        QTest::newRow("no leading number") << "水泥";
+        QTest::newRow("negative zero") << "-0.0";
+    }
+    void ratioWithoutCementFails() {
+        QFETCH(QString, cement);
+        MapFields fields(windowFields());
+        fields.setText(QStringLiteral("Text24"), QStringLiteral("650"));
+        fields.setText(QStringLiteral("Text22"), cement);
+        for (int row : {29, 30, 31})
+            QVERIFY_THROWS_EXCEPTION(CalcFailure,
+                                     reportCellValue(cellAt(row, 9), fields, ResultColumn::Stepwise));
+    }
+
+    void resultLettersFollowTheColumn_data() {
+        QTest::addColumn<QString>("letter");
+        QTest::addColumn<QString>("automatic");
+        QTest::addColumn<QString>("stepwise");
+        const QString letters = QStringLiteral("TDFRWCPSK");
+        for (int i = 0; i < letters.size(); ++i)
+            QTest::newRow(qPrintable(letters.mid(i, 1)))
+                << letters.mid(i, 1) << QStringLiteral("Text%1").arg(7 + i)
+                << QStringLiteral("Text%1").arg(17 + i);
+        QTest::newRow("shared field") << "Combo4"
+                                      << "Combo4"
+                                      << "Combo4";
+        QTest::newRow("shared text field") << "Text2"
+                                           << "Text2"
+                                           << "Text2";
+    }
+    void resultLettersFollowTheColumn() {
+        QFETCH(QString, letter);
+        QFETCH(QString, automatic);
+        QFETCH(QString, stepwise);
+        QCOMPARE(reportSourceField(letter, ResultColumn::Automatic), automatic);
+        QCOMPARE(reportSourceField(letter, ResultColumn::Stepwise), stepwise);
+    }
+
+    // Every cell is written exactly once, and H2..H4 come last.
+    void cellsAreUnique() {
+        const auto& cells = reportCells();
+        QCOMPARE(int(cells.size()), 38);
+        QSet<QPair<int, int>> seen;
+        for (const ReportCell& cell : cells) {
+            QVERIFY2(!seen.contains({cell.row, cell.column}), qPrintable(QString::number(cell.row)));
+            seen.insert({cell.row, cell.column});
+        }
+        QCOMPARE(cells.back().row, 4);
+        QCOMPARE(cells.back().column, 8);
+    }
+};
+
+QTEST_GUILESS_MAIN(ReportCellsTest)
+#include "test_report_cells.moc"

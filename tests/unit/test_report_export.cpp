@@ -1,0 +1,331 @@
+#include "common/mapfields.h"
+#include "common/scriptedprompter.h"
+#include "report/recordingspreadsheet.h"
+#include "report/reportexport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString kFailure = QStringLiteral("您输入的参数值对吗？");
+
+QStringList windowFields() {
+    QStringList names;
+    for (int i = 1; i <= 29; ++i)
+        names << QStringLiteral("Text%1").arg(i);
+    for (int i = 1; i <= 8; ++i)
+        names << QStringLiteral("Combo%1").arg(i);
+    return names;
+}
+
+// One result column with a distinct value in every row, in the order T D F R W C P S K.
+const QStringList kResults = {QStringLiteral("38.225"), QStringLiteral("5"),   QStringLiteral("48.025"),
+                              QStringLiteral("0.52"),   QStringLiteral("185"), QStringLiteral("350"),
+                              QStringLiteral("0.350"),  QStringLiteral("650"), QStringLiteral("1215")};
+
+void fillShared(MapFields& fields) {
+    fields.setText(QStringLiteral("Text2"), QStringLiteral("30"));
+    fields.setText(QStringLiteral("Combo2"), QStringLiteral("31.5"));
+    fields.setText(QStringLiteral("Combo3"), QStringLiteral("35-50"));
+    fields.setText(QStringLiteral("Combo4"), QStringLiteral("0.46"));
+    fields.setText(QStringLiteral("Combo5"), QStringLiteral("0.07"));
+    fields.setText(QStringLiteral("Combo6"), QStringLiteral("2400"));
+    fields.setText(QStringLiteral("Text1"), QStringLiteral("水灰比符合规定！"));
+    fields.setText(QStringLiteral("Text6"), QStringLiteral("水泥用量符合规定！"));
+    fields.setText(QStringLiteral("Text28"), QStringLiteral("A1"));
+}
+
+void fillColumn(MapFields& fields, int first, const QStringList& values) {
+    for (int i = 0; i < values.size(); ++i)
+        fields.setText(QStringLiteral("Text%1").arg(first + i), values[i]);
+}
+
+// The cell lines of a complete export of kResults.
+QStringList filledCells() {
+    return {
+        "XLS cell 8 7 text \"30\"",
+        "XLS cell 9 7 text \"5\"",
+        "XLS cell 10 7 text \"38.225\"",
+        "XLS cell 11 7 text \"48.025\"",
+        "XLS cell 12 7 text \"0.46\"",
+        "XLS cell 13 7 text \"0.07\"",
+        "XLS cell 14 7 text \"35-50\"",
+        "XLS cell 15 7 text \"31.5\"",
+        "XLS cell 16 7 text \"185\"",
+        "XLS cell 17 7 text \"0.52\"",
+        "XLS cell 18 7 text \"0.52\"",
+        "XLS cell 19 7 text \"31.5\"",
+        "XLS cell 20 7 text \"2400\"",
+        "XLS cell 21 7 text \"350\"",
+        "XLS cell 22 7 text \"185\"",
+        "XLS cell 23 7 number 35",
+        "XLS cell 24 7 text \"650\"",
+        "XLS cell 25 7 text \"2400\"",
+        "XLS cell 26 7 text \"185\"",
+        "XLS cell 27 7 text \"350\"",
+        "XLS cell 28 7 text \"350\"",
+        "XLS cell 29 7 text \"185\"",
+        "XLS cell 30 7 text \"650\"",
+        "XLS cell 31 7 text \"1215\"",
+        "XLS cell 8 9 text \"38.225\"",
+        "XLS cell 10 9 text \"0.52\"",
+        "XLS cell 14 9 text \"185\"",
+        "XLS cell 16 9 text \"350\"",
+        "XLS cell 18 9 number 35",
+        "XLS cell 20 9 text \"650\"",
+        "XLS cell 24 9 text \"1215\"",
+        "XLS cell 28 9 number 1",
+        "XLS cell 29 9 text \"1.86\"",
+        "XLS cell 30 9 text \"3.47\"",
+        "XLS cell 31 9 text \"0.53\"",
+        "XLS cell 2 8 text \"35-50mm\"",
+        "XLS cell 3 8 text \"水灰比符合规定！\"",
+        "XLS cell 4 8 text \"水泥用量符合规定！\"",
+    };
+}
+
+// The lines of an export before any calculation, up to the failing ratio.
+QStringList emptyCells() {
+    QStringList lines;
+    lines << "XLS cell 8 7 text \"30\""
+          << "XLS cell 9 7 text \"\""
+          << "XLS cell 10 7 text \"\""
+          << "XLS cell 11 7 text \"\""
+          << "XLS cell 12 7 text \"0.46\""
+          << "XLS cell 13 7 text \"0.07\""
+          << "XLS cell 14 7 text \"35-50\""
+          << "XLS cell 15 7 text \"31.5\"";
+    for (int row = 16; row <= 18; ++row)
+        lines << QStringLiteral("XLS cell %1 7 text \"\"").arg(row);
+    lines << "XLS cell 19 7 text \"31.5\""
+          << "XLS cell 20 7 text \"2400\""
+          << "XLS cell 21 7 text \"\""
+          << "XLS cell 22 7 text \"\""
+          << "XLS cell 23 7 number 0"
+          << "XLS cell 24 7 text \"\""
+          << "XLS cell 25 7 text \"2400\"";
+    for (int row = 26; row <= 31; ++row)
+        lines << QStringLiteral("XLS cell %1 7 text \"\"").arg(row);
+    lines << "XLS cell 8 9 text \"\""
+          << "XLS cell 10 9 text \"\""
+          << "XLS cell 14 9 text \"\""
+          << "XLS cell 16 9 text \"\""
+          << "XLS cell 18 9 number 0"
+          << "XLS cell 20 9 text \"\""
+          << "XLS cell 24 9 text \"\""
+          << "XLS cell 28 9 number 1";
+    return lines;
+}
+
+// Everything one export needs, with one transcript of the prompter's and the spreadsheet's lines.
+struct Rig {
+    Rig() : prompter(sink()), spreadsheets(sink()), fields(windowFields()) {
+        QDir(root.path()).mkpath(QStringLiteral("mb"));
+        QFile templ(root.filePath(QStringLiteral("mb/phm.xls")));
+        templ.open(QIODevice::WriteOnly);
+        fillShared(fields);
+    }
+    std::function<void(const QString&)> sink() {
+        return [this](const QString& line) { log << line; };
+    }
+    QString path(const QString& name) const { return root.path() + u'/' + name; }
+    void run(int command) {
+        ReportExport exporter(fields, prompter, spreadsheets, InstallPaths(root.path()));
+        switch (command) {
+        case 10:
+            exporter.command10();
+            break;
+        case 11:
+            exporter.command11();
+            break;
+        case 12:
+            exporter.command12();
+            break;
+        case 13:
+            exporter.command13();
+            break;
+        }
+    }
+    // The transcript with each message box line shortened to "MSGBOX <text>".
+    QStringList lines() const {
+        QStringList out;
+        for (const QString& line : log)
+            out << (line.startsWith(QStringLiteral("MSGBOX")) ? QStringLiteral("MSGBOX ") + kFailure : line);
+        return out;
+    }
+    QStringList opening(bool visible, const QString& name = QStringLiteral("A1")) const {
+        return {QStringLiteral("XLS start visible=%1").arg(visible ? 1 : 0),
+                "XLS open \"" + path(QStringLiteral("mb/phm.xls")) + u'"',
+                "XLS saveas \"" + path(name + QStringLiteral(".xls")) + u'"',
+                "XLS author \"" + path(name + QStringLiteral(".xls")) + u'"',
+                "XLS font name=\"system\"",
+                "XLS sheet name=\"普通混凝土配合比设计\""};
+    }
+
+    QTemporaryDir root;
+    QStringList log;
+    ScriptedPrompter prompter;
+    RecordingSpreadsheetFactory spreadsheets;
+    MapFields fields;
+};
+
+} // namespace
+
+class ReportExportTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void completeExport_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("stepwise");
+        QTest::newRow("Command10 saves") << 10 << false;
+        QTest::newRow("Command11 saves") << 11 << true;
+        QTest::newRow("Command12 leaves open") << 12 << false;
+        QTest::newRow("Command13 leaves open") << 13 << true;
+    }
+    // Every cell from the button's column; the other column holds decoys that must not appear.
+    void completeExport() {
+        QFETCH(int, command);
+        QFETCH(bool, stepwise);
+        Rig rig;
+        QStringList decoys;
+        for (int i = 0; i < 9; ++i)
+            decoys << QStringLiteral("9%1").arg(i);
+        fillColumn(rig.fields, stepwise ? 17 : 7, kResults);
+        fillColumn(rig.fields, stepwise ? 7 : 17, decoys);
+        rig.run(command);
+        const bool leaveOpen = command >= 12;
+        QStringList expected = rig.opening(leaveOpen) + filledCells();
+        if (leaveOpen)
+            expected << "XLS handover";
+        else
+            expected << "XLS save"
+                     << "XLS quit";
+        QCOMPARE(rig.lines(), expected);
+        QVERIFY(rig.prompter.messages().isEmpty());
+        QCOMPARE(rig.spreadsheets.running(), leaveOpen ? 1 : 0);
+    }
+
+    void beforeAnyCalculation_data() {
+        QTest::addColumn<int>("command");
+        QTest::newRow("Command10") << 10;
+        QTest::newRow("Command11") << 11;
+        QTest::newRow("Command12") << 12;
+        QTest::newRow("Command13") << 13;
+    }
+    // Empty results: written up to I28, then the message; a hidden instance is ended after it, a visible one
+    // stays with the user.
+    void beforeAnyCalculation() {
+        QFETCH(int, command);
+        Rig rig;
+        rig.prompter.queueAnswer(MessageButton::No);
+        rig.run(command);
+        const bool leaveOpen = command >= 12;
+        QStringList expected = rig.opening(leaveOpen) + emptyCells();
+        expected << "MSGBOX " + kFailure << (leaveOpen ? "XLS handover" : "XLS quit");
+        QCOMPARE(rig.lines(), expected);
+        QCOMPARE(rig.prompter.messages().size(), 1);
+        QCOMPARE(rig.prompter.messages()[0].icon, MessageIcon::Question);
+        QCOMPARE(rig.prompter.messages()[0].buttons, MessageButtons::YesNo);
+        QCOMPARE(rig.spreadsheets.running(), leaveOpen ? 1 : 0);
+    }
+
+    void unsafeNameRefused_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("command");
+        QTest::newRow("slash") << "../A1" << 10;
+        QTest::newRow("absolute") << "/tmp/A1" << 12;
+        QTest::newRow("backslash") << "a\\b" << 11;
+        QTest::newRow("dot") << "." << 13;
+        QTest::newRow("dot dot") << ".." << 10;
+    }
+    // Refused before any instance is started or any file is written.
+    void unsafeNameRefused() {
+        QFETCH(QString, name);
+        QFETCH(int, command);
+        Rig rig;
+        fillColumn(rig.fields, 7, kResults);
+        fillColumn(rig.fields, 17, kResults);
+        rig.fields.setText(QStringLiteral("Text28"), name);
+        rig.prompter.queueAnswer(MessageButton::Yes);
+        rig.run(command);
+        QCOMPARE(rig.lines(), QStringList{"MSGBOX " + kFailure});
+        QCOMPARE(rig.spreadsheets.running(), 0);
+    }
+
+    void emptyNameStillExports() {
+        Rig rig;
+        fillColumn(rig.fields, 7, kResults);
+        rig.fields.setText(QStringLiteral("Text28"), QString());
+        rig.run(10);
+        QCOMPARE(rig.lines().mid(0, 6), rig.opening(false, QString()));
+        QCOMPARE(rig.lines().last(), QStringLiteral("XLS quit"));
+    }
+
+    void missingTemplate_data() {
+        QTest::addColumn<int>("command");
+        QTest::newRow("hidden") << 10;
+        QTest::newRow("visible") << 12;
+    }
+    // Nothing to show: the instance is ended in both cases.
+    void missingTemplate() {
+        QFETCH(int, command);
+        Rig rig;
+        fillColumn(rig.fields, 7, kResults);
+        QFile::remove(rig.path(QStringLiteral("mb/phm.xls")));
+        rig.prompter.queueAnswer(MessageButton::Yes);
+        rig.run(command);
+        const QStringList expected = {QStringLiteral("XLS start visible=%1").arg(command == 12 ? 1 : 0),
+                                      "XLS open \"" + rig.path(QStringLiteral("mb/phm.xls")) + "\" -> failed",
+                                      "MSGBOX " + kFailure, "XLS quit"};
+        QCOMPARE(rig.lines(), expected);
+        QCOMPARE(rig.spreadsheets.running(), 0);
+    }
+
+    void exportLeavesFieldsAlone() {
+        Rig rig;
+        fillColumn(rig.fields, 7, kResults);
+        rig.fields.clearWrites();
+        rig.run(12);
+        QVERIFY(rig.fields.writes().isEmpty());
+    }
+
+    // Handed-over instances are saved by the user's save and ended by endAll; others end with their owner.
+    void recorderLifecycle() {
+        QStringList log;
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("t.xls"));
+        QFile(file).open(QIODevice::WriteOnly);
+        RecordingSpreadsheetFactory factory([&](const QString& line) { log << line; });
+        {
+            auto kept = factory.start(true);
+            kept->open(file, OpenMode::ReadOnly);
+            kept->setFontSize(12);
+            QVERIFY(kept->read(12, 2).isEmpty());
+            kept->handOver();
+            QVERIFY_THROWS_EXCEPTION(SpreadsheetError, kept->save());
+            auto dropped = factory.start(false);
+            QVERIFY_THROWS_EXCEPTION(SpreadsheetError, dropped->writeText(1, 1, QStringLiteral("x")));
+        }
+        QCOMPARE(factory.running(), 1);
+        factory.saveHandedOver();
+        factory.endAll();
+        QCOMPARE(factory.running(), 0);
+        const QStringList expected = {"XLS start visible=1",
+                                      "XLS open \"" + file + "\" readonly",
+                                      "XLS font size=12",
+                                      "XLS read 12 2 -> empty",
+                                      "XLS handover",
+                                      "XLS start visible=0",
+                                      "XLS end",
+                                      "XLS user-save",
+                                      "XLS end"};
+        QCOMPARE(log, expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(ReportExportTest)
+#include "test_report_export.moc"
