@@ -1,0 +1,105 @@
+#include "ui/admixturewindow.h"
+
+#include "ui/mainwindow.h"
+#include "ui/windowmanager.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+// Twips to pixels at 96 dpi.
+constexpr int px(int twips) {
+    return twips / 15;
+}
+
+// The window's spot on the screen and its client size.
+constexpr int kLeft = px(9840);
+constexpr int kTop = px(6480);
+constexpr int kWidth = px(4680);
+constexpr int kHeight = px(3960);
+
+} // namespace
+
+AdmixtureWindow::AdmixtureWindow(WindowManager& windows)
+    : m_windows(windows), m_fields(this), m_water(m_fields, windows.context().prompter) {
+    setObjectName(QStringLiteral("wai"));
+    setWindowTitle(QStringLiteral("计算掺外加剂用水量"));
+    setFixedSize(kWidth, kHeight);
+    buildControls();
+    m_water.load();
+    placeOnScreen();
+}
+
+void AdmixtureWindow::buildControls() {
+    const auto label = [this](const QString& name, const QString& caption, int left, int top, int width,
+                              int height) {
+        auto* widget = new QLabel(caption, this);
+        widget->setObjectName(name);
+        widget->setTextFormat(Qt::PlainText);
+        widget->setWordWrap(true);
+        widget->setGeometry(px(left), px(top), px(width), px(height));
+        return widget;
+    };
+    const auto field = [this](const QString& name, int left, int top) {
+        auto* widget = new QLineEdit(this);
+        widget->setObjectName(name);
+        widget->setGeometry(px(left), px(top), px(1455), px(375));
+        return widget;
+    };
+    const auto button = [this](const QString& name, const QString& caption, int left, int top) {
+        auto* widget = new QPushButton(caption, this);
+        widget->setObjectName(name);
+        widget->setGeometry(px(left), px(top), px(1455), px(375));
+        return widget;
+    };
+
+    // The captions are two lines at most; each label is centred on its field's row.
+    label(QStringLiteral("Label1"), QStringLiteral("基准配合比未掺外加剂单位用水量（Kg）："), 360, 240, 1935,
+          375);
+    QLineEdit* base = field(QStringLiteral("Text1"), 2520, 240);
+    label(QStringLiteral("Label2"), QStringLiteral("外掺剂减水率（%）："), 360, 840, 1815, 255);
+    QLineEdit* rate = field(QStringLiteral("Text2"), 2520, 720);
+    QPushButton* compute = button(QStringLiteral("Command1"), QStringLiteral("计算"), 2520, 1800);
+    QLineEdit* result = field(QStringLiteral("Text3"), 2520, 1200);
+    label(QStringLiteral("Label3"), QStringLiteral("掺外加剂混凝土单位用水量（%）："), 360, 1320, 1815, 375);
+    QPushButton* sendBack = button(QStringLiteral("Command2"), QStringLiteral("导回用水量"), 600, 1800);
+    auto* note = new QPlainTextEdit(this);
+    note->setObjectName(QStringLiteral("Text5"));
+    note->setReadOnly(true);
+    note->setGeometry(px(120), px(2280), px(4455), px(1455));
+
+    setTabOrder(base, rate);
+    setTabOrder(rate, compute);
+    setTabOrder(compute, result);
+    setTabOrder(result, sendBack);
+    setTabOrder(sendBack, note);
+
+    connect(compute, &QPushButton::clicked, this, &AdmixtureWindow::Command1_Click);
+    connect(sendBack, &QPushButton::clicked, this, &AdmixtureWindow::Command2_Click);
+}
+
+// Its fixed spot, pulled back onto the screen where the screen is too small to hold it there.
+void AdmixtureWindow::placeOnScreen() {
+    const QRect area = screen()->availableGeometry();
+    const int left = std::max(area.left(), std::min(area.left() + kLeft, area.right() - kWidth));
+    const int top = std::max(area.top(), std::min(area.top() + kTop, area.bottom() - kHeight));
+    move(left, top);
+}
+
+void AdmixtureWindow::receiveBaseWater(const QString& text) {
+    m_water.receiveBaseWater(text);
+}
+
+void AdmixtureWindow::Command1_Click() {
+    m_water.command1();
+}
+
+// Without the main window there is no field to send the water content to.
+void AdmixtureWindow::Command2_Click() {
+    if (auto* main = dynamic_cast<MainWindow*>(m_windows.window(QStringLiteral("Form1"))))
+        m_water.command2(main->fields());
+}

@@ -1,0 +1,135 @@
+#include "ui/infowindow.h"
+
+#include "info/infotexts.h"
+#include "info/links.h"
+#include "ui/appcontext.h"
+#include "ui/eventhooks.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <algorithm>
+
+namespace {
+
+// Twips to pixels at 96 dpi.
+constexpr int px(int twips) {
+    return twips / 15;
+}
+
+// The windows' texts are set in SimSun where it exists, else in the nearest Song face of this desktop.
+QFont songFont(double points) {
+    QFont font;
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("Noto Serif CJK SC")});
+    font.setPointSizeF(points);
+    return font;
+}
+
+QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
+                 int height) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(px(left), px(top), px(width), px(height));
+    return label;
+}
+
+} // namespace
+
+InfoWindow::InfoWindow(const QString& name, const AppContext& context) : m_context(context) {
+    setObjectName(name);
+    if (name == QStringLiteral("Form2"))
+        buildStatement();
+    else if (name == QStringLiteral("Form5"))
+        buildAgreement();
+    else if (name == QStringLiteral("Form6"))
+        buildUsageHelp();
+    else
+        buildService();
+    centreOnScreen();
+}
+
+bool InfoWindow::isInfoWindow(const QString& name) {
+    return name == QStringLiteral("Form2") || name == QStringLiteral("Form5") ||
+           name == QStringLiteral("Form6") || name == QStringLiteral("Form7");
+}
+
+QPlainTextEdit* InfoWindow::addText(const QString& text, int left, int top, int width, int height,
+                                    double points) {
+    auto* field = new QPlainTextEdit(this);
+    field->setObjectName(QStringLiteral("Text1"));
+    field->setReadOnly(true);
+    field->setFont(songFont(points));
+    field->setPlainText(text);
+    field->setGeometry(px(left), px(top), px(width), px(height));
+    return field;
+}
+
+void InfoWindow::buildStatement() {
+    setWindowTitle(QStringLiteral("重要声明"));
+    setFixedSize(px(10515), px(8490));
+    QLabel* heading =
+        addLabel(this, QStringLiteral("Label1"), QStringLiteral("重要声明"), 4560, 360, 1335, 375);
+    QFont bold = songFont(15.75);
+    bold.setBold(true);
+    heading->setFont(bold);
+    addText(statementText(), 360, 960, 9735, 7095, 14.25);
+}
+
+void InfoWindow::buildAgreement() {
+    setWindowTitle(QStringLiteral("安装协议"));
+    setFixedSize(px(12390), px(10080));
+    addText(agreementText(), 480, 480, 11415, 9135, 12);
+}
+
+void InfoWindow::buildUsageHelp() {
+    setWindowTitle(QStringLiteral("使用帮助"));
+    setFixedSize(px(11280), px(10230));
+    addText(usageHelpText(), 360, 240, 10455, 9735, 12);
+}
+
+void InfoWindow::buildService() {
+    setWindowTitle(QStringLiteral("客服信息"));
+    setFixedSize(px(9555), px(6810));
+    struct Place {
+        const char16_t* name;
+        int top, width, height;
+    };
+    const Place places[] = {
+        {u"Label4", 600, 3990, 285},   {u"Label25", 1080, 6840, 240}, {u"Label28", 1680, 2280, 285},
+        {u"Label1", 2160, 8775, 1215}, {u"Label2", 3480, 8775, 615},  {u"Label5", 4440, 6645, 285},
+        {u"Label6", 4920, 5295, 285},  {u"Label8", 5400, 3540, 285},  {u"Label3", 5880, 6855, 375}};
+    const QList<ServiceLabel> labels = serviceLabels();
+    for (const Place& place : places) {
+        const QString name = QString::fromUtf16(place.name);
+        const auto text = std::find_if(labels.begin(), labels.end(),
+                                       [&name](const ServiceLabel& label) { return label.name == name; });
+        addLabel(this, name, text == labels.end() ? QString() : text->text, 480, place.top, place.width,
+                 place.height);
+    }
+
+    auto* link = findChild<QLabel*>(QStringLiteral("Label3"));
+    link->setCursor(Qt::PointingHandCursor);
+    link->setToolTip(programPageUrl(m_context.paths));
+    QFont underlined = link->font();
+    underlined.setUnderline(true);
+    link->setFont(underlined);
+    QPalette palette = link->palette();
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    link->setPalette(palette);
+    onClick(link, [this] { Label3_Click(); });
+}
+
+// Centred on the screen, kept inside it where the screen is smaller than the window.
+void InfoWindow::centreOnScreen() {
+    const QRect area = screen()->availableGeometry();
+    const int left = std::max(area.left(), area.left() + (area.width() - width()) / 2);
+    const int top = std::max(area.top(), area.top() + (area.height() - height()) / 2);
+    move(left, top);
+}
+
+void InfoWindow::Label3_Click() {
+    openProgramPage(m_context.launcher, m_context.paths);
+}
