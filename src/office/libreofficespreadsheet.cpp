@@ -1,0 +1,271 @@
+#include "office/libreofficespreadsheet.h"
+
+#include "office/officelocks.h"
+
+#include <com/sun/star/awt/XTopWindow.hpp>
+#include <com/sun/star/awt/XTopWindow2.hpp>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/document/MacroExecMode.hpp>
+#include <com/sun/star/document/UpdateDocMode.hpp>
+#include <com/sun/star/document/XDocumentProperties.hpp>
+#include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/sheet/FormulaResult.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/sheet/XSpreadsheetView.hpp>
+#include <com/sun/star/sheet/XSpreadsheets.hpp>
+#include <com/sun/star/table/CellContentType.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+
+#include <QFileInfo>
+#include <utility>
+
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+css::beans::PropertyValue property(const char16_t* name, const Any& value) {
+    css::beans::PropertyValue p;
+    p.Name = rtl::OUString(reinterpret_cast<const sal_Unicode*>(name));
+    p.Value = value;
+    return p;
+}
+
+rtl::OUString ou(const char16_t* text) { return rtl::OUString(reinterpret_cast<const sal_Unicode*>(text)); }
+
+// Runs one office call and turns every UNO failure into a SpreadsheetError naming the operation.
+template <typename Call> auto guarded(const char* operation, Call call) -> decltype(call()) {
+    try {
+        return call();
+    } catch (const css::uno::Exception& e) {
+        QString message = QString::fromLatin1(operation);
+        if (!e.Message.isEmpty())
+            message += QStringLiteral(": ") + toQString(e.Message);
+        throw SpreadsheetError(message);
+    }
+}
+
+const char16_t* const kFontNames[3] = {u"CharFontName", u"CharFontNameAsian", u"CharFontNameComplex"};
+const char16_t* const kFontHeights[3] = {u"CharHeight", u"CharHeightAsian", u"CharHeightComplex"};
+
+} // namespace
+
+LibreOfficeSpreadsheet::LibreOfficeSpreadsheet(std::shared_ptr<OfficeInstance> instance, bool visible,
+                                               std::function<void(std::shared_ptr<OfficeInstance>)> onHandOver)
+    : m_instance(std::move(instance)), m_visible(visible), m_onHandOver(std::move(onHandOver)) {}
+
+LibreOfficeSpreadsheet::~LibreOfficeSpreadsheet() {
+    if (!m_instance->handedOver && m_instance->process) {
+        m_sheet.clear();
+        m_instance->document.clear();
+        m_instance->process->end();
+    }
+}
+
+void LibreOfficeSpreadsheet::requireOffice() const {
+    if (m_instance->handedOver || !m_instance->process || !m_instance->process->desktop().is())
+        throw SpreadsheetError("the office instance is no longer this command's");
+}
+
+void LibreOfficeSpreadsheet::requireWorkbook() const {
+    requireOffice();
+    if (!m_sheet.is())
+        throw SpreadsheetError("no workbook is open");
+}
+
+void LibreOfficeSpreadsheet::open(const QString& path, OpenMode mode) {
+    requireOffice();
+    if (!QFileInfo(path).isFile())
+        throw SpreadsheetError(QStringLiteral("no such file: ") + path);
+    guarded("open", [&] {
+        css::uno::Sequence<css::beans::PropertyValue> args(mode == OpenMode::ReadOnly ? 4 : 3);
+        // A workbook may come from anyone: its macros never run and its links are never fetched.
+        args[0] = property(u"Hidden", Any(!m_visible));
+        args[1] = property(u"MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE));
+        args[2] = property(u"UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE));
+        if (mode == OpenMode::ReadOnly)
+            args[3] = property(u"ReadOnly", Any(true));
+        Reference<css::frame::XComponentLoader> loader(m_instance->process->desktop(), UNO_QUERY_THROW);
+        const Reference<css::lang::XComponent> component =
+            loader->loadComponentFromURL(fileUrl(path), ou(u"_blank"), 0, args);
+        Reference<css::sheet::XSpreadsheetDocument> document(component, UNO_QUERY);
+        if (!document.is()) {
+            Reference<css::util::XCloseable> closeable(component, UNO_QUERY);
+            if (closeable.is())
+                closeable->close(true);
+            throw SpreadsheetError(QStringLiteral("not a spreadsheet: ") + path);
+        }
+        m_instance->document = component;
+        Reference<css::sheet::XSpreadsheet> active;
+        Reference<css::frame::XModel> model(component, UNO_QUERY_THROW);
+        Reference<css::sheet::XSpreadsheetView> view(model->getCurrentController(), UNO_QUERY);
+        if (view.is())
+            active = view->getActiveSheet();
+        if (!active.is()) {
+            Reference<css::container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
+            active.set(sheets->getByIndex(0), UNO_QUERY_THROW);
+        }
+        m_sheet = active;
+    });
+}
+
+void LibreOfficeSpreadsheet::activate() {
+    requireWorkbook();
+    guarded("activate", [&] {
+        Reference<css::frame::XModel> model(m_instance->document, UNO_QUERY_THROW);
+        const Reference<css::frame::XController> controller = model->getCurrentController();
+        if (!controller.is())
+            return;
+        const Reference<css::frame::XFrame> frame = controller->getFrame();
+        frame->activate();
+        if (!m_visible || m_instance->process->headless())
+            return;
+        Reference<css::awt::XTopWindow2> window(frame->getContainerWindow(), UNO_QUERY);
+        if (window.is()) {
+            window->setIsMaximized(true);
+            window->toFront();
+        }
+    });
+}
+
+void LibreOfficeSpreadsheet::saveAs(const QString& path) {
+    requireWorkbook();
+    removeStaleLock(path);
+    guarded("save as", [&] {
+        css::uno::Sequence<css::beans::PropertyValue> args(2);
+        args[0] = property(u"FilterName", Any(ou(u"MS Excel 97")));
+        args[1] = property(u"Overwrite", Any(true));
+        Reference<css::frame::XStorable> storable(m_instance->document, UNO_QUERY_THROW);
+        storable->storeAsURL(fileUrl(path), args);
+    });
+}
+
+QString LibreOfficeSpreadsheet::fullName() const {
+    requireWorkbook();
+    return guarded("full name", [&] {
+        Reference<css::frame::XModel> model(m_instance->document, UNO_QUERY_THROW);
+        return localPath(model->getURL());
+    });
+}
+
+void LibreOfficeSpreadsheet::setAuthor(const QString& author) {
+    requireWorkbook();
+    guarded("author", [&] {
+        Reference<css::document::XDocumentPropertiesSupplier> supplier(m_instance->document, UNO_QUERY_THROW);
+        supplier->getDocumentProperties()->setAuthor(toOUString(author));
+    });
+}
+
+// Western, Asian and complex script twins alike, so Chinese cells take the font too.
+void LibreOfficeSpreadsheet::setSheetProperties(const char16_t* const names[3], const Any& value) {
+    requireWorkbook();
+    guarded("font", [&] {
+        Reference<css::beans::XPropertySet> properties(m_sheet, UNO_QUERY_THROW);
+        for (int i = 0; i < 3; ++i)
+            properties->setPropertyValue(ou(names[i]), value);
+    });
+}
+
+void LibreOfficeSpreadsheet::setFontName(const QString& name) { setSheetProperties(kFontNames, Any(toOUString(name))); }
+
+void LibreOfficeSpreadsheet::setFontSize(double points) { setSheetProperties(kFontHeights, Any(float(points))); }
+
+void LibreOfficeSpreadsheet::renameSheet(const QString& name) {
+    requireWorkbook();
+    guarded("rename sheet", [&] {
+        Reference<css::container::XNamed> named(m_sheet, UNO_QUERY_THROW);
+        named->setName(toOUString(name));
+        if (named->getName() != toOUString(name))
+            throw SpreadsheetError(QStringLiteral("sheet name refused: ") + name);
+    });
+}
+
+Reference<css::table::XCell> LibreOfficeSpreadsheet::cell(int row, int column) const {
+    requireWorkbook();
+    if (row < 1 || column < 1)
+        throw SpreadsheetError("row and column count from 1");
+    return guarded("cell", [&] { return m_sheet->getCellByPosition(column - 1, row - 1); });
+}
+
+void LibreOfficeSpreadsheet::writeText(int row, int column, const QString& text) {
+    const CellValue value = CellValue::typedEntry(text);
+    if (value.kind() == CellValue::Kind::Number) {
+        writeNumber(row, column, value.toNumber());
+        return;
+    }
+    const Reference<css::table::XCell> target = cell(row, column);
+    // Verbatim: never parsed as a date, a formula or a percentage.
+    guarded("write text", [&] {
+        Reference<css::text::XText> textOf(target, UNO_QUERY_THROW);
+        textOf->setString(toOUString(text));
+    });
+}
+
+void LibreOfficeSpreadsheet::writeNumber(int row, int column, double value) {
+    const Reference<css::table::XCell> target = cell(row, column);
+    guarded("write number", [&] { target->setValue(value); });
+}
+
+CellValue LibreOfficeSpreadsheet::read(int row, int column) {
+    const Reference<css::table::XCell> source = cell(row, column);
+    return guarded("read", [&]() -> CellValue {
+        const auto text = [&] {
+            Reference<css::text::XText> textOf(source, UNO_QUERY_THROW);
+            return CellValue::text(toQString(textOf->getString()));
+        };
+        switch (source->getType()) {
+        case css::table::CellContentType_EMPTY:
+            return {};
+        case css::table::CellContentType_VALUE:
+            return CellValue::number(source->getValue());
+        case css::table::CellContentType_TEXT:
+            return text();
+        case css::table::CellContentType_FORMULA: {
+            if (source->getError() != 0)
+                throw SpreadsheetError("the cell holds an error value");
+            Reference<css::beans::XPropertySet> properties(source, UNO_QUERY_THROW);
+            sal_Int32 result = 0;
+            properties->getPropertyValue(ou(u"FormulaResultType2")) >>= result;
+            if (result == css::sheet::FormulaResult::VALUE)
+                return CellValue::number(source->getValue());
+            return text();
+        }
+        default:
+            return {};
+        }
+    });
+}
+
+void LibreOfficeSpreadsheet::save() {
+    requireWorkbook();
+    guarded("save", [&] {
+        Reference<css::frame::XStorable> storable(m_instance->document, UNO_QUERY_THROW);
+        storable->store();
+    });
+}
+
+void LibreOfficeSpreadsheet::quit() {
+    requireOffice();
+    m_sheet.clear();
+    m_instance->document.clear();
+    m_instance->process->end();
+}
+
+void LibreOfficeSpreadsheet::handOver() {
+    requireOffice();
+    m_sheet.clear();
+    m_instance->handedOver = true;
+    if (m_onHandOver)
+        m_onHandOver(m_instance);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "office/officeinstance.h"
+#include "report/spreadsheet.h"
+
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/table/XCell.hpp>
+
+#include <functional>
+#include <memory>
+
+// The spreadsheet operations on one private LibreOffice Calc instance. Ends the office when it goes, unless the
+// instance was handed over to the user.
+class LibreOfficeSpreadsheet : public Spreadsheet {
+public:
+    // onHandOver: called once when the instance is handed over, so the factory keeps it.
+    LibreOfficeSpreadsheet(std::shared_ptr<OfficeInstance> instance, bool visible,
+                           std::function<void(std::shared_ptr<OfficeInstance>)> onHandOver);
+    ~LibreOfficeSpreadsheet() override;
+
+    void open(const QString& path, OpenMode mode) override;
+    void activate() override;
+    void saveAs(const QString& path) override;
+    QString fullName() const override;
+    void setAuthor(const QString& author) override;
+    void setFontName(const QString& name) override;
+    void setFontSize(double points) override;
+    void renameSheet(const QString& name) override;
+    void writeText(int row, int column, const QString& text) override;
+    void writeNumber(int row, int column, double value) override;
+    CellValue read(int row, int column) override;
+    void save() override;
+    void quit() override;
+    void handOver() override;
+
+private:
+    void requireOffice() const;
+    void requireWorkbook() const;
+    css::uno::Reference<css::table::XCell> cell(int row, int column) const;
+    void setSheetProperties(const char16_t* const names[3], const css::uno::Any& value);
+
+    std::shared_ptr<OfficeInstance> m_instance;
+    bool m_visible;
+    std::function<void(std::shared_ptr<OfficeInstance>)> m_onHandOver;
+    css::uno::Reference<css::sheet::XSpreadsheet> m_sheet;
+};
