@@ -1,5 +1,6 @@
 #include "ui/windowmanager.h"
 
+#include "ui/adjustwindow.h"
 #include "ui/mainwindow.h"
 
 #include <utility>
@@ -27,6 +28,8 @@ QWidget* WindowManager::open(const QString& name) {
 QWidget* WindowManager::create(const QString& name) {
     if (name == QStringLiteral("Form1"))
         return new MainWindow(*this);
+    if (name == QStringLiteral("tiaozheng"))
+        return new AdjustWindow(*this);
     return nullptr;
 }
 
