@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
     QtPrompter prompter;
     QtLauncher launcher;
     LibreOfficeFactory spreadsheets;
-    WindowManager windows(AppContext{prompter, launcher, spreadsheets, InstallPaths(QDir::homePath() + QStringLiteral("/zeb/"))});
+    WindowManager windows(AppContext{prompter, launcher, spreadsheets,
+                                     InstallPaths(QDir::homePath() + QStringLiteral("/zeb/"))});
     windows.showMain();
     return app.exec();
 }

@@ -16,7 +16,8 @@ public:
 
 } // namespace
 
-std::unique_ptr<SpreadsheetFactory> makeSpreadsheets(const QString& kind, std::function<void(const QString&)>) {
+std::unique_ptr<SpreadsheetFactory> makeSpreadsheets(const QString& kind,
+                                                     std::function<void(const QString&)>) {
     if (kind == QStringLiteral("log") || kind == QStringLiteral("libreoffice"))
         return std::make_unique<NoSpreadsheets>();
     return nullptr;

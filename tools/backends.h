@@ -6,7 +6,7 @@
 
 class SpreadsheetFactory;
 
-// The spreadsheet backend a script runs against: "log" (a recorder printing every operation) or "libreoffice".
-// Returns nullptr for an unknown name.
+// The spreadsheet backend a script runs against: "log" (a recorder printing every operation) or
+// "libreoffice". Returns nullptr for an unknown name.
 std::unique_ptr<SpreadsheetFactory> makeSpreadsheets(const QString& kind,
                                                      std::function<void(const QString& line)> sink);

@@ -34,7 +34,8 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QSt
 }
 
 int usage() {
-    std::fputs("usage: mixdesign-script [--root DIR] [--spreadsheet libreoffice|log] [--today YYYY-M-D] SCRIPT.scn\n",
+    std::fputs("usage: mixdesign-script [--root DIR] [--spreadsheet libreoffice|log] [--today YYYY-M-D] "
+               "SCRIPT.scn\n",
                stderr);
     return 2;
 }
@@ -53,7 +54,9 @@ void prepareRoot(const QString& root) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless a platform was chosen explicitly (xcb under xvfb-run for screenshots).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietOffscreen);
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
@@ -96,7 +99,8 @@ int main(int argc, char** argv) {
     });
     RecordingLauncher launcher(printLine);
 
-    WindowManager windows(AppContext{prompter, launcher, *spreadsheets, InstallPaths(root), [today] { return today; }});
+    WindowManager windows(
+        AppContext{prompter, launcher, *spreadsheets, InstallPaths(root), [today] { return today; }});
     windows.showMain();
     ScriptRunner runner(windows, prompter, *spreadsheets, printLine);
     const int status = runner.runFile(script);

@@ -55,8 +55,8 @@ MessageButton parseButton(const QString& word, bool* ok) {
 
 } // namespace
 
-ScriptRunner::ScriptRunner(WindowManager& windows, ScriptedPrompter& prompter, SpreadsheetFactory& spreadsheets,
-                           Sink sink)
+ScriptRunner::ScriptRunner(WindowManager& windows, ScriptedPrompter& prompter,
+                           SpreadsheetFactory& spreadsheets, Sink sink)
     : m_windows(windows), m_prompter(prompter), m_spreadsheets(spreadsheets), m_sink(std::move(sink)) {}
 
 int ScriptRunner::runFile(const QString& path) {
@@ -86,7 +86,8 @@ int ScriptRunner::runText(const QString& script) {
         settle();
     }
     if (m_prompter.pendingAnswers() > 0) {
-        m_sink(QStringLiteral("FAIL end: %1 queued answer(s) were never asked for").arg(m_prompter.pendingAnswers()));
+        m_sink(QStringLiteral("FAIL end: %1 queued answer(s) were never asked for")
+                   .arg(m_prompter.pendingAnswers()));
         m_failed = true;
     }
     return m_failed ? 1 : 0;
@@ -229,6 +230,12 @@ void ScriptRunner::runLine(const QString& line) {
             fail(QStringLiteral("expect-open %1 %2 but was %3").arg(target, text, actual));
     } else if (verb == QStringLiteral("user-save")) {
         m_spreadsheets.saveHandedOver();
+    } else if (verb == QStringLiteral("screenshot")) {
+        needTarget();
+        if (text.isEmpty())
+            throw BadLine{QStringLiteral("screenshot needs a file")};
+        if (!window(target)->grab().save(text, "PNG"))
+            fail(QStringLiteral("cannot save %1").arg(text));
     } else if (verb == QStringLiteral("dump")) {
         needTarget();
         dump(target);

@@ -14,7 +14,8 @@ class ScriptRunner {
 public:
     using Sink = std::function<void(const QString& line)>;
 
-    ScriptRunner(WindowManager& windows, ScriptedPrompter& prompter, SpreadsheetFactory& spreadsheets, Sink sink);
+    ScriptRunner(WindowManager& windows, ScriptedPrompter& prompter, SpreadsheetFactory& spreadsheets,
+                 Sink sink);
 
     int runFile(const QString& path);
     int runText(const QString& script);

@@ -4,9 +4,9 @@
 
 enum class CheckColour { Normal, Red };
 
-// The texts of one window's controls by control name: fields, editable lists (their shown text) and labels (their
-// caption). Commands read and write only through this, so they run the same over real widgets and in tests.
-// An unknown control name is a programming error and is reported loudly.
+// The texts of one window's controls by control name: fields, editable lists (their shown text) and labels
+// (their caption). Commands read and write only through this, so they run the same over real widgets and in
+// tests. An unknown control name is a programming error and is reported loudly.
 class Fields {
 public:
     virtual ~Fields() = default;

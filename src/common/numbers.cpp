@@ -178,7 +178,8 @@ QString formatNumber(double v, QStringView pattern) {
 
     checked(v);
     const Decimal d = toDecimal(v);
-    // Digits kept: everything left of the point plus the decimals; the rest is rounded off, halves up in magnitude.
+    // Digits kept: everything left of the point plus the decimals; the rest is rounded off, halves up in
+    // magnitude.
     std::string digits = d.digits;
     int point = d.point;
     const int keep = point + decimals;

@@ -5,9 +5,9 @@
 
 // Reading field texts as numbers and writing numbers as field texts.
 
-// The leading numeric part of the text (blanks skipped, optional sign, digits with at most one ".", an exponent
-// only when digits follow it); no such part reads as 0. Never fails; a magnitude past double gives +-infinity,
-// which the checked arithmetic below turns into a failure.
+// The leading numeric part of the text (blanks skipped, optional sign, digits with at most one ".", an
+// exponent only when digits follow it); no such part reads as 0. Never fails; a magnitude past double gives
+// +-infinity, which the checked arithmetic below turns into a failure.
 double readLenient(QStringView text);
 
 // The whole text, trimmed, must be a finite number of the same grammar; otherwise throws CalcFailure.
@@ -23,6 +23,6 @@ double divide(double a, double b);
 // Throws CalcFailure for a non-finite value, so inf and nan never reach a field.
 QString generalForm(double v);
 
-// One of the patterns "###0", "###0.00", "###0.000", "##,##0.00", "##,##0.00000": 15 significant digits first,
-// then halves away from zero at the pattern's decimals. Throws CalcFailure for a non-finite value.
+// One of the patterns "###0", "###0.00", "###0.000", "##,##0.00", "##,##0.00000": 15 significant digits
+// first, then halves away from zero at the pattern's decimals. Throws CalcFailure for a non-finite value.
 QString formatNumber(double v, QStringView pattern);

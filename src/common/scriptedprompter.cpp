@@ -79,8 +79,9 @@ MessageButton ScriptedPrompter::message(const MessageBoxRequest& request) {
 
 std::optional<QString> ScriptedPrompter::input(const InputBoxRequest& request) {
     m_inputRequests.append(request);
-    const QString line = QStringLiteral("INPUTBOX title=%1 prompt=%2 default=%3")
-                             .arg(quoted(titleOrApp(request.title)), quoted(request.prompt), quoted(request.proposal));
+    const QString line =
+        QStringLiteral("INPUTBOX title=%1 prompt=%2 default=%3")
+            .arg(quoted(titleOrApp(request.title)), quoted(request.prompt), quoted(request.proposal));
     if (m_inputs.empty())
         unanswered(line);
     std::optional<QString> answer = m_inputs.front();
@@ -121,7 +122,8 @@ void RecordingLauncher::openUrl(const QString& url) {
 bool RecordingLauncher::start(const QString& program) {
     const QFileInfo info(program);
     const bool ok = info.isFile() && info.isExecutable();
-    const QString line = QStringLiteral("START %1 -> %2").arg(program, ok ? QStringLiteral("started") : QStringLiteral("failed"));
+    const QString line = QStringLiteral("START %1 -> %2")
+                             .arg(program, ok ? QStringLiteral("started") : QStringLiteral("failed"));
     m_lines.append(line);
     if (m_sink)
         m_sink(line);

@@ -10,9 +10,10 @@
 #include <optional>
 
 // A prompter that answers from queues filled beforehand and reports every dialog as one transcript line
-// ("MSGBOX icon=question buttons=YesNo title=\"...\" text=\"...\" -> Yes", "INPUTBOX ...", "BEEP", "FILEDIALOG ...").
-// Used by the script runner and by tests. A dialog with no queued answer calls the unanswered handler, which
-// must not return (the runner exits, a test throws); without a handler it throws std::logic_error.
+// ("MSGBOX icon=question buttons=YesNo title=\"...\" text=\"...\" -> Yes", "INPUTBOX ...", "BEEP",
+// "FILEDIALOG ..."). Used by the script runner and by tests. A dialog with no queued answer calls the
+// unanswered handler, which must not return (the runner exits, a test throws); without a handler it throws
+// std::logic_error.
 class ScriptedPrompter : public Prompter {
 public:
     using Sink = std::function<void(const QString& line)>;

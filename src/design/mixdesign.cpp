@@ -49,7 +49,8 @@ void MixDesign::checkSigma(double sigma) {
                QStringLiteral("混凝土强度标准差不符合规定！"));
 }
 
-void MixDesign::writeCheck(const QString& field, bool passed, const QString& passText, const QString& failText) {
+void MixDesign::writeCheck(const QString& field, bool passed, const QString& passText,
+                           const QString& failText) {
     m_fields.setCheckColour(field, passed ? CheckColour::Normal : CheckColour::Red);
     m_fields.setText(field, passed ? passText : failText);
 }
@@ -63,7 +64,7 @@ double MixDesign::targetStrength(double sigma, const QString& targetField) {
 
 double MixDesign::cementStrength() {
     return checked(readLenient(m_fields.text(QStringLiteral("Text3"))) *
-                  readLenient(m_fields.text(QStringLiteral("Text4"))));
+                   readLenient(m_fields.text(QStringLiteral("Text4"))));
 }
 
 double MixDesign::formulaRatio(double fcuo, double fce) {
@@ -98,9 +99,9 @@ void MixDesign::checkMinCement(double mc, double cmin) {
 }
 
 void MixDesign::writeMix(double mc, double mw, double ms, double mg, double w) {
-    m_fields.setText(QStringLiteral("Text16"), QStringLiteral("水泥") + generalForm(mc) + QStringLiteral("水") +
-                                                   generalForm(mw) + QStringLiteral("砂") + generalForm(ms) +
-                                                   QStringLiteral("碎石") + generalForm(mg));
+    m_fields.setText(QStringLiteral("Text16"),
+                     QStringLiteral("水泥") + generalForm(mc) + QStringLiteral("水") + generalForm(mw) +
+                         QStringLiteral("砂") + generalForm(ms) + QStringLiteral("碎石") + generalForm(mg));
     const QString proportion = QStringLiteral("1:") + f(divide(ms, mc), u"###0.00") + u':' +
                                f(divide(mg, mc), u"###0.00") + u':' + f(w, u"###0.00");
     m_fields.setText(QStringLiteral("Text5"), proportion);
@@ -113,8 +114,8 @@ void MixDesign::command1() {
         const double sigma = readStrict(m_fields.text(QStringLiteral("Text29")));
         checkSigma(sigma);
         m_fields.setText(QStringLiteral("Text8"), m_fields.text(QStringLiteral("Text29")));
-        const DurabilityLimits limits =
-            durabilityLimits(m_fields.text(QStringLiteral("Combo7")), m_fields.text(QStringLiteral("Combo8")));
+        const DurabilityLimits limits = durabilityLimits(m_fields.text(QStringLiteral("Combo7")),
+                                                         m_fields.text(QStringLiteral("Combo8")));
         const double wmax = limits.maxWaterCement.value_or(0.0);
         const double fcuo = targetStrength(sigma, QStringLiteral("Text7"));
         const double fce = cementStrength();
@@ -143,8 +144,8 @@ void MixDesign::command1() {
         const double ms = checked(sandRatio * (rho - mc - mw));
         m_fields.setText(QStringLiteral("Text14"), f(ms, u"###0"));
         const double mg = checked((rho - readStrict(m_fields.text(QStringLiteral("Text11"))) -
-                                  readStrict(m_fields.text(QStringLiteral("Text12")))) -
-                                 ms);
+                                   readStrict(m_fields.text(QStringLiteral("Text12")))) -
+                                  ms);
         m_fields.setText(QStringLiteral("Text15"), f(mg, u"###0"));
         writeMix(mc, mw, ms, mg, w);
     } catch (const CalcFailure&) {
@@ -211,8 +212,8 @@ void MixDesign::command5() {
     if (!confirmData(m_prompter))
         return;
     try {
-        const DurabilityLimits limits =
-            durabilityLimits(m_fields.text(QStringLiteral("Combo7")), m_fields.text(QStringLiteral("Combo8")));
+        const DurabilityLimits limits = durabilityLimits(m_fields.text(QStringLiteral("Combo7")),
+                                                         m_fields.text(QStringLiteral("Combo8")));
         const double wmax = limits.maxWaterCement.value_or(0.0);
         const double sigma = readStrict(m_fields.text(QStringLiteral("Text29")));
         const double fcuo = targetStrength(sigma, QStringLiteral("Text17"));
@@ -235,8 +236,8 @@ void MixDesign::command5() {
         const double ms = checked(sandRatio * checked(rho - mc - mw));
         m_fields.setText(QStringLiteral("Text24"), f(ms, u"###0"));
         const double mg = checked((rho - readStrict(m_fields.text(QStringLiteral("Text21"))) -
-                                  readStrict(m_fields.text(QStringLiteral("Text22")))) -
-                                 ms);
+                                   readStrict(m_fields.text(QStringLiteral("Text22")))) -
+                                  ms);
         m_fields.setText(QStringLiteral("Text25"), f(mg, u"###0"));
         writeMix(mc, mw, ms, mg, w);
     } catch (const CalcFailure&) {

@@ -8,8 +8,8 @@ struct InputBoxRequest;
 class QString;
 
 // The commands of the main design window over its fields: the fully automatic calculation, the three manual
-// steps and the window's small actions. Each command reads the field texts it needs when it runs and writes each
-// result as soon as it is computed; a failure shows the command's one message and ends it.
+// steps and the window's small actions. Each command reads the field texts it needs when it runs and writes
+// each result as soon as it is computed; a failure shows the command's one message and ends it.
 class MixDesign {
 public:
     MixDesign(Fields& fields, Prompter& prompter);
@@ -22,10 +22,10 @@ public:
     void command4(); // 确定砂率
     void command5(); // 完成计算
 
-    void gradeRangeLeft();      // Combo1 lost focus: default standard deviation
-    void importWater();         // Label36 click, Text26 double-click
-    void importSandRatio();     // Label37 click, Text27 double-click
-    void completeFileName();    // Label38 click, Label28 double-click
+    void gradeRangeLeft();   // Combo1 lost focus: default standard deviation
+    void importWater();      // Label36 click, Text26 double-click
+    void importSandRatio();  // Label37 click, Text27 double-click
+    void completeFileName(); // Label38 click, Label28 double-click
 
 private:
     void checkSigma(double sigma);

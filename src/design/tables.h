@@ -3,8 +3,8 @@
 #include <QString>
 #include <optional>
 
-// The tables of JGJ 55-2000 that the mix design uses, as constant data. Keys are the texts of the main window's
-// lists, compared character for character; lookups change nothing and return a value or no row.
+// The tables of JGJ 55-2000 that the mix design uses, as constant data. Keys are the texts of the main
+// window's lists, compared character for character; lookups change nothing and return a value or no row.
 
 // Default strength standard deviation for a grade range: "4", "5", or "6" for any other text.
 QString defaultSigmaText(const QString& gradeRange);
@@ -12,7 +12,8 @@ QString defaultSigmaText(const QString& gradeRange);
 // Threshold of the standard deviation check; no value means no check for that text.
 std::optional<double> sigmaThreshold(const QString& gradeRange);
 
-// Maximum water-cement ratio (unset for an unknown pair; it compares as 0) and minimum cement content (0 then).
+// Maximum water-cement ratio (unset for an unknown pair; it compares as 0) and minimum cement content (0
+// then).
 struct DurabilityLimits {
     std::optional<double> maxWaterCement;
     double minCement = 0.0;
@@ -22,7 +23,7 @@ DurabilityLimits durabilityLimits(const QString& environment, const QString& rei
 // Water content in kg/m3 for a slump range and a stone size text; 195 for any other pair. Never fails.
 double waterContent(const QString& slump, const QString& size);
 
-// Sand ratio in percent for the water-cement ratio w and the stone size text (read strictly: throws CalcFailure
-// for a text that is not a number). No value when no row or column fits (w below 0.40, a size other than
-// 16, 20, 31.5 or 40).
+// Sand ratio in percent for the water-cement ratio w and the stone size text (read strictly: throws
+// CalcFailure for a text that is not a number). No value when no row or column fits (w below 0.40, a size
+// other than 16, 20, 31.5 or 40).
 std::optional<double> sandRatioPercent(double w, const QString& size);

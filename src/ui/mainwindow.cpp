@@ -2,6 +2,8 @@
 
 #include "common/installpaths.h"
 #include "common/launcher.h"
+#include "info/links.h"
+#include "ui/admixturewindow.h"
 #include "ui/banner.h"
 #include "ui/eventhooks.h"
 #include "ui/referencetable.h"
@@ -16,10 +18,10 @@
 namespace {
 
 // Column and row grid of the window, in pixels.
-constexpr int kTop = 72;         // first input and result row
-constexpr int kRow = 30;         // row pitch
-constexpr int kInputLabelX = 8;  // input captions
-constexpr int kInputX = 138;     // input fields
+constexpr int kTop = 100;       // first input and result row
+constexpr int kRow = 30;        // row pitch
+constexpr int kInputLabelX = 8; // input captions
+constexpr int kInputX = 138;    // input fields
 constexpr int kResultLabelX = 362;
 constexpr int kColumn1X = 466;
 constexpr int kColumn2X = 562;
@@ -62,8 +64,8 @@ QLineEdit* MainWindow::addField(const QString& name, const QString& text, int x,
     return field;
 }
 
-QComboBox* MainWindow::addCombo(const QString& name, const QStringList& items, const QString& text, int x, int y,
-                                int w, int h) {
+QComboBox* MainWindow::addCombo(const QString& name, const QStringList& items, const QString& text, int x,
+                                int y, int w, int h) {
     auto* combo = new QComboBox(m_canvas);
     combo->setObjectName(name);
     combo->setEditable(true);
@@ -83,19 +85,19 @@ QPushButton* MainWindow::addButton(const QString& name, const QString& caption, 
 
 void MainWindow::buildControls() {
     // Title band.
-    QLabel* title = addLabel(QStringLiteral("Label27"), QStringLiteral("普通混凝土配合比设计计算"), 8, 6, 520, 34);
+    QLabel* title =
+        addLabel(QStringLiteral("Label27"), QStringLiteral("普通混凝土配合比设计计算"), 8, 6, 520, 34);
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.7);
     titleFont.setBold(true);
     title->setFont(titleFont);
     addLabel(QStringLiteral("Label32"),
-             QStringLiteral("碎石混凝土、不掺外加剂，按《普通混凝土配合比设计规程》计算每立方米混凝土的初步配合比"), 8, 40,
-             760, 22);
-    addLabel(QStringLiteral("Label34"), QStringLiteral("试验依据："), 780, 40, 70, 22);
-    addLabel(QStringLiteral("Label35"), QStringLiteral(" JGJ55-2000 J64-2000"), 850, 40, 150, 22);
+             QStringLiteral(
+                 "碎石混凝土、不掺外加剂，按《普通混凝土配合比设计规程》计算每立方米混凝土的初步配合比"),
+             8, 46, 760, 22);
     auto* banner = new Banner(m_canvas);
     banner->setObjectName(QStringLiteral("Picture3"));
-    banner->setGeometry(792, 2, 213, 36);
+    banner->setGeometry(792, 8, 213, 66);
 
     // Inputs.
     addCombo(QStringLiteral("Combo1"),
@@ -112,9 +114,10 @@ void MainWindow::buildControls() {
     addLabel(QStringLiteral("Label3"), QStringLiteral("水泥富裕系数"), kInputLabelX, row(3), 126);
     addField(QStringLiteral("Text4"), QStringLiteral("1.13"), kInputX, row(3), 80);
     addLabel(QStringLiteral("Label5"), QStringLiteral("坍落度"), kInputLabelX, row(4), 126);
-    addCombo(QStringLiteral("Combo3"),
-             {QStringLiteral("10-30"), QStringLiteral("35-50"), QStringLiteral("55-70"), QStringLiteral("75-90")},
-             QStringLiteral("35-50"), kInputX, row(4), 72);
+    addCombo(
+        QStringLiteral("Combo3"),
+        {QStringLiteral("10-30"), QStringLiteral("35-50"), QStringLiteral("55-70"), QStringLiteral("75-90")},
+        QStringLiteral("35-50"), kInputX, row(4), 72);
     addLabel(QStringLiteral("Label4"), QStringLiteral("碎石最大粒径"), 214, row(4), 84);
     addCombo(QStringLiteral("Combo2"),
              {QStringLiteral("16"), QStringLiteral("20"), QStringLiteral("31.5"), QStringLiteral("40")},
@@ -141,22 +144,30 @@ void MainWindow::buildControls() {
     const int checkTop = row(9) + 14;
     addLabel(QStringLiteral("Label24"), QStringLiteral("砼强度标准差验证："), kInputLabelX, checkTop, 126);
     addField(QStringLiteral("Text30"), QString(), kInputX, checkTop, 218);
-    addLabel(QStringLiteral("Label20"), QStringLiteral("最大水灰比验证："), kInputLabelX, checkTop + kRow, 126);
+    addLabel(QStringLiteral("Label20"), QStringLiteral("最大水灰比验证："), kInputLabelX, checkTop + kRow,
+             126);
     addField(QStringLiteral("Text1"), QString(), kInputX, checkTop + kRow, 218);
-    addLabel(QStringLiteral("Label21"), QStringLiteral("最小水泥用量验证："), kInputLabelX, checkTop + 2 * kRow, 126);
+    addLabel(QStringLiteral("Label21"), QStringLiteral("最小水泥用量验证："), kInputLabelX,
+             checkTop + 2 * kRow, 126);
     addField(QStringLiteral("Text6"), QString(), kInputX, checkTop + 2 * kRow, 218);
-    addLabel(QStringLiteral("Label22"), QStringLiteral("水泥混凝土配合比："), kInputLabelX, checkTop + 3 * kRow, 126);
+    addLabel(QStringLiteral("Label22"), QStringLiteral("水泥混凝土配合比："), kInputLabelX,
+             checkTop + 3 * kRow, 126);
     addField(QStringLiteral("Text5"), QString(), kInputX, checkTop + 3 * kRow, 218);
+    addLabel(QStringLiteral("Label34"), QStringLiteral("试验依据："), kInputLabelX, checkTop + 4 * kRow + 8,
+             72);
+    addLabel(QStringLiteral("Label35"), QStringLiteral(" JGJ55-2000 J64-2000"), 80, checkTop + 4 * kRow + 8,
+             160);
 
     // The two result columns.
-    const QStringList captions = {QStringLiteral("试配强度"), QStringLiteral("混凝土强度标准差"),
-                                  QStringLiteral("水泥实际强度"), QStringLiteral("水灰比"),
-                                  QStringLiteral("用水量"), QStringLiteral("水泥用量"),
-                                  QStringLiteral("砂率"), QStringLiteral("用砂量"),
-                                  QStringLiteral("碎石用量")};
+    const QStringList captions = {
+        QStringLiteral("试配强度"), QStringLiteral("混凝土强度标准差"), QStringLiteral("水泥实际强度"),
+        QStringLiteral("水灰比"),   QStringLiteral("用水量"),           QStringLiteral("水泥用量"),
+        QStringLiteral("砂率"),     QStringLiteral("用砂量"),           QStringLiteral("碎石用量")};
     const int labelNumbers[] = {11, 18, 19, 12, 13, 16, 14, 15, 17};
-    addLabel(QString(), QStringLiteral("全自动计算"), kColumn1X, kTop - 24, kColumnW)->setAlignment(Qt::AlignCenter);
-    addLabel(QString(), QStringLiteral("分步计算"), kColumn2X, kTop - 24, kColumnW)->setAlignment(Qt::AlignCenter);
+    addLabel(QString(), QStringLiteral("全自动计算"), kColumn1X, kTop - 24, kColumnW)
+        ->setAlignment(Qt::AlignCenter);
+    addLabel(QString(), QStringLiteral("分步计算"), kColumn2X, kTop - 24, kColumnW)
+        ->setAlignment(Qt::AlignCenter);
     for (int i = 0; i < 9; ++i) {
         addLabel(QStringLiteral("Label%1").arg(labelNumbers[i]), captions[i], kResultLabelX, row(i), 102);
         addField(QStringLiteral("Text%1").arg(7 + i), QString(), kColumn1X, row(i), kColumnW);
@@ -175,7 +186,7 @@ void MainWindow::buildControls() {
     addLabel(QStringLiteral("Label37"), QStringLiteral("<<<双击导入"), kReferenceX + 144, row(6), 84);
 
     // The mix line under the result columns.
-    addField(QStringLiteral("Text16"), QString(), kResultLabelX, row(10) + 4, kColumn2X + kColumnW - kResultLabelX);
+    addField(QStringLiteral("Text16"), QString(), kResultLabelX, row(10) + 4, kPictureX - 8 - kResultLabelX);
 
     // Exports under the columns; file name and date beside them.
     const int exportTop = row(11) + 14;
@@ -187,8 +198,8 @@ void MainWindow::buildControls() {
     addLabel(QStringLiteral("Label28"), QString(), kStepButtonX + 44, exportTop + 2, 130);
     addLabel(QStringLiteral("Label38"), QStringLiteral("<<<双击导入"), kStepButtonX + 178, exportTop + 2, 84);
     addField(QStringLiteral("Text28"), QString(), kStepButtonX, exportTop + 36, 262);
-    addLabel(QStringLiteral("Label29"), QStringLiteral("保存在（\"") + InstallPaths::displayRoot() +
-                                            QStringLiteral("XXXX.xls\"）"),
+    addLabel(QStringLiteral("Label29"),
+             QStringLiteral("保存在（\"") + InstallPaths::displayRoot() + QStringLiteral("XXXX.xls\"）"),
              kStepButtonX, exportTop + 66, 262);
 
     // The reference tables of the standard.
@@ -206,24 +217,26 @@ void MainWindow::buildControls() {
                                      m_canvas);
     water->setObjectName(QStringLiteral("Picture1"));
     water->setGeometry(kPictureX, kTop, 343, 180);
-    auto* sand = new ReferenceTable(QStringLiteral("塑性混凝土的用砂率（%）"),
-                                    {{QStringLiteral("水灰比"), QStringLiteral("16"), QStringLiteral("20"),
-                                      QStringLiteral("31.5"), QStringLiteral("40")},
-                                     {QStringLiteral("0.40"), QStringLiteral("30~35"), QStringLiteral("29~34"),
-                                      QStringLiteral("28~33"), QStringLiteral("27~32")},
-                                     {QStringLiteral("0.50"), QStringLiteral("33~38"), QStringLiteral("32~37"),
-                                      QStringLiteral("31~36"), QStringLiteral("30~35")},
-                                     {QStringLiteral("0.60"), QStringLiteral("36~41"), QStringLiteral("35~40"),
-                                      QStringLiteral("34~39"), QStringLiteral("33~38")},
-                                     {QStringLiteral("0.70"), QStringLiteral("39~44"), QStringLiteral("38~43"),
-                                      QStringLiteral("37~42"), QStringLiteral("36~41")}},
-                                    m_canvas);
+    auto* sand =
+        new ReferenceTable(QStringLiteral("塑性混凝土的用砂率（%）"),
+                           {{QStringLiteral("水灰比"), QStringLiteral("16"), QStringLiteral("20"),
+                             QStringLiteral("31.5"), QStringLiteral("40")},
+                            {QStringLiteral("0.40"), QStringLiteral("30~35"), QStringLiteral("29~34"),
+                             QStringLiteral("28~33"), QStringLiteral("27~32")},
+                            {QStringLiteral("0.50"), QStringLiteral("33~38"), QStringLiteral("32~37"),
+                             QStringLiteral("31~36"), QStringLiteral("30~35")},
+                            {QStringLiteral("0.60"), QStringLiteral("36~41"), QStringLiteral("35~40"),
+                             QStringLiteral("34~39"), QStringLiteral("33~38")},
+                            {QStringLiteral("0.70"), QStringLiteral("39~44"), QStringLiteral("38~43"),
+                             QStringLiteral("37~42"), QStringLiteral("36~41")}},
+                           m_canvas);
     sand->setObjectName(QStringLiteral("Picture2"));
     sand->setGeometry(kPictureX, kTop + 200, 340, 180);
 }
 
 void MainWindow::buildMenus() {
-    auto addAction = [this](QMenu* menu, const QString& name, const QString& caption, void (MainWindow::*slot)()) {
+    auto addAction = [this](QMenu* menu, const QString& name, const QString& caption,
+                            void (MainWindow::*slot)()) {
         QAction* action = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, slot);
@@ -284,8 +297,10 @@ void MainWindow::Command13_Click() {
     // export: second column, leave open
 }
 
+// Opens (or brings forward) the admixture window, then hands it the reference water content.
 void MainWindow::Command14_Click() {
-    // admixture: open wai with the reference water content of Text26
+    if (auto* admixture = dynamic_cast<AdmixtureWindow*>(m_windows.open(QStringLiteral("wai"))))
+        admixture->receiveBaseWater(m_fields.text(QStringLiteral("Text26")));
 }
 
 void MainWindow::Combo1_LostFocus() { m_design.gradeRangeLeft(); }
@@ -297,7 +312,8 @@ void MainWindow::Label38_Click() { m_design.completeFileName(); }
 void MainWindow::Label28_DblClick() { m_design.completeFileName(); }
 
 void MainWindow::Picture3_Click() {
-    // link: the program's page
+    const AppContext& context = m_windows.context();
+    openProgramPage(context.launcher, context.paths);
 }
 
 void MainWindow::exit_Click() {

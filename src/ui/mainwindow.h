@@ -51,8 +51,8 @@ private:
 
     QLabel* addLabel(const QString& name, const QString& text, int x, int y, int w, int h = 24);
     QLineEdit* addField(const QString& name, const QString& text, int x, int y, int w, int h = 24);
-    QComboBox* addCombo(const QString& name, const QStringList& items, const QString& text, int x, int y, int w,
-                        int h = 24);
+    QComboBox* addCombo(const QString& name, const QStringList& items, const QString& text, int x, int y,
+                        int w, int h = 24);
     QPushButton* addButton(const QString& name, const QString& caption, int x, int y, int w, int h = 28);
     template <typename T> T* control(const QString& name) const { return findChild<T*>(name); }
 

@@ -54,8 +54,9 @@ MessageButton QtPrompter::message(const MessageBoxRequest& request) {
 
 std::optional<QString> QtPrompter::input(const InputBoxRequest& request) {
     bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), titleOrApp(request.title),
-                                               displayText(request.prompt), QLineEdit::Normal, request.proposal, &ok);
+    const QString text =
+        QInputDialog::getText(QApplication::activeWindow(), titleOrApp(request.title),
+                              displayText(request.prompt), QLineEdit::Normal, request.proposal, &ok);
     if (!ok)
         return std::nullopt;
     return text;
@@ -64,8 +65,8 @@ std::optional<QString> QtPrompter::input(const InputBoxRequest& request) {
 void QtPrompter::beep() { QApplication::beep(); }
 
 std::optional<QString> QtPrompter::openFile(const FileDialogRequest& request) {
-    const QString path =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), qtFilter(request.filter));
+    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(),
+                                                      qtFilter(request.filter));
     if (path.isEmpty())
         return std::nullopt;
     return path;

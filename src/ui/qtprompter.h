@@ -2,7 +2,8 @@
 
 #include "common/prompter.h"
 
-// The prompter of the program: real message boxes, input boxes, beeps and file dialogs over the active window.
+// The prompter of the program: real message boxes, input boxes, beeps and file dialogs over the active
+// window.
 class QtPrompter : public Prompter {
 public:
     MessageButton message(const MessageBoxRequest& request) override;

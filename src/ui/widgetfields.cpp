@@ -27,7 +27,8 @@ WidgetFields::WidgetFields(QWidget* window) : m_window(window) {}
 QWidget* WidgetFields::control(const QString& name) const {
     auto* widget = m_window->findChild<QWidget*>(name);
     if (!widget)
-        throw std::logic_error("no control " + name.toStdString() + " in " + m_window->objectName().toStdString());
+        throw std::logic_error("no control " + name.toStdString() + " in " +
+                               m_window->objectName().toStdString());
     return widget;
 }
 
@@ -59,7 +60,8 @@ void WidgetFields::setText(const QString& name, const QString& text) {
 void WidgetFields::setCheckColour(const QString& name, CheckColour colour) {
     QWidget* widget = colourTarget(control(name));
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Text, colour == CheckColour::Red ? kRed : QApplication::palette().color(QPalette::Text));
+    palette.setColor(QPalette::Text,
+                     colour == CheckColour::Red ? kRed : QApplication::palette().color(QPalette::Text));
     widget->setPalette(palette);
 }
 

@@ -9,7 +9,8 @@ namespace {
 
 const QString kConfirm = QStringLiteral("您填入的数据正确吗？");
 const QString kFailure = QStringLiteral("您输入的参数值对吗？");
-const QString kNoSandRatio = QStringLiteral("您的水灰比较小，无法自动在表中选取砂率！请您自己输入合适的砂率！");
+const QString kNoSandRatio =
+    QStringLiteral("您的水灰比较小，无法自动在表中选取砂率！请您自己输入合适的砂率！");
 
 QStringList form1Names() {
     QStringList names;
@@ -29,16 +30,18 @@ struct Form1 {
 
     Form1() {
         const QList<std::pair<const char*, const char*>> initial = {
-            {"Combo1", "C20-C35"}, {"Text29", "5"},   {"Text2", "30"},     {"Text3", "42.5"},
-            {"Text4", "1.13"},     {"Combo3", "35-50"}, {"Combo2", "31.5"}, {"Combo4", "0.46"},
-            {"Combo5", "0.07"},    {"Combo6", "2400"}, {"Combo7", "干燥环境"}, {"Combo8", "素混凝土"}};
+            {"Combo1", "C20-C35"}, {"Text29", "5"},     {"Text2", "30"},        {"Text3", "42.5"},
+            {"Text4", "1.13"},     {"Combo3", "35-50"}, {"Combo2", "31.5"},     {"Combo4", "0.46"},
+            {"Combo5", "0.07"},    {"Combo6", "2400"},  {"Combo7", "干燥环境"}, {"Combo8", "素混凝土"}};
         for (const auto& [name, text] : initial)
             fields.setText(QString::fromUtf8(name), QString::fromUtf8(text));
         design.load(QDate(2005, 6, 12));
         fields.clearWrites();
     }
     QString operator[](const char* name) const { return fields.text(QString::fromUtf8(name)); }
-    void set(const char* name, const char* text) { fields.setText(QString::fromUtf8(name), QString::fromUtf8(text)); }
+    void set(const char* name, const char* text) {
+        fields.setText(QString::fromUtf8(name), QString::fromUtf8(text));
+    }
     bool red(const char* name) const { return fields.colour(QString::fromUtf8(name)) == CheckColour::Red; }
     QStringList messageTexts() const {
         QStringList texts;
@@ -102,7 +105,7 @@ void TestDesignCommands::automaticWithInitialInputs() {
     QVERIFY(!f.red("Text30") && !f.red("Text1") && !f.red("Text6"));
     QCOMPARE(f.prompter.beeps(), 0);
     QCOMPARE(f.messageTexts(), QStringList{kConfirm});
-    const QStringList order = {"Text30", "Text8", "Text7", "Text9", "Text10", "Text1", "Text11",
+    const QStringList order = {"Text30", "Text8", "Text7",  "Text9",  "Text10", "Text1",  "Text11",
                                "Text12", "Text6", "Text13", "Text14", "Text15", "Text16", "Text5"};
     QCOMPARE(f.fields.writes(), order);
 }
@@ -113,10 +116,18 @@ void TestDesignCommands::automaticRatioAboveMaximum_data() {
     QTest::addColumn<QString>("check");
     QTest::addColumn<bool>("red");
     QTest::addColumn<QString>("cement"); // empty: the run fails at the cement content
-    QTest::newRow("accept maximum") << "0.55" << "0.55" << "校核后符合规定！" << false << "336";
-    QTest::newRow("keep too high") << "0.6" << "0.60" << "水灰比不符合规定！" << true << "308";
-    QTest::newRow("empty answer reads 0") << "" << "0.00" << "校核后符合规定！" << false << "";
-    QTest::newRow("text answer reads 0") << "abc" << "0.00" << "校核后符合规定！" << false << "";
+    QTest::newRow("accept maximum") << "0.55"
+                                    << "0.55"
+                                    << "校核后符合规定！" << false << "336";
+    QTest::newRow("keep too high") << "0.6"
+                                   << "0.60"
+                                   << "水灰比不符合规定！" << true << "308";
+    QTest::newRow("empty answer reads 0") << ""
+                                          << "0.00"
+                                          << "校核后符合规定！" << false << "";
+    QTest::newRow("text answer reads 0") << "abc"
+                                         << "0.00"
+                                         << "校核后符合规定！" << false << "";
 }
 
 void TestDesignCommands::automaticRatioAboveMaximum() {
@@ -241,8 +252,8 @@ void TestDesignCommands::automaticUnsetMaximum() {
 
 void TestDesignCommands::declinedConfirmationChangesNothing() {
     Form1 f;
-    for (void (MixDesign::*command)() : {&MixDesign::command1, &MixDesign::command3, &MixDesign::command4,
-                                         &MixDesign::command5}) {
+    for (void (MixDesign::*command)() :
+         {&MixDesign::command1, &MixDesign::command3, &MixDesign::command4, &MixDesign::command5}) {
         f.prompter.queueAnswer(MessageButton::No);
         (f.design.*command)();
     }
@@ -260,7 +271,9 @@ void TestDesignCommands::stepwiseWaterCement() {
     const InputBoxRequest box = f.prompter.inputs().first();
     QCOMPARE(box.title, QStringLiteral("确定水灰比！"));
     QCOMPARE(box.proposal, QStringLiteral("0.56"));
-    QCOMPARE(box.prompt, QStringLiteral("按水灰比计算公式计算的水灰比为：0.56\r\n您采用该水灰比或者输入您自己的水灰比！"));
+    QCOMPARE(
+        box.prompt,
+        QStringLiteral("按水灰比计算公式计算的水灰比为：0.56\r\n您采用该水灰比或者输入您自己的水灰比！"));
     QCOMPARE(f["Text17"], QStringLiteral("38.225"));
     QCOMPARE(f["Text18"], QStringLiteral("5"));
     QCOMPARE(f["Text19"], QStringLiteral("48.025"));
@@ -297,10 +310,26 @@ void TestDesignCommands::stepwiseSandRatio_data() {
     QTest::addColumn<QString>("cement");
     QTest::addColumn<QString>("check");
     QTest::addColumn<QString>("reference"); // empty: the no-row message
-    QTest::newRow("initial") << "0.56" << "185" << "330" << "水泥用量符合规定！" << "0.340";
-    QTest::newRow("cement equal to minimum") << "0.5" << "100" << "200" << "水泥用量不符合规定！" << "0.310";
-    QTest::newRow("ratio below table") << "0.38" << "185" << "487" << "水泥用量符合规定！" << "";
-    QTest::newRow("row 1") << "0.45" << "185" << "411" << "水泥用量符合规定！" << "0.283";
+    QTest::newRow("initial") << "0.56"
+                             << "185"
+                             << "330"
+                             << "水泥用量符合规定！"
+                             << "0.340";
+    QTest::newRow("cement equal to minimum") << "0.5"
+                                             << "100"
+                                             << "200"
+                                             << "水泥用量不符合规定！"
+                                             << "0.310";
+    QTest::newRow("ratio below table") << "0.38"
+                                       << "185"
+                                       << "487"
+                                       << "水泥用量符合规定！"
+                                       << "";
+    QTest::newRow("row 1") << "0.45"
+                           << "185"
+                           << "411"
+                           << "水泥用量符合规定！"
+                           << "0.283";
 }
 
 void TestDesignCommands::stepwiseSandRatio() {

@@ -55,13 +55,20 @@ void TestDesignTables::water_data() {
     QTest::addColumn<QString>("slump");
     QTest::addColumn<QString>("size");
     QTest::addColumn<double>("water");
-    QTest::newRow("corner") << "10-30" << "16" << 200.0;
-    QTest::newRow("initial") << "35-50" << "31.5" << 185.0;
-    QTest::newRow("55-70 at 20") << "55-70" << "20" << 205.0;
-    QTest::newRow("last") << "75-90" << "40" << 195.0;
-    QTest::newRow("unknown slump") << "100" << "16" << 195.0;
-    QTest::newRow("unknown size") << "10-30" << "25" << 195.0;
-    QTest::newRow("size compared as text") << "10-30" << "31.50" << 195.0;
+    QTest::newRow("corner") << "10-30"
+                            << "16" << 200.0;
+    QTest::newRow("initial") << "35-50"
+                             << "31.5" << 185.0;
+    QTest::newRow("55-70 at 20") << "55-70"
+                                 << "20" << 205.0;
+    QTest::newRow("last") << "75-90"
+                          << "40" << 195.0;
+    QTest::newRow("unknown slump") << "100"
+                                   << "16" << 195.0;
+    QTest::newRow("unknown size") << "10-30"
+                                  << "25" << 195.0;
+    QTest::newRow("size compared as text") << "10-30"
+                                           << "31.50" << 195.0;
 }
 
 void TestDesignTables::water() {
@@ -76,13 +83,20 @@ void TestDesignTables::durability_data() {
     QTest::addColumn<QString>("reinforcement");
     QTest::addColumn<double>("maxRatio"); // negative: unset
     QTest::addColumn<double>("minCement");
-    QTest::newRow("dry plain") << "干燥环境" << "素混凝土" << 1.0 << 200.0;
-    QTest::newRow("dry reinforced") << "干燥环境" << "钢筋混凝土" << 0.65 << 260.0;
-    QTest::newRow("wet no frost") << "潮湿环境无冻害" << "素混凝土" << 0.70 << 225.0;
-    QTest::newRow("frost reinforced") << "潮湿环境有冻害" << "钢筋混凝土" << 0.55 << 280.0;
-    QTest::newRow("de-icing prestressed") << "有冻害和除冰剂的潮湿环境" << "预应力混凝土" << 0.50 << 300.0;
-    QTest::newRow("typed environment") << "室内" << "素混凝土" << -1.0 << 0.0;
-    QTest::newRow("typed reinforcement") << "干燥环境" << "钢筋" << -1.0 << 0.0;
+    QTest::newRow("dry plain") << "干燥环境"
+                               << "素混凝土" << 1.0 << 200.0;
+    QTest::newRow("dry reinforced") << "干燥环境"
+                                    << "钢筋混凝土" << 0.65 << 260.0;
+    QTest::newRow("wet no frost") << "潮湿环境无冻害"
+                                  << "素混凝土" << 0.70 << 225.0;
+    QTest::newRow("frost reinforced") << "潮湿环境有冻害"
+                                      << "钢筋混凝土" << 0.55 << 280.0;
+    QTest::newRow("de-icing prestressed") << "有冻害和除冰剂的潮湿环境"
+                                          << "预应力混凝土" << 0.50 << 300.0;
+    QTest::newRow("typed environment") << "室内"
+                                       << "素混凝土" << -1.0 << 0.0;
+    QTest::newRow("typed reinforcement") << "干燥环境"
+                                         << "钢筋" << -1.0 << 0.0;
 }
 
 void TestDesignTables::durability() {
@@ -101,11 +115,16 @@ void TestDesignTables::gradeRange_data() {
     QTest::addColumn<QString>("range");
     QTest::addColumn<QString>("sigma");
     QTest::addColumn<double>("threshold"); // negative: no check
-    QTest::newRow("below C20") << "低于C20" << "4" << 2.5;
-    QTest::newRow("C20-C35") << "C20-C35" << "5" << 3.0;
-    QTest::newRow("above C35") << "高于C35" << "6" << 3.0;
-    QTest::newRow("typed") << "C40" << "6" << -1.0;
-    QTest::newRow("empty") << "" << "6" << -1.0;
+    QTest::newRow("below C20") << "低于C20"
+                               << "4" << 2.5;
+    QTest::newRow("C20-C35") << "C20-C35"
+                             << "5" << 3.0;
+    QTest::newRow("above C35") << "高于C35"
+                               << "6" << 3.0;
+    QTest::newRow("typed") << "C40"
+                           << "6" << -1.0;
+    QTest::newRow("empty") << ""
+                           << "6" << -1.0;
 }
 
 void TestDesignTables::gradeRange() {

@@ -89,7 +89,8 @@ void TestNumbers::general_data() {
     QTest::newRow("two decimals") << 157.25 << "157.25";
     QTest::newRow("whole") << 194.0 << "194";
     QTest::newRow("rounds to whole") << -35.99999999999999 << "-36";
-    QTest::newRow("fifteen digits") << 185 / (0.46 * 48.025 / (38.225 + 0.46 * 0.07 * 48.025)) << "333.056149423987";
+    QTest::newRow("fifteen digits") << 185 / (0.46 * 48.025 / (38.225 + 0.46 * 0.07 * 48.025))
+                                    << "333.056149423987";
     QTest::newRow("zero") << 0.0 << "0";
     QTest::newRow("negative zero") << -0.0 << "0";
     QTest::newRow("tiny negative") << -1e-20 << "-1E-20";
@@ -109,24 +110,42 @@ void TestNumbers::pattern_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("text");
-    QTest::newRow("half up") << 640.5 << "###0" << "641";
-    QTest::newRow("binary below half") << 2.675 << "###0.00" << "2.68";
-    QTest::newRow("binary below half 2") << 1.005 << "###0.00" << "1.01";
-    QTest::newRow("negative half") << -0.5 << "###0" << "-1";
-    QTest::newRow("no negative zero") << -0.004 << "###0.00" << "0.00";
-    QTest::newRow("small positive") << 0.004 << "###0.00" << "0.00";
-    QTest::newRow("carry to units") << 0.996 << "###0.00" << "1.00";
-    QTest::newRow("carry into new digit") << 99.9996 << "###0.000" << "100.000";
-    QTest::newRow("carry from below point") << 0.0996 << "###0.00" << "0.10";
-    QTest::newRow("half at far decimal") << 0.0005 << "###0.000" << "0.001";
-    QTest::newRow("pads") << 0.338 << "###0.000" << "0.338";
-    QTest::newRow("three decimals") << 38.225 << "###0.000" << "38.225";
-    QTest::newRow("grouped") << 1234.5 << "##,##0.00" << "1,234.50";
-    QTest::newRow("grouped millions") << -1234567.891 << "##,##0.00" << "-1,234,567.89";
-    QTest::newRow("grouped small") << 0.123456 << "##,##0.00000" << "0.12346";
-    QTest::newRow("zero") << 0.0 << "###0.00" << "0.00";
-    QTest::newRow("whole ratio") << 1.0 << "###0.00" << "1.00";
-    QTest::newRow("large") << 1e20 << "###0" << "100000000000000000000";
+    QTest::newRow("half up") << 640.5 << "###0"
+                             << "641";
+    QTest::newRow("binary below half") << 2.675 << "###0.00"
+                                       << "2.68";
+    QTest::newRow("binary below half 2") << 1.005 << "###0.00"
+                                         << "1.01";
+    QTest::newRow("negative half") << -0.5 << "###0"
+                                   << "-1";
+    QTest::newRow("no negative zero") << -0.004 << "###0.00"
+                                      << "0.00";
+    QTest::newRow("small positive") << 0.004 << "###0.00"
+                                    << "0.00";
+    QTest::newRow("carry to units") << 0.996 << "###0.00"
+                                    << "1.00";
+    QTest::newRow("carry into new digit") << 99.9996 << "###0.000"
+                                          << "100.000";
+    QTest::newRow("carry from below point") << 0.0996 << "###0.00"
+                                            << "0.10";
+    QTest::newRow("half at far decimal") << 0.0005 << "###0.000"
+                                         << "0.001";
+    QTest::newRow("pads") << 0.338 << "###0.000"
+                          << "0.338";
+    QTest::newRow("three decimals") << 38.225 << "###0.000"
+                                    << "38.225";
+    QTest::newRow("grouped") << 1234.5 << "##,##0.00"
+                             << "1,234.50";
+    QTest::newRow("grouped millions") << -1234567.891 << "##,##0.00"
+                                      << "-1,234,567.89";
+    QTest::newRow("grouped small") << 0.123456 << "##,##0.00000"
+                                   << "0.12346";
+    QTest::newRow("zero") << 0.0 << "###0.00"
+                          << "0.00";
+    QTest::newRow("whole ratio") << 1.0 << "###0.00"
+                                 << "1.00";
+    QTest::newRow("large") << 1e20 << "###0"
+                           << "100000000000000000000";
 }
 
 void TestNumbers::pattern() {
@@ -176,7 +195,8 @@ void TestNumbers::workbookNames() {
     QFETCH(QString, name);
     QFETCH(bool, safe);
     QCOMPARE(isSafeWorkbookName(name), safe);
-    QCOMPARE(InstallPaths(QStringLiteral("/r")).workbookPath(QStringLiteral("A1")), QStringLiteral("/r/A1.xls"));
+    QCOMPARE(InstallPaths(QStringLiteral("/r")).workbookPath(QStringLiteral("A1")),
+             QStringLiteral("/r/A1.xls"));
 }
 
 void TestNumbers::escapesRoundTrip() {

@@ -1,0 +1,157 @@
+#include "common/scriptedprompter.h"
+#include "report/spreadsheet.h"
+#include "ui/mainwindow.h"
+#include "ui/windowmanager.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+class NoSpreadsheets : public SpreadsheetFactory {
+public:
+    std::unique_ptr<Spreadsheet> start(bool) override { throw std::logic_error("not in this test"); }
+    void saveHandedOver() override {}
+    void endAll() override {}
+};
+
+QLineEdit* edit(QWidget* w, const char* name) { return w->findChild<QLineEdit*>(QString::fromUtf8(name)); }
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void opensWithInitialTexts();
+    void realFocusLossSetsDefaultSigma();
+    void realDoubleClickImportsReference();
+    void checkColoursFollowTheResult();
+    void controlsNeitherOverlapNorClip();
+    void menuOrder();
+
+private:
+    QTemporaryDir m_root;
+    ScriptedPrompter m_prompter;
+    RecordingLauncher m_launcher;
+    NoSpreadsheets m_spreadsheets;
+    std::unique_ptr<WindowManager> m_windows;
+    MainWindow* m_main = nullptr;
+};
+
+void TestMainWindow::init() {
+    m_windows = std::make_unique<WindowManager>(AppContext{m_prompter, m_launcher, m_spreadsheets,
+                                                           InstallPaths(m_root.path()),
+                                                           [] { return QDate(2005, 6, 12); }});
+    m_main = m_windows->showMain();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+}
+
+void TestMainWindow::cleanup() {
+    m_main->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_windows.reset();
+}
+
+void TestMainWindow::opensWithInitialTexts() {
+    QCOMPARE(m_main->objectName(), QStringLiteral("Form1"));
+    QVERIFY(m_main->windowState() & Qt::WindowMaximized);
+    Fields& f = m_main->fields();
+    QCOMPARE(f.text(QStringLiteral("Label28")), QStringLiteral("PB(2005-6-12)"));
+    QCOMPARE(f.text(QStringLiteral("Text28")), QStringLiteral("-PB(2005-6-12)"));
+    QCOMPARE(f.text(QStringLiteral("Label29")), QStringLiteral("保存在（\"~/zeb/XXXX.xls\"）"));
+    QCOMPARE(f.text(QStringLiteral("Combo7")), QStringLiteral("干燥环境"));
+    auto* combo7 = m_main->findChild<QComboBox*>(QStringLiteral("Combo7"));
+    QCOMPARE(combo7->count(), 4);
+    QCOMPARE(combo7->itemText(3), QStringLiteral("有冻害和除冰剂的潮湿环境"));
+    QVERIFY(combo7->isEditable());
+    const QList<std::pair<const char*, const char*>> captions = {
+        {"Command1", "全自动计算"}, {"Command3", "确定用水量"},  {"Command4", "确定砂率"},
+        {"Command5", "完成计算"},   {"Command10", "文件保存为"}, {"Command11", "文件保存为"},
+        {"Command12", "导入EXCEL"}, {"Command13", "导入EXCEL"},  {"Command14", "掺外加剂用水量"}};
+    for (const auto& [name, caption] : captions)
+        QCOMPARE(m_main->findChild<QAbstractButton*>(QString::fromUtf8(name))->text(),
+                 QString::fromUtf8(caption));
+}
+
+void TestMainWindow::realFocusLossSetsDefaultSigma() {
+    auto* combo = m_main->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    combo->setFocus();
+    QTRY_VERIFY(combo->hasFocus() || combo->lineEdit()->hasFocus());
+    combo->setCurrentIndex(0);
+    edit(m_main, "Text2")->setFocus();
+    QTRY_COMPARE(edit(m_main, "Text29")->text(), QStringLiteral("4"));
+}
+
+void TestMainWindow::realDoubleClickImportsReference() {
+    edit(m_main, "Text26")->setText(QStringLiteral("185"));
+    QTest::mouseDClick(edit(m_main, "Text26"), Qt::LeftButton);
+    QCOMPARE(edit(m_main, "Text21")->text(), QStringLiteral("185"));
+    // A double-click on the date label completes the file name once, not once per click.
+    QTest::mouseDClick(m_main->findChild<QLabel*>(QStringLiteral("Label28")), Qt::LeftButton);
+    QCOMPARE(edit(m_main, "Text28")->text(), QStringLiteral("-PB(2005-6-12)-PB(2005-6-12)"));
+    QTest::mouseClick(m_main->findChild<QLabel*>(QStringLiteral("Label38")), Qt::LeftButton);
+    QCOMPARE(edit(m_main, "Text28")->text(), QStringLiteral("-PB(2005-6-12)-PB(2005-6-12)-PB(2005-6-12)"));
+}
+
+void TestMainWindow::checkColoursFollowTheResult() {
+    edit(m_main, "Text29")->setText(QStringLiteral("1"));
+    m_prompter.queueAnswer(MessageButton::Yes);
+    m_main->findChild<QAbstractButton*>(QStringLiteral("Command1"))->click();
+    QVERIFY(isRedText(edit(m_main, "Text30")));
+    QVERIFY(!isRedText(edit(m_main, "Text1")));
+    edit(m_main, "Text29")->setText(QStringLiteral("5"));
+    m_prompter.queueAnswer(MessageButton::Yes);
+    m_main->findChild<QAbstractButton*>(QStringLiteral("Command1"))->click();
+    QVERIFY(!isRedText(edit(m_main, "Text30")));
+}
+
+// Every named control lies inside the window at 1366x768, no two overlap, and every caption fits its label.
+void TestMainWindow::controlsNeitherOverlapNorClip() {
+    QWidget* canvas = m_main->centralWidget();
+    QList<QWidget*> controls;
+    for (QWidget* c : canvas->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        controls.append(c);
+    QVERIFY(controls.size() > 80);
+    const QRect screen(0, 0, 1366, 768 - m_main->menuBar()->sizeHint().height() - 40);
+    for (QWidget* c : controls) {
+        QVERIFY2(screen.contains(c->geometry()), qPrintable(c->objectName() + controlText(c)));
+        if (auto* label = qobject_cast<QLabel*>(c); label && !label->text().isEmpty()) {
+            const int needed = label->fontMetrics().horizontalAdvance(label->text());
+            QVERIFY2(needed <= label->width(),
+                     qPrintable(label->objectName() + QStringLiteral(" is clipped")));
+        }
+        if (auto* button = qobject_cast<QAbstractButton*>(c)) {
+            const int needed = button->fontMetrics().horizontalAdvance(button->text()) + 12;
+            QVERIFY2(needed <= button->width(),
+                     qPrintable(button->objectName() + QStringLiteral(" is clipped")));
+        }
+    }
+    for (int i = 0; i < controls.size(); ++i) {
+        for (int j = i + 1; j < controls.size(); ++j) {
+            const bool overlap = controls[i]->geometry().intersects(controls[j]->geometry());
+            QVERIFY2(!overlap, qPrintable(controls[i]->objectName() + controlText(controls[i]) +
+                                          QStringLiteral(" overlaps ") + controls[j]->objectName() +
+                                          controlText(controls[j])));
+        }
+    }
+}
+
+void TestMainWindow::menuOrder() {
+    QStringList names;
+    for (QAction* action : m_main->menuBar()->actions())
+        names << action->objectName();
+    QCOMPARE(names, (QStringList{"file", "abc", "tz", "kf", "help"}));
+    QAction* help = m_main->findChild<QAction*>(QStringLiteral("help"));
+    help->trigger();
+    QCOMPARE(m_launcher.lines().last(), QStringLiteral("START %1/mb/zebhelp -> failed").arg(m_root.path()));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
