@@ -103,7 +103,7 @@ QString usageHelpText() {
         QStringLiteral("５、使用前请认真阅读本软件的《软件安装协议》和《重要声明》！"),
         QStringLiteral(""),
         QStringLiteral("６、联系方式"),
-        QStringLiteral("本软件没有设立客服电话、客服邮箱和QQ号码，请不要按其他来源的号码联系。"),
+        QStringLiteral("本软件没有设立客服电话、客服邮箱和QQ号码。"),
         QStringLiteral("遇到问题时，请记下操作步骤、输入的参数和出现的提示，交给为您安装本软件的人员。"),
         QStringLiteral("本软件的说明页安装在") + pageLocation() +
             QStringLiteral("，在“客服信息”窗口中可以打开。"),

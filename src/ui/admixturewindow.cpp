@@ -35,13 +35,15 @@ AdmixtureWindow::AdmixtureWindow(WindowManager& windows)
 }
 
 void AdmixtureWindow::buildControls() {
-    const auto label = [this](const QString& name, const QString& caption, int left, int top, int width,
-                              int height) {
+    // A caption beside its field, centred on the field's row, as high as its wrapped lines need.
+    const auto label = [this](const QString& name, const QString& caption, int left, int fieldTop,
+                              int width) {
         auto* widget = new QLabel(caption, this);
         widget->setObjectName(name);
         widget->setTextFormat(Qt::PlainText);
         widget->setWordWrap(true);
-        widget->setGeometry(px(left), px(top), px(width), px(height));
+        const int height = std::max(px(375), widget->heightForWidth(px(width)));
+        widget->setGeometry(px(left), px(fieldTop) + (px(375) - height) / 2, px(width), height);
         return widget;
     };
     const auto field = [this](const QString& name, int left, int top) {
@@ -57,20 +59,20 @@ void AdmixtureWindow::buildControls() {
         return widget;
     };
 
-    // The captions are two lines at most; each label is centred on its field's row.
-    label(QStringLiteral("Label1"), QStringLiteral("基准配合比未掺外加剂单位用水量（Kg）："), 360, 240, 1935,
-          375);
+    label(QStringLiteral("Label1"), QStringLiteral("基准配合比未掺外加剂单位用水量（Kg）："), 360, 240, 1935);
     QLineEdit* base = field(QStringLiteral("Text1"), 2520, 240);
-    label(QStringLiteral("Label2"), QStringLiteral("外掺剂减水率（%）："), 360, 840, 1815, 255);
+    label(QStringLiteral("Label2"), QStringLiteral("外掺剂减水率（%）："), 360, 720, 1935);
     QLineEdit* rate = field(QStringLiteral("Text2"), 2520, 720);
     QPushButton* compute = button(QStringLiteral("Command1"), QStringLiteral("计算"), 2520, 1800);
     QLineEdit* result = field(QStringLiteral("Text3"), 2520, 1200);
-    label(QStringLiteral("Label3"), QStringLiteral("掺外加剂混凝土单位用水量（%）："), 360, 1320, 1815, 375);
+    label(QStringLiteral("Label3"), QStringLiteral("掺外加剂混凝土单位用水量（%）："), 360, 1200, 1935);
     QPushButton* sendBack = button(QStringLiteral("Command2"), QStringLiteral("导回用水量"), 600, 1800);
     auto* note = new QPlainTextEdit(this);
     note->setObjectName(QStringLiteral("Text5"));
     note->setReadOnly(true);
     note->setGeometry(px(120), px(2280), px(4455), px(1455));
+    note->setPlainText(admixtureNote());
+    growForNote(note);
 
     setTabOrder(base, rate);
     setTabOrder(rate, compute);
@@ -82,11 +84,27 @@ void AdmixtureWindow::buildControls() {
     connect(sendBack, &QPushButton::clicked, this, &AdmixtureWindow::Command2_Click);
 }
 
+// The note is shown whole: where the desktop's font needs more lines than the field holds, the field and the
+// window grow by what is missing.
+void AdmixtureWindow::growForNote(QPlainTextEdit* note) {
+    const int margin = int(note->document()->documentMargin());
+    const int textWidth = note->width() - 2 * note->frameWidth() - 2 * margin - 4;
+    const QRect needed = note->fontMetrics().boundingRect(QRect(0, 0, textWidth, 100000), Qt::TextWordWrap,
+                                                          note->toPlainText().trimmed());
+    // One more line for the empty line after the note's closing line break.
+    const int missing = needed.height() + note->fontMetrics().lineSpacing() + 2 * note->frameWidth() +
+                        2 * margin - note->height();
+    if (missing <= 0)
+        return;
+    note->resize(note->width(), note->height() + missing);
+    setFixedSize(width(), height() + missing);
+}
+
 // Its fixed spot, pulled back onto the screen where the screen is too small to hold it there.
 void AdmixtureWindow::placeOnScreen() {
     const QRect area = screen()->availableGeometry();
-    const int left = std::max(area.left(), std::min(area.left() + kLeft, area.right() - kWidth));
-    const int top = std::max(area.top(), std::min(area.top() + kTop, area.bottom() - kHeight));
+    const int left = std::max(area.left(), std::min(area.left() + kLeft, area.right() + 1 - width()));
+    const int top = std::max(area.top(), std::min(area.top() + kTop, area.bottom() + 1 - height()));
     move(left, top);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QPlainTextEdit;
 class WindowManager;
 
 // The admixture water window `wai`: base water and reduction rate in, the water content with admixture out,
@@ -23,6 +24,7 @@ public:
 
 private:
     void buildControls();
+    void growForNote(QPlainTextEdit* note);
     void placeOnScreen();
 
     WindowManager& m_windows;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QStyle>
 #include <algorithm>
 
 namespace {
@@ -23,6 +24,27 @@ QFont songFont(double points) {
     font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("Noto Serif CJK SC")});
     font.setPointSizeF(points);
     return font;
+}
+
+// A text laid out in lines of its own is shown unwrapped; where its widest line is wider than the field, the
+// font shrinks in quarter points (not below 9 pt) so that no line breaks a second time.
+void fitLines(QPlainTextEdit* field) {
+    field->setLineWrapMode(QPlainTextEdit::NoWrap);
+    const int chrome = 2 * field->frameWidth() + 2 * int(field->document()->documentMargin()) +
+                       field->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, field) + 4;
+    const int available = field->width() - chrome;
+    const QStringList lines = field->toPlainText().split(u'\n');
+    QFont font = field->font();
+    while (font.pointSizeF() > 9) {
+        const QFontMetricsF metrics(font);
+        qreal widest = 0;
+        for (const QString& line : lines)
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        if (widest <= available)
+            break;
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    field->setFont(font);
 }
 
 QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
@@ -75,7 +97,7 @@ void InfoWindow::buildStatement() {
     QFont bold = songFont(15.75);
     bold.setBold(true);
     heading->setFont(bold);
-    addText(statementText(), 360, 960, 9735, 7095, 14.25);
+    fitLines(addText(statementText(), 360, 960, 9735, 7095, 14.25));
 }
 
 void InfoWindow::buildAgreement() {
@@ -87,7 +109,7 @@ void InfoWindow::buildAgreement() {
 void InfoWindow::buildUsageHelp() {
     setWindowTitle(QStringLiteral("使用帮助"));
     setFixedSize(px(11280), px(10230));
-    addText(usageHelpText(), 360, 240, 10455, 9735, 12);
+    fitLines(addText(usageHelpText(), 360, 240, 10455, 9735, 12));
 }
 
 void InfoWindow::buildService() {

@@ -1,15 +1,21 @@
 #include "ui/windowmanager.h"
 
 #include "ui/adjustwindow.h"
+#include "ui/admixturewindow.h"
+#include "ui/infowindow.h"
 #include "ui/mainwindow.h"
 
 #include <utility>
 
 WindowManager::WindowManager(AppContext context) : m_context(std::move(context)) {}
 
-MainWindow* WindowManager::showMain() { return static_cast<MainWindow*>(open(QStringLiteral("Form1"))); }
+MainWindow* WindowManager::showMain() {
+    return static_cast<MainWindow*>(open(QStringLiteral("Form1")));
+}
 
-QWidget* WindowManager::window(const QString& name) const { return m_windows.value(name).data(); }
+QWidget* WindowManager::window(const QString& name) const {
+    return m_windows.value(name).data();
+}
 
 QWidget* WindowManager::open(const QString& name) {
     QWidget* existing = window(name);
@@ -30,6 +36,10 @@ QWidget* WindowManager::create(const QString& name) {
         return new MainWindow(*this);
     if (name == QStringLiteral("tiaozheng"))
         return new AdjustWindow(*this);
+    if (name == QStringLiteral("wai"))
+        return new AdmixtureWindow(*this);
+    if (InfoWindow::isInfoWindow(name))
+        return new InfoWindow(name, m_context);
     return nullptr;
 }
 
