@@ -1,0 +1,227 @@
+#include "common/mapfields.h"
+#include "common/scriptedprompter.h"
+#include "office/libreofficefactory.h"
+#include "report/reportexport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Report exports against the real LibreOffice, checked with an independent reader of the saved .xls (xlrd).
+namespace {
+
+const QString kTemplateTitle = QStringLiteral("混凝土配合比计算书");
+const QString kTemplateSheet = QStringLiteral("配合比计算书");
+
+QStringList windowFields() {
+    QStringList names;
+    for (int i = 1; i <= 29; ++i)
+        names << QStringLiteral("Text%1").arg(i);
+    for (int i = 1; i <= 8; ++i)
+        names << QStringLiteral("Combo%1").arg(i);
+    return names;
+}
+
+// The main window after the fully automatic calculation with its initial inputs, but a slump that a typed
+// entry would turn into a date.
+void fillInputsAndResults(MapFields& fields, int firstResult) {
+    const QStringList values = {"38.225", "5", "48.025", "0.53", "185", "349", "0.33", "618", "1248"};
+    for (int i = 0; i < values.size(); ++i)
+        fields.setText(QStringLiteral("Text%1").arg(firstResult + i), values[i]);
+    fields.setText(QStringLiteral("Text2"), QStringLiteral("30"));
+    fields.setText(QStringLiteral("Combo2"), QStringLiteral("31.5"));
+    fields.setText(QStringLiteral("Combo3"), QStringLiteral("10-30"));
+    fields.setText(QStringLiteral("Combo4"), QStringLiteral("0.46"));
+    fields.setText(QStringLiteral("Combo5"), QStringLiteral("0.07"));
+    fields.setText(QStringLiteral("Combo6"), QStringLiteral("2400"));
+    fields.setText(QStringLiteral("Text1"), QStringLiteral("水灰比符合规定！"));
+    fields.setText(QStringLiteral("Text6"), QStringLiteral("水泥用量符合规定！"));
+    fields.setText(QStringLiteral("Text28"), QStringLiteral("A1"));
+}
+
+// Cell -> expected [type, value] of a complete export of fillInputsAndResults.
+QMap<QString, QJsonArray> expectedCells() {
+    const auto n = [](double v) { return QJsonArray{QStringLiteral("number"), v}; };
+    const auto t = [](const QString& v) { return QJsonArray{QStringLiteral("text"), v}; };
+    return {
+        {"G8", n(30)},        {"G9", n(5)},        {"G10", n(38.225)},    {"G11", n(48.025)},
+        {"G12", n(0.46)},     {"G13", n(0.07)},    {"G14", t("10-30")},   {"G15", n(31.5)},
+        {"G16", n(185)},      {"G17", n(0.53)},    {"G18", n(0.53)},      {"G19", n(31.5)},
+        {"G20", n(2400)},     {"G21", n(349)},     {"G22", n(185)},       {"G23", n(33)},
+        {"G24", n(618)},      {"G25", n(2400)},    {"G26", n(185)},       {"G27", n(349)},
+        {"G28", n(349)},      {"G29", n(185)},     {"G30", n(618)},       {"G31", n(1248)},
+        {"I8", n(38.225)},    {"I10", n(0.53)},    {"I14", n(185)},       {"I16", n(349)},
+        {"I18", n(33)},       {"I20", n(618)},     {"I24", n(1248)},      {"I28", n(1)},
+        {"I29", n(1.77)},     {"I30", n(3.58)},    {"I31", n(0.53)},      {"H2", t("10-30mm")},
+        {"H3", t("水灰比符合规定！")}, {"H4", t("水泥用量符合规定！")},
+    };
+}
+
+QString python() {
+    return QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
+                                                             : QStringLiteral("python3");
+}
+
+// What xlscheck.py reads from a workbook.
+QJsonObject readWorkbook(const QString& path) {
+    QProcess checker;
+    checker.start(python(), {QFINDTESTDATA("xlscheck.py"), path});
+    if (!checker.waitForFinished(60000) || checker.exitCode() != 0) {
+        qWarning() << checker.readAllStandardError();
+        return {};
+    }
+    return QJsonDocument::fromJson(checker.readAllStandardOutput()).object();
+}
+
+QJsonArray typeAndValue(const QJsonObject& workbook, const QString& cell) {
+    const QJsonArray entry = workbook[QStringLiteral("cells")].toObject()[cell].toArray();
+    return entry.isEmpty() ? QJsonArray{} : QJsonArray{entry[0], entry[1]};
+}
+
+int ownProfiles() {
+    return QDir(QDir::tempPath())
+        .entryList({QStringLiteral("mixdesign-office-*")}, QDir::Dirs | QDir::NoDotAndDotDot)
+        .size();
+}
+
+} // namespace
+
+class OfficeExportTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_root;
+    QString m_report;
+    int m_profilesBefore = 0;
+
+    QString root() const { return m_root.path() + u'/'; }
+
+    // One export through the real backend; returns the messages shown.
+    QList<MessageBoxRequest> run(LibreOfficeFactory& factory, MapFields& fields, int command) {
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        ReportExport exporter(fields, prompter, factory, InstallPaths(m_root.path()));
+        if (command == 10)
+            exporter.command10();
+        else if (command == 11)
+            exporter.command11();
+        else if (command == 12)
+            exporter.command12();
+        else
+            exporter.command13();
+        return prompter.messages();
+    }
+
+private slots:
+    void initTestCase() {
+        const QString templates = qEnvironmentVariable("MIX_TEST_TEMPLATES");
+        QVERIFY2(QFile::exists(templates + QStringLiteral("/phm.xls")), "MIX_TEST_TEMPLATES has no phm.xls");
+        QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("mb")));
+        QVERIFY(QFile::copy(templates + QStringLiteral("/phm.xls"), root() + QStringLiteral("mb/phm.xls")));
+        m_report = root() + QStringLiteral("A1.xls");
+        m_profilesBefore = ownProfiles();
+    }
+
+    // "文件保存为": every cell with its type, the template around it, author, font, sheet name; nothing left
+    // running. A lock left by an instance of ours that crashed does not block the file.
+    void saveAndQuit() {
+        QFile lock(root() + QStringLiteral(".~lock.A1.xls#"));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(",someone,host,07.12.2026 10:00,file://" + QDir::tempPath().toUtf8() +
+                   "/mixdesign-office-gone;\n");
+        lock.close();
+
+        LibreOfficeFactory factory;
+        MapFields fields(windowFields());
+        fillInputsAndResults(fields, 7);
+        QVERIFY(run(factory, fields, 10).isEmpty());
+        QCOMPARE(factory.running(), 0);
+        QCOMPARE(ownProfiles(), m_profilesBefore);
+
+        const QJsonObject book = readWorkbook(m_report);
+        QCOMPARE(book[QStringLiteral("biff")].toInt(), 80);
+        QCOMPARE(book[QStringLiteral("sheets")].toArray(), QJsonArray{ReportExport::sheetName()});
+        QCOMPARE(book[QStringLiteral("author")].toString(), QFileInfo(m_report).absoluteFilePath());
+        const auto expected = expectedCells();
+        for (auto it = expected.begin(); it != expected.end(); ++it)
+            QVERIFY2(typeAndValue(book, it.key()) == it.value(),
+                     qPrintable(it.key() + QStringLiteral(" = ") +
+                                QString::fromUtf8(QJsonDocument(typeAndValue(book, it.key())).toJson())));
+        QCOMPARE(typeAndValue(book, QStringLiteral("A1")), (QJsonArray{QStringLiteral("text"), kTemplateTitle}));
+        const QJsonObject cells = book[QStringLiteral("cells")].toObject();
+        QVERIFY(cells.size() > expected.size() + 20);
+        for (auto it = cells.begin(); it != cells.end(); ++it)
+            QCOMPARE(it.value().toArray()[2].toString(), QStringLiteral("system"));
+    }
+
+    // A second export under the same name replaces the first file without a question.
+    void replacesEarlierFile() {
+        LibreOfficeFactory factory;
+        MapFields fields(windowFields());
+        fillInputsAndResults(fields, 17);
+        fields.setText(QStringLiteral("Text22"), QStringLiteral("400"));
+        QVERIFY(run(factory, fields, 11).isEmpty());
+        const QJsonObject book = readWorkbook(m_report);
+        QCOMPARE(typeAndValue(book, QStringLiteral("G21")), (QJsonArray{QStringLiteral("number"), 400}));
+        QCOMPARE(typeAndValue(book, QStringLiteral("I29")), (QJsonArray{QStringLiteral("number"), 1.55}));
+        QCOMPARE(factory.running(), 0);
+    }
+
+    // "导入EXCEL" leaves the filled report open while the file holds the unfilled copy; a "文件保存为" of the
+    // same name meanwhile fails on the open file, shows the message and ends its own instance; the user's save
+    // then stores the filled report.
+    void leaveOpenThenSameNameFails() {
+        LibreOfficeFactory factory;
+        MapFields fields(windowFields());
+        fillInputsAndResults(fields, 7);
+        QVERIFY(run(factory, fields, 12).isEmpty());
+        QCOMPARE(factory.running(), 1);
+
+        QJsonObject book = readWorkbook(m_report);
+        QCOMPARE(book[QStringLiteral("sheets")].toArray(), QJsonArray{kTemplateSheet});
+        QCOMPARE(typeAndValue(book, QStringLiteral("A1")), (QJsonArray{QStringLiteral("text"), kTemplateTitle}));
+        QVERIFY(typeAndValue(book, QStringLiteral("G8")).isEmpty());
+        QVERIFY(typeAndValue(book, QStringLiteral("I28")).isEmpty());
+
+        const QList<MessageBoxRequest> messages = run(factory, fields, 10);
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text, QStringLiteral("您输入的参数值对吗？"));
+        QCOMPARE(factory.running(), 1);
+        QVERIFY(typeAndValue(readWorkbook(m_report), QStringLiteral("G8")).isEmpty());
+
+        factory.saveHandedOver();
+        book = readWorkbook(m_report);
+        QCOMPARE(book[QStringLiteral("sheets")].toArray(), QJsonArray{ReportExport::sheetName()});
+        QCOMPARE(typeAndValue(book, QStringLiteral("G14")), (QJsonArray{QStringLiteral("text"), "10-30"}));
+        QCOMPARE(typeAndValue(book, QStringLiteral("I31")), (QJsonArray{QStringLiteral("number"), 0.53}));
+        factory.endAll();
+        QCOMPARE(factory.running(), 0);
+        QCOMPARE(ownProfiles(), m_profilesBefore);
+    }
+
+    // Before any calculation: the unfilled copy is saved, the cells up to I28 are written, the division by a
+    // cement of 0 shows the message, and the hidden instance is ended.
+    void beforeAnyCalculation() {
+        const QString report = root() + QStringLiteral("empty.xls");
+        LibreOfficeFactory factory;
+        MapFields fields(windowFields());
+        fields.setText(QStringLiteral("Text2"), QStringLiteral("30"));
+        fields.setText(QStringLiteral("Text28"), QStringLiteral("empty"));
+        QCOMPARE(run(factory, fields, 10).size(), 1);
+        QCOMPARE(factory.running(), 0);
+        const QJsonObject book = readWorkbook(report);
+        QCOMPARE(book[QStringLiteral("sheets")].toArray(), QJsonArray{kTemplateSheet});
+        QVERIFY(typeAndValue(book, QStringLiteral("G8")).isEmpty());
+        QCOMPARE(typeAndValue(book, QStringLiteral("A1")), (QJsonArray{QStringLiteral("text"), kTemplateTitle}));
+    }
+
+    void cleanupTestCase() { QCOMPARE(ownProfiles(), m_profilesBefore); }
+};
+
+QTEST_GUILESS_MAIN(OfficeExportTest)
+#include "test_office_export.moc"

@@ -1,0 +1,72 @@
+#!/usr/bin/python3
+"""Reads an .xls workbook independently of LibreOffice (Debian python3-xlrd) and prints what the office tests
+check as JSON: BIFF version, sheet names, the document author, and every non-empty cell of the first sheet with
+its type, value and font name."""
+import json
+import struct
+import sys
+
+import xlrd
+from xlrd import compdoc
+
+
+def column_name(index):
+    name = ""
+    index += 1
+    while index:
+        index, rest = divmod(index - 1, 26)
+        name = chr(65 + rest) + name
+    return name
+
+
+def summary_author(data):
+    """The Author property (PIDSI_AUTHOR = 4) of the OLE SummaryInformation stream, or None."""
+    doc = compdoc.CompDoc(data, logfile=open("/dev/null", "w"))
+    stream = doc.get_named_stream("\x05SummaryInformation")
+    if not stream:
+        return None
+    section_offset = struct.unpack_from("<I", stream, 28 + 16)[0]
+    count = struct.unpack_from("<I", stream, section_offset + 4)[0]
+    properties = {}
+    for i in range(count):
+        pid, offset = struct.unpack_from("<II", stream, section_offset + 8 + 8 * i)
+        properties[pid] = section_offset + offset
+    codepage = 1252
+    if 1 in properties:
+        codepage = struct.unpack_from("<h", stream, properties[1] + 4)[0] & 0xFFFF
+    if 4 not in properties:
+        return None
+    start = properties[4]
+    kind = struct.unpack_from("<I", stream, start)[0]
+    size = struct.unpack_from("<I", stream, start + 4)[0]
+    raw = stream[start + 8:start + 8 + (size * 2 if kind == 0x1F else size)]
+    if kind == 0x1F or codepage == 1200:
+        return raw.decode("utf-16-le").rstrip("\0")
+    encoding = "utf-8" if codepage == 65001 else "cp%d" % codepage
+    return raw.decode(encoding, errors="replace").rstrip("\0")
+
+
+def main(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    book = xlrd.open_workbook(file_contents=data, formatting_info=True, on_demand=False)
+    sheet = book.sheet_by_index(0)
+    cells = {}
+    for row in range(sheet.nrows):
+        for col in range(sheet.ncols):
+            cell = sheet.cell(row, col)
+            if cell.ctype in (xlrd.XL_CELL_EMPTY, xlrd.XL_CELL_BLANK):
+                continue
+            kind = {xlrd.XL_CELL_NUMBER: "number", xlrd.XL_CELL_TEXT: "text"}.get(cell.ctype, "other")
+            font = book.font_list[book.xf_list[cell.xf_index].font_index].name
+            cells["%s%d" % (column_name(col), row + 1)] = [kind, cell.value, font]
+    print(json.dumps({
+        "biff": book.biff_version,
+        "sheets": book.sheet_names(),
+        "author": summary_author(data),
+        "cells": cells,
+    }, ensure_ascii=False))
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
