@@ -3,6 +3,7 @@
 #include "common/installpaths.h"
 #include "common/launcher.h"
 #include "info/links.h"
+#include "report/reportexport.h"
 #include "ui/admixturewindow.h"
 #include "ui/banner.h"
 #include "ui/eventhooks.h"
@@ -283,18 +284,26 @@ void MainWindow::Command5_Click() { m_design.command5(); }
 
 void MainWindow::Command10_Click() {
     // export: first column, save and quit
+    const AppContext& context = m_windows.context();
+    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).command10();
 }
 
 void MainWindow::Command11_Click() {
     // export: second column, save and quit
+    const AppContext& context = m_windows.context();
+    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).command11();
 }
 
 void MainWindow::Command12_Click() {
     // export: first column, leave open
+    const AppContext& context = m_windows.context();
+    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).command12();
 }
 
 void MainWindow::Command13_Click() {
     // export: second column, leave open
+    const AppContext& context = m_windows.context();
+    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).command13();
 }
 
 // Opens (or brings forward) the admixture window, then hands it the reference water content.
