@@ -1,24 +1,18 @@
 #include "tools/backends.h"
 
-#include "report/spreadsheet.h"
+#include "office/libreofficefactory.h"
+#include "report/recordingspreadsheet.h"
 
-#include <stdexcept>
+#include <QGuiApplication>
 
-namespace {
-
-// Stands in until the spreadsheet backends are linked in.
-class NoSpreadsheets : public SpreadsheetFactory {
-public:
-    std::unique_ptr<Spreadsheet> start(bool) override { throw std::logic_error("no spreadsheet backend"); }
-    void saveHandedOver() override {}
-    void endAll() override {}
-};
-
-} // namespace
-
-std::unique_ptr<SpreadsheetFactory> makeSpreadsheets(const QString& kind,
-                                                     std::function<void(const QString&)>) {
-    if (kind == QStringLiteral("log") || kind == QStringLiteral("libreoffice"))
-        return std::make_unique<NoSpreadsheets>();
+std::unique_ptr<SpreadsheetFactory> makeSpreadsheets(const QString& kind, std::function<void(const QString&)> sink) {
+    if (kind == QStringLiteral("log"))
+        return std::make_unique<RecordingSpreadsheetFactory>(std::move(sink));
+    if (kind == QStringLiteral("libreoffice")) {
+        // On the offscreen platform there is no screen to show a workbook on: every instance runs headless.
+        const bool offscreen = QGuiApplication::platformName() == QStringLiteral("offscreen");
+        return std::make_unique<LibreOfficeFactory>(offscreen ? LibreOfficeFactory::Display::HeadlessOnly
+                                                              : LibreOfficeFactory::Display::Auto);
+    }
     return nullptr;
 }
