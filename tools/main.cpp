@@ -97,6 +97,12 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         std::_Exit(3);
     });
+    prompter.setMismatchHandler([&spreadsheets](const QString&) {
+        // A queued answer of the wrong kind is a fault of the script.
+        spreadsheets->endAll();
+        std::fflush(stdout);
+        std::_Exit(2);
+    });
     RecordingLauncher launcher(printLine);
 
     WindowManager windows(

@@ -70,9 +70,14 @@ MessageButton ScriptedPrompter::message(const MessageBoxRequest& request) {
         unanswered(line);
     const MessageButton answer = m_answers.front();
     m_answers.pop_front();
-    if (!fits(request.buttons, answer))
-        throw std::logic_error("queued answer " + buttonName(answer).toStdString() + " does not fit " +
-                               line.toStdString());
+    if (!fits(request.buttons, answer)) {
+        const QString full =
+            line + QStringLiteral(" -> ") + buttonName(answer) + QStringLiteral(" does not fit");
+        emitLine(full);
+        if (m_mismatch)
+            m_mismatch(full);
+        throw std::logic_error(full.toStdString());
+    }
     emitLine(line + QStringLiteral(" -> ") + buttonName(answer));
     return answer;
 }

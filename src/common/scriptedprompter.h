@@ -26,6 +26,10 @@ public:
     void setUnansweredHandler(std::function<void(const QString& line)> handler) {
         m_unanswered = std::move(handler);
     }
+    // Called for a queued answer that does not fit the box's buttons; must not return either.
+    void setMismatchHandler(std::function<void(const QString& line)> handler) {
+        m_mismatch = std::move(handler);
+    }
     // Answers queued but never asked for.
     int pendingAnswers() const { return int(m_answers.size() + m_inputs.size() + m_files.size()); }
 
@@ -47,6 +51,7 @@ private:
 
     Sink m_sink;
     std::function<void(const QString&)> m_unanswered;
+    std::function<void(const QString&)> m_mismatch;
     std::deque<MessageButton> m_answers;
     std::deque<std::optional<QString>> m_inputs;
     std::deque<std::optional<QString>> m_files;
