@@ -15,9 +15,7 @@ const QString kIncrease = QStringLiteral("增加");
 const QString kDecrease = QStringLiteral("减少");
 const QString kUnchanged = QStringLiteral("不变");
 
-QString t(int number) {
-    return QStringLiteral("Text%1").arg(number);
-}
+QString t(int number) { return QStringLiteral("Text%1").arg(number); }
 
 // The value a pattern shows, taken up again as a number (group separators dropped).
 double roundedBy(double v, const char16_t* pattern) {
@@ -63,17 +61,13 @@ QStringList MixAdjustment::controlNames() {
                                       QStringLiteral("Text75"), QStringLiteral("Label76")};
 }
 
-double MixAdjustment::value(const QString& name) const {
-    return readLenient(m_fields.text(name));
-}
+double MixAdjustment::value(const QString& name) const { return readLenient(m_fields.text(name)); }
 
 void MixAdjustment::write(const QString& name, double v, const char16_t* pattern) {
     m_fields.setText(name, formatNumber(v, QStringView(pattern)));
 }
 
-void MixAdjustment::writeGeneral(const QString& name, double v) {
-    m_fields.setText(name, generalForm(v));
-}
+void MixAdjustment::writeGeneral(const QString& name, double v) { m_fields.setText(name, generalForm(v)); }
 
 void MixAdjustment::copy(const QString& from, const QString& to) {
     m_fields.setText(to, m_fields.text(from));

@@ -17,9 +17,7 @@
 namespace {
 
 // Twips to pixels at 96 dpi.
-constexpr int px(int twips) {
-    return (twips + 7) / 15;
-}
+constexpr int px(int twips) { return (twips + 7) / 15; }
 
 // The window's content, in twips.
 constexpr int kContentWidth = 15015;
@@ -31,8 +29,9 @@ constexpr int kCaptionGap = 60;
 } // namespace
 
 AdjustWindow::AdjustWindow(WindowManager& windows, QWidget* parent)
-    : QWidget(parent), m_windows(windows), m_fields(this),
-      m_adjustment(m_fields, windows.context().prompter) {
+    : QWidget(parent), m_windows(windows), m_fields(this), m_adjustment(m_fields, windows.context().prompter),
+      m_workbook(m_fields, windows.context().prompter, windows.context().spreadsheets,
+                 windows.context().paths) {
     setObjectName(QStringLiteral("tiaozheng"));
     setWindowTitle(QStringLiteral("混凝土配合比调整"));
     buildControls();
@@ -326,51 +325,29 @@ void AdjustWindow::bindControls() {
     onClick(findChild<QLabel*>(QStringLiteral("Label77")), [this] { Label77_Click(); });
 }
 
-void AdjustWindow::Command16_Click() {
-    m_adjustment.command16();
-}
-void AdjustWindow::Command2_Click() {
-    m_adjustment.command2();
-}
-void AdjustWindow::Command1_Click() {
-    m_adjustment.command1();
-}
-void AdjustWindow::Command3_Click() {
-    m_adjustment.command3();
-}
-void AdjustWindow::Command7_Click() {
-    m_adjustment.command7();
-}
-void AdjustWindow::Command8_Click() {
-    m_adjustment.command8();
-}
-void AdjustWindow::Command9_Click() {
-    m_adjustment.command9();
-}
-void AdjustWindow::Command4_Click() {
-    m_adjustment.command4();
-}
-void AdjustWindow::Command5_Click() {
-    m_adjustment.command5();
-}
-void AdjustWindow::Command15_Click() {
-    m_adjustment.command15();
-}
-void AdjustWindow::Command6_Click() {
-    m_adjustment.command6();
-}
+void AdjustWindow::Command16_Click() { m_adjustment.command16(); }
+void AdjustWindow::Command2_Click() { m_adjustment.command2(); }
+void AdjustWindow::Command1_Click() { m_adjustment.command1(); }
+void AdjustWindow::Command3_Click() { m_adjustment.command3(); }
+void AdjustWindow::Command7_Click() { m_adjustment.command7(); }
+void AdjustWindow::Command8_Click() { m_adjustment.command8(); }
+void AdjustWindow::Command9_Click() { m_adjustment.command9(); }
+void AdjustWindow::Command4_Click() { m_adjustment.command4(); }
+void AdjustWindow::Command5_Click() { m_adjustment.command5(); }
+void AdjustWindow::Command15_Click() { m_adjustment.command15(); }
+void AdjustWindow::Command6_Click() { m_adjustment.command6(); }
 
 // workbook: "打开数据文件", choose the data file into Text72.
-void AdjustWindow::Command11_Click() {}
+void AdjustWindow::Command11_Click() { m_workbook.command11(); }
 // workbook: Text74 from Text72 when "打开数据文件" loses the focus.
-void AdjustWindow::Command11_LostFocus() {}
+void AdjustWindow::Command11_LostFocus() { m_workbook.command11LostFocus(); }
 // workbook: "从EXCEL文件中导入数据".
-void AdjustWindow::Command12_Click() {}
+void AdjustWindow::Command12_Click() { m_workbook.command12(); }
 // workbook: "施工配比", export steps 1 to 6.
-void AdjustWindow::Command13_Click() {}
+void AdjustWindow::Command13_Click() { m_workbook.command13(); }
 // workbook: "试验配比", export steps 1 to 5.
-void AdjustWindow::Command14_Click() {}
+void AdjustWindow::Command14_Click() { m_workbook.command14(); }
 // workbook: date tag appended to the file name.
-void AdjustWindow::Label76_Click() {}
+void AdjustWindow::Label76_Click() { m_workbook.dateTag(); }
 // workbook: date tag appended to the file name.
-void AdjustWindow::Label77_Click() {}
+void AdjustWindow::Label77_Click() { m_workbook.dateTag(); }

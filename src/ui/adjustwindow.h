@@ -1,6 +1,7 @@
 #pragma once
 
 #include "adjust/mixadjustment.h"
+#include "report/adjustworkbook.h"
 #include "ui/widgetfields.h"
 
 #include <QWidget>
@@ -67,4 +68,5 @@ private:
     WindowManager& m_windows;
     WidgetFields m_fields;
     MixAdjustment m_adjustment;
+    AdjustWorkbook m_workbook;
 };

@@ -109,9 +109,7 @@ void TestAdjustProtocol::highlightAndPrompt() {
     QCOMPARE(box.helpContext, 1000);
 }
 
-void TestAdjustProtocol::noChangesOnlyColours_data() {
-    highlightAndPrompt_data();
-}
+void TestAdjustProtocol::noChangesOnlyColours_data() { highlightAndPrompt_data(); }
 
 // With every field holding the worked example (so each step could compute), No leaves every text as it was.
 void TestAdjustProtocol::noChangesOnlyColours() {
