@@ -14,9 +14,7 @@
 namespace {
 
 // Twips to pixels at 96 dpi.
-constexpr int px(int twips) {
-    return twips / 15;
-}
+constexpr int px(int twips) { return twips / 15; }
 
 // The windows' texts are set in SimSun where it exists, else in the nearest Song face of this desktop.
 QFont songFont(double points) {
@@ -132,6 +130,11 @@ void InfoWindow::buildService() {
                  place.height);
     }
 
+    auto* title = findChild<QLabel*>(QStringLiteral("Label4"));
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+
     auto* link = findChild<QLabel*>(QStringLiteral("Label3"));
     link->setCursor(Qt::PointingHandCursor);
     link->setToolTip(programPageUrl(m_context.paths));
@@ -152,6 +155,4 @@ void InfoWindow::centreOnScreen() {
     move(left, top);
 }
 
-void InfoWindow::Label3_Click() {
-    openProgramPage(m_context.launcher, m_context.paths);
-}
+void InfoWindow::Label3_Click() { openProgramPage(m_context.launcher, m_context.paths); }
