@@ -1,0 +1,35 @@
+#pragma once
+
+#include "report/cellvalue.h"
+
+#include <QString>
+#include <vector>
+
+// Which export writes a cell of the adjustment workbook.
+enum class AdjustExport {
+    Construction, // "施工配比": steps 1 to 6 into a copy of phtzm.xls
+    Laboratory,   // "试验配比": steps 1 to 5 into a copy of phtzsm.xls
+};
+
+// One cell of the adjustment workbook and the adjustment window's field it holds. The exports write, and the
+// import reads, the same table.
+struct AdjustCell {
+    int row;
+    int column;
+    QString field;
+    // The import passes the value through "###0.00".
+    bool twoDecimals;
+    // Site mix (step 6): written by "施工配比" only.
+    bool constructionOnly;
+};
+
+// Every cell in the order the exports write and the import reads.
+const std::vector<AdjustCell>& adjustCells();
+
+// Whether the given export writes the cell.
+bool writtenBy(const AdjustCell& cell, AdjustExport kind);
+
+// The field text an imported cell value gives: a number in the general form ("###0.00" for the marked
+// fields), an empty cell as the empty text, a text unchanged (a marked field's text that is a number is
+// formatted too). Throws CalcFailure for a value that has no text (not finite).
+QString importedText(const AdjustCell& cell, const CellValue& value);

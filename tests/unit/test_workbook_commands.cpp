@@ -1,0 +1,408 @@
+#include "adjust/mixadjustment.h"
+#include "common/mapfields.h"
+#include "common/scriptedprompter.h"
+#include "report/adjustworkbook.h"
+#include "report/recordingspreadsheet.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The adjustment window's workbook commands against the spreadsheet recorder and a workbook served from
+// memory.
+namespace {
+
+QStringList windowControls() {
+    return MixAdjustment::controlNames() + QStringList{QStringLiteral("Text72"), QStringLiteral("Text74")};
+}
+
+// A field text of its own for every field of the map, a few of them not numbers.
+void fillDistinct(MapFields& fields) {
+    int i = 0;
+    for (const AdjustCell& cell : adjustCells())
+        fields.setText(cell.field, QString::number(100 + i++) + QStringLiteral(".5"));
+    fields.setText(QStringLiteral("Combo1"), QStringLiteral("增加"));
+    fields.setText(QStringLiteral("Text47"), QString());
+}
+
+// A workbook read from memory: cells by (row, column); a read of `failAt` fails.
+class MemoryWorkbookFactory : public SpreadsheetFactory {
+public:
+    QMap<QPair<int, int>, CellValue> cells;
+    QPair<int, int> failAt{0, 0};
+    QStringList calls;
+    int started = 0;
+    int ended = 0;
+
+    std::unique_ptr<Spreadsheet> start(bool visible) override {
+        ++started;
+        calls << QStringLiteral("start %1").arg(visible);
+        return std::make_unique<Sheet>(*this);
+    }
+    void saveHandedOver() override {}
+    void endAll() override {}
+
+private:
+    class Sheet : public Spreadsheet {
+    public:
+        explicit Sheet(MemoryWorkbookFactory& factory) : m_f(factory) {}
+        ~Sheet() override { ++m_f.ended; }
+        void open(const QString& path, OpenMode mode) override {
+            m_f.calls << QStringLiteral("open %1 %2").arg(path).arg(mode == OpenMode::ReadOnly);
+        }
+        void activate() override {}
+        void saveAs(const QString&) override { m_f.calls << QStringLiteral("saveas"); }
+        QString fullName() const override { return {}; }
+        void setAuthor(const QString&) override { m_f.calls << QStringLiteral("author"); }
+        void setFontName(const QString&) override { m_f.calls << QStringLiteral("font"); }
+        void setFontSize(double) override { m_f.calls << QStringLiteral("font size"); }
+        void renameSheet(const QString&) override { m_f.calls << QStringLiteral("rename"); }
+        void writeText(int, int, const QString&) override { m_f.calls << QStringLiteral("write"); }
+        void writeNumber(int, int, double) override { m_f.calls << QStringLiteral("write"); }
+        CellValue read(int row, int column) override {
+            if (qMakePair(row, column) == m_f.failAt)
+                throw SpreadsheetError("unreadable cell");
+            return m_f.cells.value(qMakePair(row, column));
+        }
+        void save() override { m_f.calls << QStringLiteral("save"); }
+        void quit() override { m_f.calls << QStringLiteral("quit"); }
+        void handOver() override { m_f.calls << QStringLiteral("handover"); }
+
+    private:
+        MemoryWorkbookFactory& m_f;
+    };
+};
+
+// Records the file dialog's request before answering from the queue.
+class FileRequestPrompter : public ScriptedPrompter {
+public:
+    QList<FileDialogRequest> requests;
+    std::optional<QString> openFile(const FileDialogRequest& request) override {
+        requests << request;
+        return ScriptedPrompter::openFile(request);
+    }
+};
+
+void checkFailureBox(const MessageBoxRequest& box, const QString& text) {
+    QCOMPARE(box.text, text);
+    QCOMPARE(box.title, QStringLiteral("重要提示"));
+    QCOMPARE(box.icon, MessageIcon::Stop);
+    QCOMPARE(box.buttons, MessageButtons::OkCancel);
+    QCOMPARE(box.helpFile, QStringLiteral("DEMO.HLP"));
+    QCOMPARE(box.helpContext, 1000);
+}
+
+} // namespace
+
+class WorkbookCommandsTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_root;
+    QString m_source; // an existing file to import from
+
+    InstallPaths paths() const { return InstallPaths(m_root.path()); }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("mb")));
+        for (const char* name : {"phtzm.xls", "phtzsm.xls"}) {
+            QFile file(m_root.filePath(QStringLiteral("mb/") + QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        m_source = m_root.filePath(QStringLiteral("source.xls"));
+        QFile source(m_source);
+        QVERIFY(source.open(QIODevice::WriteOnly));
+    }
+
+    // Both exports: the whole conversation with the spreadsheet, every cell in the table's order as the
+    // field's text; the site mix only with "施工配比".
+    void exportConversation_data() {
+        QTest::addColumn<bool>("construction");
+        QTest::addColumn<QString>("templateName");
+        QTest::addColumn<int>("cellCount");
+        QTest::newRow("施工配比") << true << "phtzm.xls" << 60;
+        QTest::newRow("试验配比") << false << "phtzsm.xls" << 50;
+    }
+    void exportConversation() {
+        QFETCH(bool, construction);
+        QFETCH(QString, templateName);
+        QFETCH(int, cellCount);
+        QStringList lines;
+        RecordingSpreadsheetFactory factory([&](const QString& line) { lines << line; });
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        MapFields fields(windowControls());
+        fillDistinct(fields);
+        fields.setText(QStringLiteral("Text75"), QStringLiteral("C30---TZ(2026-12-7)"));
+        AdjustWorkbook workbook(fields, prompter, factory, paths());
+        construction ? workbook.command13() : workbook.command14();
+
+        QCOMPARE(prompter.messages().size(), 1);
+        const MessageBoxRequest& question = prompter.messages()[0];
+        QCOMPARE(question.text, QStringLiteral("您确定要把数据导出到EXCEL文件吗？"));
+        QCOMPARE(question.icon, MessageIcon::Question);
+        QCOMPARE(question.buttons, MessageButtons::YesNo);
+        QVERIFY(question.title.isEmpty());
+
+        const QString saved = m_root.path() + QStringLiteral("/C30---TZ(2026-12-7).xls");
+        QStringList expected = {
+            "XLS start visible=1",          "XLS open \"" + m_root.path() + "/mb/" + templateName + "\"",
+            "XLS saveas \"" + saved + "\"", "XLS author \"" + saved + "\"",
+            "XLS font name=\"system\"",     "XLS sheet name=\"配合比调整\"",
+        };
+        for (const AdjustCell& cell : adjustCells())
+            if (construction || !cell.constructionOnly)
+                expected << QStringLiteral("XLS cell %1 %2 text \"%3\"")
+                                .arg(cell.row)
+                                .arg(cell.column)
+                                .arg(fields.text(cell.field));
+        expected << QStringLiteral("XLS handover");
+        QCOMPARE(lines, expected);
+        QCOMPARE(expected.size(), 6 + cellCount + 1);
+        // Left with the user, never saved again by the command.
+        QCOMPARE(factory.running(), 1);
+    }
+
+    void exportAnsweredNo() {
+        QStringList lines;
+        RecordingSpreadsheetFactory factory([&](const QString& line) { lines << line; });
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::No);
+        MapFields fields(windowControls());
+        AdjustWorkbook(fields, prompter, factory, paths()).command13();
+        QVERIFY(lines.isEmpty());
+        QCOMPARE(prompter.messages().size(), 1);
+    }
+
+    // A name that would leave the installation folder is refused before anything starts.
+    void exportRefusesUnsafeName_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("slash") << "../escape";
+        QTest::newRow("sub folder") << "sub/name";
+        QTest::newRow("backslash") << "a\\b";
+        QTest::newRow("dot") << ".";
+        QTest::newRow("dot dot") << "..";
+    }
+    void exportRefusesUnsafeName() {
+        QFETCH(QString, name);
+        QStringList lines;
+        RecordingSpreadsheetFactory factory([&](const QString& line) { lines << line; });
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        prompter.queueAnswer(MessageButton::Ok);
+        MapFields fields(windowControls());
+        fields.setText(QStringLiteral("Text75"), name);
+        AdjustWorkbook(fields, prompter, factory, paths()).command14();
+        QVERIFY(lines.isEmpty());
+        QCOMPARE(prompter.messages().size(), 2);
+        checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
+    }
+
+    // Without its template the export shows its message and ends the instance it started.
+    void exportWithoutTemplate() {
+        QTemporaryDir empty;
+        QStringList lines;
+        RecordingSpreadsheetFactory factory([&](const QString& line) { lines << line; });
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        prompter.queueAnswer(MessageButton::Cancel);
+        MapFields fields(windowControls());
+        fields.setText(QStringLiteral("Text75"), QStringLiteral("x"));
+        AdjustWorkbook(fields, prompter, factory, InstallPaths(empty.path())).command13();
+        QCOMPARE(prompter.messages().size(), 2);
+        checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
+        QCOMPARE(factory.running(), 0);
+        QVERIFY(lines.last() == QStringLiteral("XLS quit"));
+        QVERIFY(!lines.join(u'\n').contains(QStringLiteral("saveas")));
+    }
+
+    // "打开数据文件": the dialog's filter and flags; a cancel changes nothing.
+    void chooseFile() {
+        FileRequestPrompter prompter;
+        MemoryWorkbookFactory factory;
+        MapFields fields(windowControls());
+        fields.setText(QStringLiteral("Text72"), QStringLiteral("/old.xls"));
+        AdjustWorkbook workbook(fields, prompter, factory, paths());
+        prompter.queueFile(std::nullopt);
+        workbook.command11();
+        QCOMPARE(fields.text(QStringLiteral("Text72")), QStringLiteral("/old.xls"));
+        prompter.queueFile(QStringLiteral("/data/新.xls"));
+        workbook.command11();
+        QCOMPARE(fields.text(QStringLiteral("Text72")), QStringLiteral("/data/新.xls"));
+        QCOMPARE(prompter.requests.size(), 2);
+        QCOMPARE(prompter.requests[0].filter, QStringLiteral("excel file(*.xls)|*.xls|"));
+        QCOMPARE(prompter.requests[0].flags, 4);
+        QCOMPARE(factory.started, 0);
+    }
+
+    void stemOnLeaving_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("stem");
+        QTest::newRow("xls") << "/home/u/a.xls"
+                             << "/home/u/a";
+        QTest::newRow("longer extension") << "/home/u/a.xlsx"
+                                          << "/home/u/a.";
+        QTest::newRow("four characters") << ".xls"
+                                         << "";
+        QTest::newRow("shorter") << "ab"
+                                 << "";
+        QTest::newRow("nothing chosen") << ""
+                                        << "";
+    }
+    void stemOnLeaving() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, stem);
+        ScriptedPrompter prompter;
+        MemoryWorkbookFactory factory;
+        MapFields fields(windowControls());
+        fields.setText(QStringLiteral("Text72"), chosen);
+        AdjustWorkbook(fields, prompter, factory, paths()).command11LostFocus();
+        QCOMPARE(fields.text(QStringLiteral("Text74")), stem);
+        QCOMPARE(fields.text(QStringLiteral("Text72")), chosen);
+    }
+
+    // Each click appends once more, nothing examined or removed.
+    void dateTag() {
+        ScriptedPrompter prompter;
+        MemoryWorkbookFactory factory;
+        MapFields fields(windowControls());
+        MixAdjustment(fields, prompter).load(QDate(2026, 12, 7));
+        AdjustWorkbook workbook(fields, prompter, factory, paths());
+        workbook.dateTag();
+        workbook.dateTag();
+        QCOMPARE(fields.text(QStringLiteral("Text75")),
+                 QStringLiteral("---TZ(2026-12-7)---TZ(2026-12-7)---TZ(2026-12-7)"));
+        fields.setText(QStringLiteral("Text75"), QStringLiteral("C30"));
+        workbook.dateTag();
+        QCOMPARE(fields.text(QStringLiteral("Text75")), QStringLiteral("C30---TZ(2026-12-7)"));
+        QVERIFY(prompter.messages().isEmpty());
+    }
+
+    // The chosen file itself, read-only in a hidden instance; nothing stored; every cell into its field in
+    // the table's order; the instance ended.
+    void importReadsEveryCell() {
+        MemoryWorkbookFactory factory;
+        int i = 0;
+        for (const AdjustCell& cell : adjustCells())
+            factory.cells[qMakePair(cell.row, cell.column)] = CellValue::number(1000 + i++ + 0.5432);
+        factory.cells[qMakePair(11, 4)] = CellValue::text(QStringLiteral("减少"));
+        factory.cells[qMakePair(15, 2)] = CellValue::number(1251);
+        factory.cells[qMakePair(19, 2)] = CellValue::number(0.5432);
+        factory.cells.remove(qMakePair(36, 2));
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        MapFields fields(windowControls());
+        fillDistinct(fields);
+        fields.setText(QStringLiteral("Text72"), m_source);
+        fields.setText(QStringLiteral("Text74"), QStringLiteral("/elsewhere/other"));
+        fields.clearWrites();
+        AdjustWorkbook(fields, prompter, factory, paths()).command12();
+
+        QCOMPARE(prompter.messages().size(), 1);
+        QCOMPARE(prompter.messages()[0].text,
+                 QStringLiteral("您确定要把选择的EXCEL文件数据导入到本程序吗？"));
+        QCOMPARE(factory.calls, (QStringList{"start 0", "open " + m_source + " 1", "quit"}));
+        QCOMPARE(factory.ended, 1);
+        QStringList order;
+        for (const AdjustCell& cell : adjustCells())
+            order << cell.field;
+        QCOMPARE(fields.writes(), order);
+        QCOMPARE(fields.text(QStringLiteral("Text4")), QStringLiteral("1251"));
+        QCOMPARE(fields.text(QStringLiteral("Text22")), QStringLiteral("0.54"));
+        QCOMPARE(fields.text(QStringLiteral("Combo1")), QStringLiteral("减少"));
+        QCOMPARE(fields.text(QStringLiteral("Text47")), QString());
+        QCOMPARE(fields.text(QStringLiteral("Text1")), QStringLiteral("1000.5432"));
+        QCOMPARE(fields.text(QStringLiteral("Text19")), QStringLiteral("1018.54"));
+        QCOMPARE(fields.text(QStringLiteral("Text64")), QStringLiteral("1059.54"));
+    }
+
+    // No file chosen, or one no longer there: the message, nothing started, no field changed.
+    void importWithoutFile_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("nothing chosen") << "";
+        QTest::newRow("file gone") << "/nonexistent/gone.xls";
+        QTest::newRow("a folder") << "/tmp";
+    }
+    void importWithoutFile() {
+        QFETCH(QString, chosen);
+        MemoryWorkbookFactory factory;
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        prompter.queueAnswer(MessageButton::Ok);
+        MapFields fields(windowControls());
+        fields.setText(QStringLiteral("Text72"), chosen);
+        // The stem of another, existing file does not stand in for the chosen one.
+        fields.setText(QStringLiteral("Text74"), m_source.chopped(4));
+        fields.clearWrites();
+        AdjustWorkbook(fields, prompter, factory, paths()).command12();
+        QCOMPARE(prompter.messages().size(), 2);
+        checkFailureBox(prompter.messages()[1], AdjustWorkbook::importFailure());
+        QCOMPARE(factory.started, 0);
+        QVERIFY(fields.writes().isEmpty());
+    }
+
+    void importAnsweredNo() {
+        MemoryWorkbookFactory factory;
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::No);
+        MapFields fields(windowControls());
+        fields.setText(QStringLiteral("Text72"), m_source);
+        fields.clearWrites();
+        AdjustWorkbook(fields, prompter, factory, paths()).command12();
+        QCOMPARE(factory.started, 0);
+        QVERIFY(fields.writes().isEmpty());
+    }
+
+    // A cell that cannot be read stops the import: earlier fields have their new texts, later ones their
+    // old; the message shows and the instance is ended.
+    void importStopsAtUnreadableCell() {
+        MemoryWorkbookFactory factory;
+        for (const AdjustCell& cell : adjustCells())
+            factory.cells[qMakePair(cell.row, cell.column)] = CellValue::text(QStringLiteral("new"));
+        factory.failAt = qMakePair(31, 3); // Text42
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        prompter.queueAnswer(MessageButton::Ok);
+        MapFields fields(windowControls());
+        for (const AdjustCell& cell : adjustCells())
+            fields.setText(cell.field, QStringLiteral("old"));
+        fields.setText(QStringLiteral("Text72"), m_source);
+        AdjustWorkbook(fields, prompter, factory, paths()).command12();
+        QCOMPARE(prompter.messages().size(), 2);
+        checkFailureBox(prompter.messages()[1], AdjustWorkbook::importFailure());
+        QCOMPARE(factory.calls.last(), QStringLiteral("quit"));
+        QCOMPARE(factory.ended, 1);
+        bool reached = false;
+        for (const AdjustCell& cell : adjustCells()) {
+            reached = reached || cell.field == QStringLiteral("Text42");
+            QCOMPARE(fields.text(cell.field), reached ? QStringLiteral("old") : QStringLiteral("new"));
+        }
+    }
+
+    // The recorder reads every cell as empty: the import opens read-only, stores nothing and quits.
+    void importWithRecorder() {
+        QStringList lines;
+        RecordingSpreadsheetFactory factory([&](const QString& line) { lines << line; });
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        MapFields fields(windowControls());
+        fillDistinct(fields);
+        fields.setText(QStringLiteral("Text72"), m_source);
+        AdjustWorkbook(fields, prompter, factory, paths()).command12();
+        QCOMPARE(lines.first(), QStringLiteral("XLS start visible=0"));
+        QCOMPARE(lines[1], QStringLiteral("XLS open \"%1\" readonly").arg(m_source));
+        QCOMPARE(lines.last(), QStringLiteral("XLS quit"));
+        const QString all = lines.join(u'\n');
+        for (const char* never : {"save", "author", "font", "sheet name", "cell "})
+            QVERIFY2(!all.contains(QLatin1String(never)), never);
+        QCOMPARE(factory.running(), 0);
+        for (const AdjustCell& cell : adjustCells())
+            QCOMPARE(fields.text(cell.field), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(WorkbookCommandsTest)
+#include "test_workbook_commands.moc"
