@@ -337,6 +337,5 @@ void MainWindow::kf_Click() { m_windows.open(QStringLiteral("Form7")); }
 
 void MainWindow::help_Click() {
     const AppContext& context = m_windows.context();
-    if (!context.launcher.start(context.paths.helpProgram()))
-        m_windows.open(QStringLiteral("Form6"));
+    runHelp(context.launcher, context.paths, [this] { m_windows.open(QStringLiteral("Form6")); });
 }

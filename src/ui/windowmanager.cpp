@@ -4,10 +4,15 @@
 #include "ui/admixturewindow.h"
 #include "ui/infowindow.h"
 #include "ui/mainwindow.h"
+#include "ui/programicon.h"
+
+#include <QApplication>
 
 #include <utility>
 
-WindowManager::WindowManager(AppContext context) : m_context(std::move(context)) {}
+WindowManager::WindowManager(AppContext context) : m_context(std::move(context)) {
+    QApplication::setWindowIcon(programIcon());
+}
 
 MainWindow* WindowManager::showMain() {
     return static_cast<MainWindow*>(open(QStringLiteral("Form1")));
