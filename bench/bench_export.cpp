@@ -28,14 +28,28 @@ public:
     TimedSpreadsheet(std::unique_ptr<Spreadsheet> inner, Phases& phases)
         : m_inner(std::move(inner)), m_phases(phases) {}
 
-    void open(const QString& path, OpenMode mode) override { timed("open", [&] { m_inner->open(path, mode); }); }
-    void activate() override { timed("open", [&] { m_inner->activate(); }); }
-    void saveAs(const QString& path) override { timed("save as", [&] { m_inner->saveAs(path); }); }
+    void open(const QString& path, OpenMode mode) override {
+        timed("open", [&] { m_inner->open(path, mode); });
+    }
+    void activate() override {
+        timed("open", [&] { m_inner->activate(); });
+    }
+    void saveAs(const QString& path) override {
+        timed("save as", [&] { m_inner->saveAs(path); });
+    }
     QString fullName() const override { return m_inner->fullName(); }
-    void setAuthor(const QString& author) override { timed("write", [&] { m_inner->setAuthor(author); }); }
-    void setFontName(const QString& name) override { timed("write", [&] { m_inner->setFontName(name); }); }
-    void setFontSize(double points) override { timed("write", [&] { m_inner->setFontSize(points); }); }
-    void renameSheet(const QString& name) override { timed("write", [&] { m_inner->renameSheet(name); }); }
+    void setAuthor(const QString& author) override {
+        timed("write", [&] { m_inner->setAuthor(author); });
+    }
+    void setFontName(const QString& name) override {
+        timed("write", [&] { m_inner->setFontName(name); });
+    }
+    void setFontSize(double points) override {
+        timed("write", [&] { m_inner->setFontSize(points); });
+    }
+    void renameSheet(const QString& name) override {
+        timed("write", [&] { m_inner->renameSheet(name); });
+    }
     void writeText(int row, int column, const QString& text) override {
         timed("write", [&] { m_inner->writeText(row, column, text); });
     }
@@ -43,8 +57,12 @@ public:
         timed("write", [&] { m_inner->writeNumber(row, column, value); });
     }
     CellValue read(int row, int column) override { return m_inner->read(row, column); }
-    void save() override { timed("save", [&] { m_inner->save(); }); }
-    void quit() override { timed("quit", [&] { m_inner->quit(); }); }
+    void save() override {
+        timed("save", [&] { m_inner->save(); });
+    }
+    void quit() override {
+        timed("quit", [&] { m_inner->quit(); });
+    }
     void handOver() override { m_inner->handOver(); }
 
 private:
@@ -113,8 +131,8 @@ int main(int argc, char** argv) {
         names << QStringLiteral("Combo%1").arg(i);
 
     const QStringList order = {"start", "open", "save as", "write", "save", "quit"};
-    std::printf("%-4s %9s %9s %9s %9s %9s %9s %9s\n", "run", "start", "open", "save as", "write", "save", "quit",
-                "total");
+    std::printf("%-4s %9s %9s %9s %9s %9s %9s %9s\n", "run", "start", "open", "save as", "write", "save",
+                "quit", "total");
     LibreOfficeFactory office(LibreOfficeFactory::Display::HeadlessOnly);
     for (int run = 1; run <= runs; ++run) {
         Phases phases;

@@ -4,9 +4,10 @@
 
 #include <memory>
 
-// Starts LibreOffice Calc instances, each a private soffice process with its own profile and pipe: headless for
-// hidden work, in a window for work the user is to see (headless too when there is no display). Every instance
-// it started is ended when the factory goes, except those handed over to the user and shown in a window.
+// Starts LibreOffice Calc instances, each a private soffice process with its own profile and pipe: headless
+// for hidden work, in a window for work the user is to see (headless too when there is no display). Every
+// instance it started is ended when the factory goes, except those handed over to the user and shown in a
+// window.
 class LibreOfficeFactory : public SpreadsheetFactory {
 public:
     enum class Display {

@@ -17,7 +17,9 @@
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/sheet/CellFlags.hpp>
 #include <com/sun/star/sheet/FormulaResult.hpp>
+#include <com/sun/star/sheet/XSheetOperation.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
@@ -61,8 +63,9 @@ const char16_t* const kFontHeights[3] = {u"CharHeight", u"CharHeightAsian", u"Ch
 
 } // namespace
 
-LibreOfficeSpreadsheet::LibreOfficeSpreadsheet(std::shared_ptr<OfficeInstance> instance, bool visible,
-                                               std::function<void(std::shared_ptr<OfficeInstance>)> onHandOver)
+LibreOfficeSpreadsheet::LibreOfficeSpreadsheet(
+    std::shared_ptr<OfficeInstance> instance, bool visible,
+    std::function<void(std::shared_ptr<OfficeInstance>)> onHandOver)
     : m_instance(std::move(instance)), m_visible(visible), m_onHandOver(std::move(onHandOver)) {}
 
 LibreOfficeSpreadsheet::~LibreOfficeSpreadsheet() {
@@ -84,8 +87,16 @@ void LibreOfficeSpreadsheet::requireWorkbook() const {
         throw SpreadsheetError("no workbook is open");
 }
 
+void LibreOfficeSpreadsheet::requireWritable() const {
+    requireWorkbook();
+    if (m_readOnly)
+        throw SpreadsheetError("the workbook is open read-only");
+}
+
 void LibreOfficeSpreadsheet::open(const QString& path, OpenMode mode) {
     requireOffice();
+    if (m_sheet.is())
+        throw SpreadsheetError("a workbook is open already");
     if (!QFileInfo(path).isFile())
         throw SpreadsheetError(QStringLiteral("no such file: ") + path);
     guarded("open", [&] {
@@ -117,6 +128,7 @@ void LibreOfficeSpreadsheet::open(const QString& path, OpenMode mode) {
             active.set(sheets->getByIndex(0), UNO_QUERY_THROW);
         }
         m_sheet = active;
+        m_readOnly = mode == OpenMode::ReadOnly;
     });
 }
 
@@ -160,7 +172,7 @@ QString LibreOfficeSpreadsheet::fullName() const {
 }
 
 void LibreOfficeSpreadsheet::setAuthor(const QString& author) {
-    requireWorkbook();
+    requireWritable();
     guarded("author", [&] {
         Reference<css::document::XDocumentPropertiesSupplier> supplier(m_instance->document, UNO_QUERY_THROW);
         supplier->getDocumentProperties()->setAuthor(toOUString(author));
@@ -169,7 +181,7 @@ void LibreOfficeSpreadsheet::setAuthor(const QString& author) {
 
 // Western, Asian and complex script twins alike, so Chinese cells take the font too.
 void LibreOfficeSpreadsheet::setSheetProperties(const char16_t* const names[3], const Any& value) {
-    requireWorkbook();
+    requireWritable();
     guarded("font", [&] {
         Reference<css::beans::XPropertySet> properties(m_sheet, UNO_QUERY_THROW);
         for (int i = 0; i < 3; ++i)
@@ -177,12 +189,16 @@ void LibreOfficeSpreadsheet::setSheetProperties(const char16_t* const names[3], 
     });
 }
 
-void LibreOfficeSpreadsheet::setFontName(const QString& name) { setSheetProperties(kFontNames, Any(toOUString(name))); }
+void LibreOfficeSpreadsheet::setFontName(const QString& name) {
+    setSheetProperties(kFontNames, Any(toOUString(name)));
+}
 
-void LibreOfficeSpreadsheet::setFontSize(double points) { setSheetProperties(kFontHeights, Any(float(points))); }
+void LibreOfficeSpreadsheet::setFontSize(double points) {
+    setSheetProperties(kFontHeights, Any(float(points)));
+}
 
 void LibreOfficeSpreadsheet::renameSheet(const QString& name) {
-    requireWorkbook();
+    requireWritable();
     guarded("rename sheet", [&] {
         Reference<css::container::XNamed> named(m_sheet, UNO_QUERY_THROW);
         named->setName(toOUString(name));
@@ -199,12 +215,22 @@ Reference<css::table::XCell> LibreOfficeSpreadsheet::cell(int row, int column) c
 }
 
 void LibreOfficeSpreadsheet::writeText(int row, int column, const QString& text) {
+    requireWritable();
     const CellValue value = CellValue::typedEntry(text);
     if (value.kind() == CellValue::Kind::Number) {
         writeNumber(row, column, value.toNumber());
         return;
     }
     const Reference<css::table::XCell> target = cell(row, column);
+    if (text.isEmpty()) {
+        // An empty entry empties the cell.
+        guarded("write text", [&] {
+            Reference<css::sheet::XSheetOperation> operation(target, UNO_QUERY_THROW);
+            operation->clearContents(css::sheet::CellFlags::VALUE | css::sheet::CellFlags::DATETIME |
+                                     css::sheet::CellFlags::STRING | css::sheet::CellFlags::FORMULA);
+        });
+        return;
+    }
     // Verbatim: never parsed as a date, a formula or a percentage.
     guarded("write text", [&] {
         Reference<css::text::XText> textOf(target, UNO_QUERY_THROW);
@@ -213,6 +239,7 @@ void LibreOfficeSpreadsheet::writeText(int row, int column, const QString& text)
 }
 
 void LibreOfficeSpreadsheet::writeNumber(int row, int column, double value) {
+    requireWritable();
     const Reference<css::table::XCell> target = cell(row, column);
     guarded("write number", [&] { target->setValue(value); });
 }
@@ -248,7 +275,7 @@ CellValue LibreOfficeSpreadsheet::read(int row, int column) {
 }
 
 void LibreOfficeSpreadsheet::save() {
-    requireWorkbook();
+    requireWritable();
     guarded("save", [&] {
         Reference<css::frame::XStorable> storable(m_instance->document, UNO_QUERY_THROW);
         storable->store();

@@ -9,8 +9,8 @@
 #include <functional>
 #include <memory>
 
-// The spreadsheet operations on one private LibreOffice Calc instance. Ends the office when it goes, unless the
-// instance was handed over to the user.
+// The spreadsheet operations on one private LibreOffice Calc instance. Ends the office when it goes, unless
+// the instance was handed over to the user.
 class LibreOfficeSpreadsheet : public Spreadsheet {
 public:
     // onHandOver: called once when the instance is handed over, so the factory keeps it.
@@ -36,6 +36,7 @@ public:
 private:
     void requireOffice() const;
     void requireWorkbook() const;
+    void requireWritable() const;
     css::uno::Reference<css::table::XCell> cell(int row, int column) const;
     void setSheetProperties(const char16_t* const names[3], const css::uno::Any& value);
 
@@ -43,4 +44,5 @@ private:
     bool m_visible;
     std::function<void(std::shared_ptr<OfficeInstance>)> m_onHandOver;
     css::uno::Reference<css::sheet::XSpreadsheet> m_sheet;
+    bool m_readOnly = false;
 };

@@ -51,7 +51,8 @@ bool profileInUse(const QString& profileUrl) {
 
 void removeStaleLock(const QString& documentPath) {
     const QFileInfo document(documentPath);
-    const QString lockPath = document.absolutePath() + QStringLiteral("/.~lock.") + document.fileName() + u'#';
+    const QString lockPath =
+        document.absolutePath() + QStringLiteral("/.~lock.") + document.fileName() + u'#';
     if (!QFileInfo::exists(lockPath))
         return;
     const QString owner = lockOwnerUrl(lockPath);

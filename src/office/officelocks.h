@@ -15,6 +15,6 @@ bool profileInUse(const QString& profileUrl);
 // runs, so that a crashed instance cannot block the file forever.
 void removeStaleLock(const QString& documentPath);
 
-// Removes profile folders of the program's instances that no longer run (older than a few minutes, so a folder
-// being set up for an office about to start is left alone).
+// Removes profile folders of the program's instances that no longer run (older than a few minutes, so a
+// folder being set up for an office about to start is left alone).
 void sweepStaleProfiles();

@@ -84,14 +84,16 @@ void OfficeProcess::spawn(const QString& pipeName) {
     QList<QByteArray> args = {
         kSoffice,
         arg(QStringLiteral("-env:UserInstallation=") + m_profileUrl),
-        arg(QStringLiteral("--accept=pipe,name=") + pipeName + QStringLiteral(";urp;StarOffice.ComponentContext")),
+        arg(QStringLiteral("--accept=pipe,name=") + pipeName +
+            QStringLiteral(";urp;StarOffice.ComponentContext")),
         "--norestore",
         "--nologo",
         "--nodefault",
         "--nolockcheck",
     };
     if (m_headless)
-        args << "--headless" << "--invisible";
+        args << "--headless"
+             << "--invisible";
     std::vector<char*> argv;
     for (QByteArray& a : args)
         argv.push_back(a.data());
@@ -118,8 +120,8 @@ void OfficeProcess::spawn(const QString& pipeName) {
 
 void OfficeProcess::connect(const css::uno::Reference<css::uno::XComponentContext>& local,
                             const QString& pipeName) {
-    const rtl::OUString url =
-        toOUString(QStringLiteral("uno:pipe,name=") + pipeName + QStringLiteral(";urp;StarOffice.ComponentContext"));
+    const rtl::OUString url = toOUString(QStringLiteral("uno:pipe,name=") + pipeName +
+                                         QStringLiteral(";urp;StarOffice.ComponentContext"));
     const QDeadlineTimer deadline(kConnectTimeoutMs);
     try {
         const auto resolver = css::bridge::UnoUrlResolver::create(local);
@@ -165,7 +167,8 @@ void OfficeProcess::closeDocuments() {
     try {
         const auto documents = m_desktop->getComponents()->createEnumeration();
         while (documents->hasMoreElements()) {
-            css::uno::Reference<css::util::XModifiable> modifiable(documents->nextElement(), css::uno::UNO_QUERY);
+            css::uno::Reference<css::util::XModifiable> modifiable(documents->nextElement(),
+                                                                   css::uno::UNO_QUERY);
             if (modifiable.is())
                 modifiable->setModified(false);
             css::uno::Reference<css::util::XCloseable> closeable(modifiable, css::uno::UNO_QUERY);

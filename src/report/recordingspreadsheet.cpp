@@ -14,9 +14,7 @@ struct RecordingSpreadsheetFactory::Instance {
 
 namespace {
 
-QString quoted(const QString& text) {
-    return u'"' + escapeText(text) + u'"';
-}
+QString quoted(const QString& text) { return u'"' + escapeText(text) + u'"'; }
 
 class RecordingSpreadsheet : public Spreadsheet {
 public:
@@ -34,6 +32,8 @@ public:
 
     void open(const QString& path, OpenMode mode) override {
         alive();
+        if (m_open)
+            throw SpreadsheetError("a workbook is open already");
         QString text = QStringLiteral("open ") + quoted(path);
         if (mode == OpenMode::ReadOnly)
             text += QStringLiteral(" readonly");
@@ -44,6 +44,7 @@ public:
         line(text);
         m_instance->path = path;
         m_open = true;
+        m_readOnly = mode == OpenMode::ReadOnly;
     }
     void activate() override { workbook(); }
     void saveAs(const QString& path) override {
@@ -53,27 +54,29 @@ public:
     }
     QString fullName() const override { return m_instance->path; }
     void setAuthor(const QString& author) override {
-        workbook();
+        writable();
         line(QStringLiteral("author ") + quoted(author));
     }
     void setFontName(const QString& name) override {
-        workbook();
+        writable();
         line(QStringLiteral("font name=") + quoted(name));
     }
     void setFontSize(double points) override {
-        workbook();
+        writable();
         line(QStringLiteral("font size=") + exactNumberText(points));
     }
     void renameSheet(const QString& name) override {
-        workbook();
+        writable();
         line(QStringLiteral("sheet name=") + quoted(name));
     }
     void writeText(int row, int column, const QString& text) override {
         cell(row, column);
+        writable();
         line(QStringLiteral("cell %1 %2 text ").arg(row).arg(column) + quoted(text));
     }
     void writeNumber(int row, int column, double value) override {
         cell(row, column);
+        writable();
         line(QStringLiteral("cell %1 %2 number ").arg(row).arg(column) + exactNumberText(value));
     }
     CellValue read(int row, int column) override {
@@ -82,7 +85,7 @@ public:
         return {};
     }
     void save() override {
-        workbook();
+        writable();
         line(QStringLiteral("save"));
     }
     void quit() override {
@@ -110,6 +113,11 @@ private:
         if (!m_open)
             throw SpreadsheetError("no workbook is open");
     }
+    void writable() const {
+        workbook();
+        if (m_readOnly)
+            throw SpreadsheetError("the workbook is open read-only");
+    }
     void cell(int row, int column) const {
         workbook();
         if (row < 1 || column < 1)
@@ -119,6 +127,7 @@ private:
     RecordingSpreadsheetFactory::Sink m_sink;
     std::shared_ptr<Instance> m_instance;
     bool m_open = false;
+    bool m_readOnly = false;
 };
 
 } // namespace

@@ -12,22 +12,12 @@ ReportExport::ReportExport(Fields& fields, Prompter& prompter, SpreadsheetFactor
                            InstallPaths paths)
     : m_fields(fields), m_prompter(prompter), m_spreadsheets(spreadsheets), m_paths(std::move(paths)) {}
 
-void ReportExport::command10() {
-    run(ResultColumn::Automatic, Ending::SaveAndQuit);
-}
-void ReportExport::command11() {
-    run(ResultColumn::Stepwise, Ending::SaveAndQuit);
-}
-void ReportExport::command12() {
-    run(ResultColumn::Automatic, Ending::LeaveOpen);
-}
-void ReportExport::command13() {
-    run(ResultColumn::Stepwise, Ending::LeaveOpen);
-}
+void ReportExport::command10() { run(ResultColumn::Automatic, Ending::SaveAndQuit); }
+void ReportExport::command11() { run(ResultColumn::Stepwise, Ending::SaveAndQuit); }
+void ReportExport::command12() { run(ResultColumn::Automatic, Ending::LeaveOpen); }
+void ReportExport::command13() { run(ResultColumn::Stepwise, Ending::LeaveOpen); }
 
-QString ReportExport::sheetName() {
-    return QStringLiteral("普通混凝土配合比设计");
-}
+QString ReportExport::sheetName() { return QStringLiteral("普通混凝土配合比设计"); }
 
 void ReportExport::fill(Spreadsheet& sheet, ResultColumn column) {
     sheet.setFontName(QStringLiteral("system"));

@@ -16,6 +16,7 @@ public:
     explicit SpreadsheetError(const QString& what) : std::runtime_error(what.toStdString()) {}
 };
 
+// ReadOnly: for reading cells only; every change and save of the workbook is refused (saveAs makes a copy).
 enum class OpenMode { Normal, ReadOnly };
 
 // One spreadsheet application instance with the one workbook it opened. Rows and columns count from 1.
@@ -26,7 +27,7 @@ public:
     virtual ~Spreadsheet() = default;
 
     // Opens a workbook; its active sheet becomes the sheet of every later cell and sheet operation.
-    // The file is opened with its macros disabled and its links not updated.
+    // The file is opened with its macros disabled and its links not updated. One workbook per instance.
     virtual void open(const QString& path, OpenMode mode = OpenMode::Normal) = 0;
     // Brings the workbook forward.
     virtual void activate() = 0;

@@ -49,16 +49,44 @@ QMap<QString, QJsonArray> expectedCells() {
     const auto n = [](double v) { return QJsonArray{QStringLiteral("number"), v}; };
     const auto t = [](const QString& v) { return QJsonArray{QStringLiteral("text"), v}; };
     return {
-        {"G8", n(30)},        {"G9", n(5)},        {"G10", n(38.225)},    {"G11", n(48.025)},
-        {"G12", n(0.46)},     {"G13", n(0.07)},    {"G14", t("10-30")},   {"G15", n(31.5)},
-        {"G16", n(185)},      {"G17", n(0.53)},    {"G18", n(0.53)},      {"G19", n(31.5)},
-        {"G20", n(2400)},     {"G21", n(349)},     {"G22", n(185)},       {"G23", n(33)},
-        {"G24", n(618)},      {"G25", n(2400)},    {"G26", n(185)},       {"G27", n(349)},
-        {"G28", n(349)},      {"G29", n(185)},     {"G30", n(618)},       {"G31", n(1248)},
-        {"I8", n(38.225)},    {"I10", n(0.53)},    {"I14", n(185)},       {"I16", n(349)},
-        {"I18", n(33)},       {"I20", n(618)},     {"I24", n(1248)},      {"I28", n(1)},
-        {"I29", n(1.77)},     {"I30", n(3.58)},    {"I31", n(0.53)},      {"H2", t("10-30mm")},
-        {"H3", t("水灰比符合规定！")}, {"H4", t("水泥用量符合规定！")},
+        {"G8", n(30)},
+        {"G9", n(5)},
+        {"G10", n(38.225)},
+        {"G11", n(48.025)},
+        {"G12", n(0.46)},
+        {"G13", n(0.07)},
+        {"G14", t("10-30")},
+        {"G15", n(31.5)},
+        {"G16", n(185)},
+        {"G17", n(0.53)},
+        {"G18", n(0.53)},
+        {"G19", n(31.5)},
+        {"G20", n(2400)},
+        {"G21", n(349)},
+        {"G22", n(185)},
+        {"G23", n(33)},
+        {"G24", n(618)},
+        {"G25", n(2400)},
+        {"G26", n(185)},
+        {"G27", n(349)},
+        {"G28", n(349)},
+        {"G29", n(185)},
+        {"G30", n(618)},
+        {"G31", n(1248)},
+        {"I8", n(38.225)},
+        {"I10", n(0.53)},
+        {"I14", n(185)},
+        {"I16", n(349)},
+        {"I18", n(33)},
+        {"I20", n(618)},
+        {"I24", n(1248)},
+        {"I28", n(1)},
+        {"I29", n(1.77)},
+        {"I30", n(3.58)},
+        {"I31", n(0.53)},
+        {"H2", t("10-30mm")},
+        {"H3", t("水灰比符合规定！")},
+        {"H4", t("水泥用量符合规定！")},
     };
 }
 
@@ -152,7 +180,8 @@ private slots:
             QVERIFY2(typeAndValue(book, it.key()) == it.value(),
                      qPrintable(it.key() + QStringLiteral(" = ") +
                                 QString::fromUtf8(QJsonDocument(typeAndValue(book, it.key())).toJson())));
-        QCOMPARE(typeAndValue(book, QStringLiteral("A1")), (QJsonArray{QStringLiteral("text"), kTemplateTitle}));
+        QCOMPARE(typeAndValue(book, QStringLiteral("A1")),
+                 (QJsonArray{QStringLiteral("text"), kTemplateTitle}));
         const QJsonObject cells = book[QStringLiteral("cells")].toObject();
         QVERIFY(cells.size() > expected.size() + 20);
         for (auto it = cells.begin(); it != cells.end(); ++it)
@@ -173,8 +202,8 @@ private slots:
     }
 
     // "导入EXCEL" leaves the filled report open while the file holds the unfilled copy; a "文件保存为" of the
-    // same name meanwhile fails on the open file, shows the message and ends its own instance; the user's save
-    // then stores the filled report.
+    // same name meanwhile fails on the open file, shows the message and ends its own instance; the user's
+    // save then stores the filled report.
     void leaveOpenThenSameNameFails() {
         LibreOfficeFactory factory;
         MapFields fields(windowFields());
@@ -184,7 +213,8 @@ private slots:
 
         QJsonObject book = readWorkbook(m_report);
         QCOMPARE(book[QStringLiteral("sheets")].toArray(), QJsonArray{kTemplateSheet});
-        QCOMPARE(typeAndValue(book, QStringLiteral("A1")), (QJsonArray{QStringLiteral("text"), kTemplateTitle}));
+        QCOMPARE(typeAndValue(book, QStringLiteral("A1")),
+                 (QJsonArray{QStringLiteral("text"), kTemplateTitle}));
         QVERIFY(typeAndValue(book, QStringLiteral("G8")).isEmpty());
         QVERIFY(typeAndValue(book, QStringLiteral("I28")).isEmpty());
 
@@ -217,7 +247,8 @@ private slots:
         const QJsonObject book = readWorkbook(report);
         QCOMPARE(book[QStringLiteral("sheets")].toArray(), QJsonArray{kTemplateSheet});
         QVERIFY(typeAndValue(book, QStringLiteral("G8")).isEmpty());
-        QCOMPARE(typeAndValue(book, QStringLiteral("A1")), (QJsonArray{QStringLiteral("text"), kTemplateTitle}));
+        QCOMPARE(typeAndValue(book, QStringLiteral("A1")),
+                 (QJsonArray{QStringLiteral("text"), kTemplateTitle}));
     }
 
     void cleanupTestCase() { QCOMPARE(ownProfiles(), m_profilesBefore); }

@@ -302,24 +302,28 @@ private slots:
         RecordingSpreadsheetFactory factory([&](const QString& line) { log << line; });
         {
             auto kept = factory.start(true);
-            kept->open(file, OpenMode::ReadOnly);
+            kept->open(file);
             kept->setFontSize(12);
             QVERIFY(kept->read(12, 2).isEmpty());
             kept->handOver();
             QVERIFY_THROWS_EXCEPTION(SpreadsheetError, kept->save());
             auto dropped = factory.start(false);
             QVERIFY_THROWS_EXCEPTION(SpreadsheetError, dropped->writeText(1, 1, QStringLiteral("x")));
+            dropped->open(file, OpenMode::ReadOnly);
+            QVERIFY_THROWS_EXCEPTION(SpreadsheetError, dropped->writeText(1, 1, QStringLiteral("x")));
+            QVERIFY_THROWS_EXCEPTION(SpreadsheetError, dropped->open(file));
         }
         QCOMPARE(factory.running(), 1);
         factory.saveHandedOver();
         factory.endAll();
         QCOMPARE(factory.running(), 0);
         const QStringList expected = {"XLS start visible=1",
-                                      "XLS open \"" + file + "\" readonly",
+                                      "XLS open \"" + file + u'"',
                                       "XLS font size=12",
                                       "XLS read 12 2 -> empty",
                                       "XLS handover",
                                       "XLS start visible=0",
+                                      "XLS open \"" + file + "\" readonly",
                                       "XLS end",
                                       "XLS user-save",
                                       "XLS end"};

@@ -1,0 +1,131 @@
+#include "office/libreofficefactory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The spreadsheet operations on a real LibreOffice instance, read back through the office and through xlrd.
+namespace {
+
+QJsonObject readWorkbook(const QString& path) {
+    QProcess checker;
+    const QString python = QFile::exists(QStringLiteral("/usr/bin/python3"))
+                               ? QStringLiteral("/usr/bin/python3")
+                               : QStringLiteral("python3");
+    checker.start(python, {QFINDTESTDATA("xlscheck.py"), path});
+    if (!checker.waitForFinished(60000) || checker.exitCode() != 0)
+        return {};
+    return QJsonDocument::fromJson(checker.readAllStandardOutput()).object();
+}
+
+struct Entry {
+    QString typed;
+    CellValue stored;
+};
+
+// Typed texts and what the cell must hold: numbers stay numbers, every other text stays verbatim.
+QList<Entry> entries() {
+    return {
+        {QStringLiteral("10-30"), CellValue::text(QStringLiteral("10-30"))},
+        {QStringLiteral("2026-1-5"), CellValue::text(QStringLiteral("2026-1-5"))},
+        {QStringLiteral("1/2"), CellValue::text(QStringLiteral("1/2"))},
+        {QStringLiteral("=1+1"), CellValue::text(QStringLiteral("=1+1"))},
+        {QStringLiteral("12%"), CellValue::text(QStringLiteral("12%"))},
+        {QStringLiteral("TRUE"), CellValue::text(QStringLiteral("TRUE"))},
+        {QStringLiteral("0.350"), CellValue::number(0.35)},
+        {QStringLiteral("1e3"), CellValue::number(1000)},
+        {QStringLiteral(" 30 "), CellValue::number(30)},
+        {QStringLiteral("-36"), CellValue::number(-36)},
+        {QStringLiteral("水灰比符合规定！"), CellValue::text(QStringLiteral("水灰比符合规定！"))},
+    };
+}
+
+constexpr int kFirstRow = 60; // below the template's form
+
+} // namespace
+
+class OfficeSpreadsheetTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void operationsRoundTrip() {
+        const QString templ = qEnvironmentVariable("MIX_TEST_TEMPLATES") + QStringLiteral("/phtzm.xls");
+        QVERIFY(QFile::exists(templ));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("round.xls"));
+        LibreOfficeFactory factory;
+        {
+            auto sheet = factory.start(false);
+            QVERIFY_THROWS_EXCEPTION(SpreadsheetError,
+                                     sheet->open(dir.filePath(QStringLiteral("missing.xls"))));
+            sheet->open(templ);
+            sheet->activate();
+            sheet->saveAs(path);
+            QCOMPARE(QFileInfo(sheet->fullName()).canonicalFilePath(), QFileInfo(path).canonicalFilePath());
+            sheet->setAuthor(sheet->fullName());
+            sheet->setFontName(QStringLiteral("system"));
+            sheet->setFontSize(12);
+            sheet->renameSheet(QStringLiteral("配合比调整"));
+            QVERIFY_THROWS_EXCEPTION(SpreadsheetError, sheet->renameSheet(QStringLiteral("a/b")));
+            QVERIFY_THROWS_EXCEPTION(SpreadsheetError, sheet->writeText(0, 1, QStringLiteral("x")));
+            const auto list = entries();
+            for (int i = 0; i < list.size(); ++i)
+                sheet->writeText(kFirstRow + i, 2, list[i].typed);
+            sheet->writeNumber(kFirstRow, 3, 0.333 * 100);
+            sheet->writeText(kFirstRow + 1, 3, QStringLiteral("5"));
+            sheet->writeText(kFirstRow + 1, 3, QString());
+            for (int i = 0; i < list.size(); ++i)
+                QCOMPARE(sheet->read(kFirstRow + i, 2), list[i].stored);
+            QCOMPARE(sheet->read(kFirstRow, 3), CellValue::number(0.333 * 100));
+            QVERIFY(sheet->read(kFirstRow + 1, 3).isEmpty());
+            QCOMPARE(sheet->read(8, 1).kind(), CellValue::Kind::Text); // the template's heading
+            sheet->save();
+            sheet->quit();
+            QVERIFY_THROWS_EXCEPTION(SpreadsheetError, sheet->save());
+        }
+        QCOMPARE(factory.running(), 0);
+
+        const QJsonObject book = readWorkbook(path);
+        QCOMPARE(book[QStringLiteral("sheets")].toArray(), QJsonArray{QStringLiteral("配合比调整")});
+        QCOMPARE(book[QStringLiteral("author")].toString(), QFileInfo(path).absoluteFilePath());
+        const QJsonObject cells = book[QStringLiteral("cells")].toObject();
+        const auto list = entries();
+        for (int i = 0; i < list.size(); ++i) {
+            const QJsonArray cell = cells[QStringLiteral("B%1").arg(kFirstRow + i)].toArray();
+            QVERIFY2(!cell.isEmpty(), qPrintable(list[i].typed));
+            if (list[i].stored.kind() == CellValue::Kind::Number)
+                QCOMPARE(cell[1].toDouble(), list[i].stored.toNumber());
+            else
+                QCOMPARE(cell[1].toString(), list[i].stored.toText());
+            QCOMPARE(cell[0].toString(),
+                     list[i].stored.kind() == CellValue::Kind::Number ? "number" : "text");
+            QCOMPARE(cell[2].toString(), QStringLiteral("system"));
+        }
+        QCOMPARE(cells[QStringLiteral("C%1").arg(kFirstRow)].toArray()[1].toDouble(), 0.333 * 100);
+        QVERIFY(!cells.contains(QStringLiteral("C%1").arg(kFirstRow + 1)));
+    }
+
+    // A read-only workbook is read but never changed; a spreadsheet dropped without quitting ends its office.
+    void readOnlyAndDropped() {
+        const QString templ = qEnvironmentVariable("MIX_TEST_TEMPLATES") + QStringLiteral("/phm.xls");
+        LibreOfficeFactory factory;
+        auto sheet = factory.start(false);
+        sheet->open(templ, OpenMode::ReadOnly);
+        QCOMPARE(sheet->read(1, 1), CellValue::text(QStringLiteral("混凝土配合比计算书")));
+        QVERIFY(sheet->read(8, 7).isEmpty());
+        QVERIFY_THROWS_EXCEPTION(SpreadsheetError, sheet->writeNumber(8, 7, 1));
+        QVERIFY_THROWS_EXCEPTION(SpreadsheetError, sheet->renameSheet(QStringLiteral("x")));
+        QVERIFY_THROWS_EXCEPTION(SpreadsheetError, sheet->save());
+        QCOMPARE(factory.running(), 1);
+        sheet.reset();
+        QCOMPARE(factory.running(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(OfficeSpreadsheetTest)
+#include "test_office_spreadsheet.moc"

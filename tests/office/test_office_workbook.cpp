@@ -1,0 +1,280 @@
+#include "common/numbers.h"
+#include "common/scriptedprompter.h"
+#include "office/libreofficefactory.h"
+#include "report/adjustcells.h"
+#include "report/adjustworkbook.h"
+#include "ui/adjustwindow.h"
+#include "ui/windowmanager.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Adjustment workbooks against the real LibreOffice: export, the user's save, import into a fresh window;
+// the files checked with an independent reader (xlrd).
+namespace {
+
+const QDate kToday(2026, 12, 7);
+
+QString python() {
+    return QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
+                                                             : QStringLiteral("python3");
+}
+
+QJsonObject readWorkbook(const QString& path) {
+    QProcess checker;
+    checker.start(python(), {QFINDTESTDATA("xlscheck.py"), path});
+    if (!checker.waitForFinished(60000) || checker.exitCode() != 0) {
+        qWarning() << checker.readAllStandardError();
+        return {};
+    }
+    return QJsonDocument::fromJson(checker.readAllStandardOutput()).object();
+}
+
+QString address(int row, int column) { return QChar(u'A' + column - 1) + QString::number(row); }
+
+// [type, value] of a cell as xlrd reads it; empty for an empty cell.
+QJsonArray typeAndValue(const QJsonObject& workbook, const QString& cell) {
+    const QJsonArray entry = workbook[QStringLiteral("cells")].toObject()[cell].toArray();
+    return entry.isEmpty() ? QJsonArray{} : QJsonArray{entry[0], entry[1]};
+}
+
+// What a field text becomes in the workbook: a number for a number text, the text verbatim otherwise.
+QJsonArray stored(const QString& text) {
+    if (text.isEmpty())
+        return {};
+    try {
+        return {QStringLiteral("number"), readStrict(text)};
+    } catch (const std::exception&) {
+        return {QStringLiteral("text"), text};
+    }
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int ownProfiles() {
+    return QDir(QDir::tempPath())
+        .entryList({QStringLiteral("mixdesign-office-*")}, QDir::Dirs | QDir::NoDotAndDotDot)
+        .size();
+}
+
+// One program run's windows over a prompter that answers from its queue.
+struct Session {
+    ScriptedPrompter prompter;
+    RecordingLauncher launcher;
+    WindowManager windows;
+    AdjustWindow* window;
+
+    Session(SpreadsheetFactory& spreadsheets, const QString& root)
+        : windows(AppContext{prompter, launcher, spreadsheets, InstallPaths(root), [] { return kToday; }}),
+          window(static_cast<AdjustWindow*>(windows.open(QStringLiteral("tiaozheng")))) {}
+    ~Session() { delete window; }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Fields& fields() { return window->fields(); }
+    QString text(const QString& name) { return fields().text(name); }
+
+    // The worked example through steps 2 to 6, with a measured density of 2400.
+    void runWorkedExample() {
+        window->Command16_Click();
+        using Handler = void (AdjustWindow::*)();
+        for (Handler step :
+             {&AdjustWindow::Command2_Click, &AdjustWindow::Command1_Click, &AdjustWindow::Command3_Click,
+              &AdjustWindow::Command7_Click, &AdjustWindow::Command8_Click, &AdjustWindow::Command9_Click,
+              &AdjustWindow::Command4_Click}) {
+            prompter.queueAnswer(MessageButton::Yes);
+            (window->*step)();
+        }
+        fields().setText(QStringLiteral("Text47"), QStringLiteral("2400"));
+        prompter.queueAnswer(MessageButton::Yes);
+        window->Command5_Click();
+        prompter.queueAnswer(MessageButton::Yes);
+        window->Command6_Click();
+    }
+
+    // "打开数据文件" with the dialog answered, the button left, then "从EXCEL文件中导入数据".
+    void importFrom(const QString& path) {
+        prompter.queueFile(path);
+        window->Command11_Click();
+        window->Command11_LostFocus();
+        prompter.queueAnswer(MessageButton::Yes);
+        window->Command12_Click();
+    }
+
+    // Message texts shown after the first `skip` boxes.
+    QStringList messagesAfter(int skip) {
+        QStringList texts;
+        for (int i = skip; i < prompter.messages().size(); ++i)
+            texts << prompter.messages()[i].text;
+        return texts;
+    }
+};
+
+} // namespace
+
+class OfficeWorkbookTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_root;
+    int m_profilesBefore = 0;
+
+    QString root() const { return m_root.path() + u'/'; }
+
+private slots:
+    void initTestCase() {
+        const QString templates = qEnvironmentVariable("MIX_TEST_TEMPLATES");
+        QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("mb")));
+        for (const QString& name : {QStringLiteral("phtzm.xls"), QStringLiteral("phtzsm.xls")})
+            QVERIFY2(QFile::copy(templates + u'/' + name, root() + QStringLiteral("mb/") + name),
+                     qPrintable(name));
+        m_profilesBefore = ownProfiles();
+    }
+
+    // The worked example exported with "施工配比", saved by the user, imported into a fresh window: every
+    // field back. A second export of the same name fails while the first workbook is open; the import
+    // leaves its source byte for byte as it was.
+    void constructionRoundTrip() {
+        LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly);
+        const QString book = root() + QStringLiteral("C30配合比.xls");
+        QMap<QString, QString> exported;
+        {
+            Session first(factory, m_root.path());
+            first.runWorkedExample();
+            QCOMPARE(first.text(QStringLiteral("Text64")), QStringLiteral("0.43"));
+            first.fields().setText(QStringLiteral("Text75"), QStringLiteral("C30配合比"));
+            for (const AdjustCell& cell : adjustCells())
+                exported[cell.field] = first.text(cell.field);
+            const int asked = first.prompter.messages().size();
+
+            first.prompter.queueAnswer(MessageButton::Yes);
+            first.window->Command13_Click();
+            QCOMPARE(first.messagesAfter(asked), QStringList{"您确定要把数据导出到EXCEL文件吗？"});
+            QCOMPARE(factory.running(), 1);
+            // On disk the unfilled copy until the user saves.
+            QVERIFY(typeAndValue(readWorkbook(book), QStringLiteral("B12")).isEmpty());
+
+            // The workbook is still open: a second export of that name fails and ends its own instance.
+            first.prompter.queueAnswer(MessageButton::Yes);
+            first.prompter.queueAnswer(MessageButton::Ok);
+            first.window->Command13_Click();
+            QCOMPARE(first.messagesAfter(asked + 1),
+                     (QStringList{"您确定要把数据导出到EXCEL文件吗？", AdjustWorkbook::exportFailure()}));
+            QCOMPARE(factory.running(), 1);
+        }
+
+        factory.saveHandedOver();
+        const QJsonObject saved = readWorkbook(book);
+        QCOMPARE(saved[QStringLiteral("biff")].toInt(), 80);
+        QCOMPARE(saved[QStringLiteral("sheets")].toArray(), QJsonArray{AdjustWorkbook::sheetName()});
+        QCOMPARE(saved[QStringLiteral("author")].toString(), QFileInfo(book).absoluteFilePath());
+        for (const AdjustCell& cell : adjustCells()) {
+            const QString at = address(cell.row, cell.column);
+            QVERIFY2(typeAndValue(saved, at) == stored(exported[cell.field]),
+                     qPrintable(at + u' ' + cell.field + u' ' + exported[cell.field]));
+        }
+        QCOMPARE(typeAndValue(saved, QStringLiteral("D11")), (QJsonArray{QStringLiteral("text"), "增加"}));
+        QCOMPARE(typeAndValue(saved, QStringLiteral("G49")), (QJsonArray{QStringLiteral("number"), 0.43}));
+        const QJsonObject cells = saved[QStringLiteral("cells")].toObject();
+        for (auto it = cells.begin(); it != cells.end(); ++it)
+            QCOMPARE(it.value().toArray()[2].toString(), QStringLiteral("system"));
+
+        // Imported while the workbook is still open in the user's instance.
+        const QByteArray before = contents(book);
+        const QStringList lockFiles =
+            QDir(m_root.path()).entryList({QStringLiteral(".~lock.*")}, QDir::Hidden | QDir::Files);
+        Session fresh(factory, m_root.path());
+        QCOMPARE(fresh.text(QStringLiteral("Text1")), QString());
+        fresh.importFrom(book);
+        QCOMPARE(fresh.messagesAfter(0), QStringList{"您确定要把选择的EXCEL文件数据导入到本程序吗？"});
+        QCOMPARE(fresh.text(QStringLiteral("Text72")), book);
+        QCOMPARE(fresh.text(QStringLiteral("Text74")), book.chopped(4));
+        // Read back in the general form: trailing zeros of a pattern go, except for the "###0.00" fields.
+        const QMap<QString, QString> generalForms = {
+            {"Text16", "1"}, {"Text17", "1.7"}, {"Text48", "1.01"}, {"Text53", "1"},
+            {"Text63", "1"}, {"Text65", "1.8"}, {"Text66", "3.5"},
+        };
+        for (const AdjustCell& cell : adjustCells()) {
+            const QString expected = generalForms.value(cell.field, exported[cell.field]);
+            QVERIFY2(fresh.text(cell.field) == expected,
+                     qPrintable(cell.field + QStringLiteral(": ") + fresh.text(cell.field) +
+                                QStringLiteral(" != ") + expected));
+        }
+        QCOMPARE(contents(book), before);
+        QCOMPARE(QDir(m_root.path()).entryList({QStringLiteral(".~lock.*")}, QDir::Hidden | QDir::Files),
+                 lockFiles);
+        QCOMPARE(factory.running(), 1);
+        factory.endAll();
+        QCOMPARE(factory.running(), 0);
+    }
+
+    // "试验配比" leaves the site-mix rows as the template holds them; imported, the marked fields take two
+    // decimals and the others their general form. A file chosen and then gone fails with the import message.
+    void laboratoryExportAndImport() {
+        LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly);
+        const QString book = root() + QStringLiteral("lab.xls");
+        {
+            Session session(factory, m_root.path());
+            for (const AdjustCell& cell : adjustCells())
+                session.fields().setText(cell.field, QStringLiteral("7"));
+            session.fields().setText(QStringLiteral("Text22"), QStringLiteral("0.5432"));
+            session.fields().setText(QStringLiteral("Text4"), QStringLiteral("1251"));
+            session.fields().setText(QStringLiteral("Text3"), QStringLiteral("10-30"));
+            session.fields().setText(QStringLiteral("Text75"), QStringLiteral("lab"));
+            session.prompter.queueAnswer(MessageButton::Yes);
+            session.window->Command14_Click();
+            QCOMPARE(session.messagesAfter(0), QStringList{"您确定要把数据导出到EXCEL文件吗？"});
+        }
+        factory.saveHandedOver();
+        factory.endAll();
+
+        const QJsonObject saved = readWorkbook(book);
+        const QJsonObject original = readWorkbook(root() + QStringLiteral("mb/phtzsm.xls"));
+        QCOMPARE(typeAndValue(saved, QStringLiteral("B19")), (QJsonArray{QStringLiteral("number"), 0.5432}));
+        QCOMPARE(typeAndValue(saved, QStringLiteral("B14")), (QJsonArray{QStringLiteral("text"), "10-30"}));
+        QCOMPARE(typeAndValue(saved, QStringLiteral("G41")), (QJsonArray{QStringLiteral("number"), 7}));
+        for (int row = 44; row <= 49; ++row)
+            for (int column = 2; column <= 7; ++column) {
+                const QString at = address(row, column);
+                QVERIFY2(typeAndValue(saved, at) == typeAndValue(original, at), qPrintable(at));
+            }
+        QVERIFY(!typeAndValue(saved, QStringLiteral("C45")).isEmpty());
+
+        Session fresh(factory, m_root.path());
+        fresh.importFrom(book);
+        QCOMPARE(fresh.messagesAfter(0), QStringList{"您确定要把选择的EXCEL文件数据导入到本程序吗？"});
+        QCOMPARE(fresh.text(QStringLiteral("Text22")), QStringLiteral("0.54"));
+        QCOMPARE(fresh.text(QStringLiteral("Text4")), QStringLiteral("1251"));
+        QCOMPARE(fresh.text(QStringLiteral("Text3")), QStringLiteral("10-30"));
+        QCOMPARE(fresh.text(QStringLiteral("Text56")), QStringLiteral("7.00"));
+        QCOMPARE(fresh.text(QStringLiteral("Text55")), QStringLiteral("7"));
+        QCOMPARE(fresh.text(QStringLiteral("Text57")), QString());
+        QCOMPARE(fresh.text(QStringLiteral("Text64")), QString());
+        QCOMPARE(factory.running(), 0);
+
+        // Chosen, then removed: the message, no field touched, nothing started.
+        QVERIFY(QFile::remove(book));
+        fresh.fields().setText(QStringLiteral("Text1"), QStringLiteral("kept"));
+        fresh.prompter.queueAnswer(MessageButton::Yes);
+        fresh.prompter.queueAnswer(MessageButton::Ok);
+        fresh.window->Command12_Click();
+        QCOMPARE(fresh.messagesAfter(1), (QStringList{"您确定要把选择的EXCEL文件数据导入到本程序吗？",
+                                                      AdjustWorkbook::importFailure()}));
+        QCOMPARE(fresh.text(QStringLiteral("Text1")), QStringLiteral("kept"));
+        QCOMPARE(factory.running(), 0);
+    }
+
+    void cleanupTestCase() { QCOMPARE(ownProfiles(), m_profilesBefore); }
+};
+
+QTEST_MAIN(OfficeWorkbookTest)
+#include "test_office_workbook.moc"
