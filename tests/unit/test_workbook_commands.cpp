@@ -32,6 +32,9 @@ class MemoryWorkbookFactory : public SpreadsheetFactory {
 public:
     QMap<QPair<int, int>, CellValue> cells;
     QPair<int, int> failAt{0, 0};
+    // The operation ("saveas", "write", ...) that fails, the n-th time it is called (from 1).
+    QString failOn;
+    int failOnCall = 1;
     QStringList calls;
     int started = 0;
     int ended = 0;
@@ -50,27 +53,32 @@ private:
         explicit Sheet(MemoryWorkbookFactory& factory) : m_f(factory) {}
         ~Sheet() override { ++m_f.ended; }
         void open(const QString& path, OpenMode mode) override {
-            m_f.calls << QStringLiteral("open %1 %2").arg(path).arg(mode == OpenMode::ReadOnly);
+            record(QStringLiteral("open %1 %2").arg(path).arg(mode == OpenMode::ReadOnly));
         }
         void activate() override {}
-        void saveAs(const QString&) override { m_f.calls << QStringLiteral("saveas"); }
+        void saveAs(const QString&) override { record(QStringLiteral("saveas")); }
         QString fullName() const override { return {}; }
-        void setAuthor(const QString&) override { m_f.calls << QStringLiteral("author"); }
-        void setFontName(const QString&) override { m_f.calls << QStringLiteral("font"); }
-        void setFontSize(double) override { m_f.calls << QStringLiteral("font size"); }
-        void renameSheet(const QString&) override { m_f.calls << QStringLiteral("rename"); }
-        void writeText(int, int, const QString&) override { m_f.calls << QStringLiteral("write"); }
-        void writeNumber(int, int, double) override { m_f.calls << QStringLiteral("write"); }
+        void setAuthor(const QString&) override { record(QStringLiteral("author")); }
+        void setFontName(const QString&) override { record(QStringLiteral("font")); }
+        void setFontSize(double) override { record(QStringLiteral("font size")); }
+        void renameSheet(const QString&) override { record(QStringLiteral("rename")); }
+        void writeText(int, int, const QString&) override { record(QStringLiteral("write")); }
+        void writeNumber(int, int, double) override { record(QStringLiteral("write")); }
         CellValue read(int row, int column) override {
             if (qMakePair(row, column) == m_f.failAt)
                 throw SpreadsheetError("unreadable cell");
             return m_f.cells.value(qMakePair(row, column));
         }
-        void save() override { m_f.calls << QStringLiteral("save"); }
-        void quit() override { m_f.calls << QStringLiteral("quit"); }
-        void handOver() override { m_f.calls << QStringLiteral("handover"); }
+        void save() override { record(QStringLiteral("save")); }
+        void quit() override { record(QStringLiteral("quit")); }
+        void handOver() override { record(QStringLiteral("handover")); }
 
     private:
+        void record(const QString& call) {
+            m_f.calls << call;
+            if (call == m_f.failOn && --m_f.failOnCall == 0)
+                throw SpreadsheetError("refused: " + call);
+        }
         MemoryWorkbookFactory& m_f;
     };
 };
@@ -217,6 +225,39 @@ private slots:
         QCOMPARE(factory.running(), 0);
         QVERIFY(lines.last() == QStringLiteral("XLS quit"));
         QVERIFY(!lines.join(u'\n').contains(QStringLiteral("saveas")));
+    }
+
+    // A failure once the copy is saved leaves it with the user, the cells so far written; a failure before
+    // that ends the instance, which shows the template itself.
+    void exportFailureKeepsOrEnds_data() {
+        QTest::addColumn<QString>("failOn");
+        QTest::addColumn<int>("call");
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<int>("writes");
+        QTest::newRow("save as") << "saveas" << 1 << "quit" << 0;
+        QTest::newRow("author") << "author" << 1 << "handover" << 0;
+        QTest::newRow("rename") << "rename" << 1 << "handover" << 0;
+        QTest::newRow("tenth cell") << "write" << 10 << "handover" << 9;
+    }
+    void exportFailureKeepsOrEnds() {
+        QFETCH(QString, failOn);
+        QFETCH(int, call);
+        QFETCH(QString, ending);
+        QFETCH(int, writes);
+        MemoryWorkbookFactory factory;
+        factory.failOn = failOn;
+        factory.failOnCall = call;
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        prompter.queueAnswer(MessageButton::Ok);
+        MapFields fields(windowControls());
+        fields.setText(QStringLiteral("Text75"), QStringLiteral("x"));
+        AdjustWorkbook(fields, prompter, factory, paths()).command13();
+        QCOMPARE(prompter.messages().size(), 2);
+        checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
+        QCOMPARE(factory.calls.last(), ending);
+        QCOMPARE(int(factory.calls.count(QStringLiteral("write"))), writes + (failOn == "write" ? 1 : 0));
+        QVERIFY(!factory.calls.contains(QStringLiteral("save")));
     }
 
     // "打开数据文件": the dialog's filter and flags; a cancel changes nothing.
