@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 // Report exports against the real LibreOffice, checked with an independent reader of the saved .xls (xlrd).
@@ -111,10 +112,24 @@ QJsonArray typeAndValue(const QJsonObject& workbook, const QString& cell) {
     return entry.isEmpty() ? QJsonArray{} : QJsonArray{entry[0], entry[1]};
 }
 
-int ownProfiles() {
+// Profile folders left in the temporary folder (private to this test).
+int profilesLeft() {
     return QDir(QDir::tempPath())
         .entryList({QStringLiteral("mixdesign-office-*")}, QDir::Dirs | QDir::NoDotAndDotDot)
         .size();
+}
+
+// Processes (the office and its launcher) running with a profile in the test's temporary folder.
+int officesLeft() {
+    const QByteArray marker =
+        QUrl::fromLocalFile(QDir::tempPath()).toString(QUrl::FullyEncoded).toLocal8Bit();
+    int count = 0;
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
+        if (pid[0].isDigit() && cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(marker))
+            ++count;
+    }
+    return count;
 }
 
 } // namespace
@@ -124,8 +139,8 @@ class OfficeExportTest : public QObject {
 
 private:
     QTemporaryDir m_root;
+    QTemporaryDir m_temp; // the offices' profiles go here, apart from those of other tests
     QString m_report;
-    int m_profilesBefore = 0;
 
     QString root() const { return m_root.path() + u'/'; }
 
@@ -152,7 +167,8 @@ private slots:
         QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("mb")));
         QVERIFY(QFile::copy(templates + QStringLiteral("/phm.xls"), root() + QStringLiteral("mb/phm.xls")));
         m_report = root() + QStringLiteral("A1.xls");
-        m_profilesBefore = ownProfiles();
+        qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
+        QCOMPARE(QDir::tempPath(), m_temp.path());
     }
 
     // "文件保存为": every cell with its type, the template around it, author, font, sheet name; nothing left
@@ -169,7 +185,8 @@ private slots:
         fillInputsAndResults(fields, 7);
         QVERIFY(run(factory, fields, 10).isEmpty());
         QCOMPARE(factory.running(), 0);
-        QCOMPARE(ownProfiles(), m_profilesBefore);
+        QCOMPARE(officesLeft(), 0);
+        QCOMPARE(profilesLeft(), 0);
 
         const QJsonObject book = readWorkbook(m_report);
         QCOMPARE(book[QStringLiteral("biff")].toInt(), 80);
@@ -229,9 +246,11 @@ private slots:
         QCOMPARE(book[QStringLiteral("sheets")].toArray(), QJsonArray{ReportExport::sheetName()});
         QCOMPARE(typeAndValue(book, QStringLiteral("G14")), (QJsonArray{QStringLiteral("text"), "10-30"}));
         QCOMPARE(typeAndValue(book, QStringLiteral("I31")), (QJsonArray{QStringLiteral("number"), 0.53}));
+        QVERIFY(officesLeft() > 0);
         factory.endAll();
         QCOMPARE(factory.running(), 0);
-        QCOMPARE(ownProfiles(), m_profilesBefore);
+        QCOMPARE(officesLeft(), 0);
+        QCOMPARE(profilesLeft(), 0);
     }
 
     // Before any calculation: the unfilled copy is saved, the cells up to I28 are written, the division by a
@@ -244,6 +263,7 @@ private slots:
         fields.setText(QStringLiteral("Text28"), QStringLiteral("empty"));
         QCOMPARE(run(factory, fields, 10).size(), 1);
         QCOMPARE(factory.running(), 0);
+        QCOMPARE(officesLeft(), 0);
         const QJsonObject book = readWorkbook(report);
         QCOMPARE(book[QStringLiteral("sheets")].toArray(), QJsonArray{kTemplateSheet});
         QVERIFY(typeAndValue(book, QStringLiteral("G8")).isEmpty());
@@ -251,7 +271,10 @@ private slots:
                  (QJsonArray{QStringLiteral("text"), kTemplateTitle}));
     }
 
-    void cleanupTestCase() { QCOMPARE(ownProfiles(), m_profilesBefore); }
+    void cleanupTestCase() {
+        QCOMPARE(officesLeft(), 0);
+        QCOMPARE(profilesLeft(), 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(OfficeExportTest)
