@@ -78,7 +78,8 @@ int ScriptRunner::runText(const QString& script) {
     for (const QString& line : lines) {
         ++m_lineNumber;
         try {
-            runLine(line);
+            // ${ROOT} stands for the installation folder, with its trailing "/".
+            runLine(QString(line).replace(QStringLiteral("${ROOT}"), m_windows.context().paths.root()));
         } catch (const BadLine& bad) {
             m_sink(QStringLiteral("ERROR line %1: %2").arg(m_lineNumber).arg(bad.why));
             return 2;
