@@ -4,7 +4,7 @@
 //   build/bench/bench_startup [runs]
 
 #include "common/scriptedprompter.h"
-#include "report/spreadsheet.h"
+#include "report/recordingspreadsheet.h"
 #include "ui/mainwindow.h"
 #include "ui/windowmanager.h"
 
@@ -19,13 +19,6 @@
 
 namespace {
 
-class NoSpreadsheets : public SpreadsheetFactory {
-public:
-    std::unique_ptr<Spreadsheet> start(bool) override { return nullptr; }
-    void saveHandedOver() override {}
-    void endAll() override {}
-};
-
 // The child: start, show the main window, report once it is on screen.
 int showAndReport() {
     int argc = 1;
@@ -35,7 +28,7 @@ int showAndReport() {
     QTemporaryDir root;
     ScriptedPrompter prompter;
     RecordingLauncher launcher;
-    NoSpreadsheets spreadsheets;
+    RecordingSpreadsheetFactory spreadsheets{[](const QString&) {}};
     WindowManager windows(AppContext{prompter, launcher, spreadsheets, InstallPaths(root.path())});
     MainWindow* main = windows.showMain();
     if (!QTest::qWaitForWindowExposed(main))
@@ -75,7 +68,7 @@ int main(int argc, char** argv) {
     QTemporaryDir root;
     ScriptedPrompter prompter;
     RecordingLauncher launcher;
-    NoSpreadsheets spreadsheets;
+    RecordingSpreadsheetFactory spreadsheets{[](const QString&) {}};
     WindowManager windows(AppContext{prompter, launcher, spreadsheets, InstallPaths(root.path())});
     MainWindow* main = windows.showMain();
     auto* command1 = main->findChild<QAbstractButton*>(QStringLiteral("Command1"));
@@ -87,6 +80,7 @@ int main(int argc, char** argv) {
         command1->click();
     }
     const double perRun = timer.nsecsElapsed() / 1e3 / calculations;
-    std::printf("one Command1 run (confirm, 14 fields written): %.1f us (mean of %d)\n", perRun, calculations);
+    std::printf("one Command1 run (confirm, 14 fields written): %.1f us (mean of %d)\n", perRun,
+                calculations);
     return 0;
 }

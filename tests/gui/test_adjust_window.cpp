@@ -1,5 +1,5 @@
 #include "common/scriptedprompter.h"
-#include "report/spreadsheet.h"
+#include "report/recordingspreadsheet.h"
 #include "ui/adjustwindow.h"
 #include "ui/widgetfields.h"
 #include "ui/windowmanager.h"
@@ -15,13 +15,6 @@
 namespace {
 
 // The adjustment window starts no spreadsheet.
-class NoSpreadsheets : public SpreadsheetFactory {
-public:
-    std::unique_ptr<Spreadsheet> start(bool) override { return nullptr; }
-    void saveHandedOver() override {}
-    void endAll() override {}
-};
-
 // Answers from the queue and notes whether Text5 was yellow while a box was open.
 class WatchingPrompter : public ScriptedPrompter {
 public:
@@ -64,7 +57,7 @@ private:
     QTemporaryDir m_root;
     WatchingPrompter* m_prompter = nullptr;
     RecordingLauncher* m_launcher = nullptr;
-    NoSpreadsheets m_spreadsheets;
+    RecordingSpreadsheetFactory m_spreadsheets{[](const QString&) {}};
     WindowManager* m_windows = nullptr;
 };
 

@@ -1,5 +1,5 @@
 #include "common/scriptedprompter.h"
-#include "report/spreadsheet.h"
+#include "report/recordingspreadsheet.h"
 #include "ui/admixturewindow.h"
 #include "ui/mainwindow.h"
 #include "ui/windowmanager.h"
@@ -18,20 +18,11 @@
 
 namespace {
 
-class NoSpreadsheets : public SpreadsheetFactory {
-public:
-    std::unique_ptr<Spreadsheet> start(bool) override {
-        throw SpreadsheetError(std::string("no spreadsheet here"));
-    }
-    void saveHandedOver() override {}
-    void endAll() override {}
-};
-
 struct Program {
     QTemporaryDir root;
     ScriptedPrompter prompter;
     RecordingLauncher launcher;
-    NoSpreadsheets spreadsheets;
+    RecordingSpreadsheetFactory spreadsheets{[](const QString&) {}};
     std::unique_ptr<WindowManager> windows;
     MainWindow* main = nullptr;
 

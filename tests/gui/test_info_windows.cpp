@@ -1,7 +1,7 @@
 #include "common/scriptedprompter.h"
 #include "info/infotexts.h"
 #include "info/links.h"
-#include "report/spreadsheet.h"
+#include "report/recordingspreadsheet.h"
 #include "ui/mainwindow.h"
 #include "ui/windowmanager.h"
 
@@ -20,21 +20,12 @@
 namespace {
 
 // The windows here never reach a spreadsheet.
-class NoSpreadsheets : public SpreadsheetFactory {
-public:
-    std::unique_ptr<Spreadsheet> start(bool) override {
-        throw SpreadsheetError(std::string("no spreadsheet here"));
-    }
-    void saveHandedOver() override {}
-    void endAll() override {}
-};
-
 // A running program over a fresh installation folder, answering and recording instead of showing.
 struct Program {
     QTemporaryDir root;
     ScriptedPrompter prompter;
     RecordingLauncher launcher;
-    NoSpreadsheets spreadsheets;
+    RecordingSpreadsheetFactory spreadsheets{[](const QString&) {}};
     std::unique_ptr<WindowManager> windows;
     MainWindow* main = nullptr;
 
@@ -67,9 +58,7 @@ int shown(const QString& name) {
     return count;
 }
 
-void deleteClosed() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+void deleteClosed() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 } // namespace
 

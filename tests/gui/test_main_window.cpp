@@ -1,5 +1,5 @@
 #include "common/scriptedprompter.h"
-#include "report/spreadsheet.h"
+#include "report/recordingspreadsheet.h"
 #include "ui/mainwindow.h"
 #include "ui/windowmanager.h"
 
@@ -12,13 +12,6 @@
 #include <QtTest>
 
 namespace {
-
-class NoSpreadsheets : public SpreadsheetFactory {
-public:
-    std::unique_ptr<Spreadsheet> start(bool) override { throw std::logic_error("not in this test"); }
-    void saveHandedOver() override {}
-    void endAll() override {}
-};
 
 QLineEdit* edit(QWidget* w, const char* name) { return w->findChild<QLineEdit*>(QString::fromUtf8(name)); }
 
@@ -40,7 +33,7 @@ private:
     QTemporaryDir m_root;
     ScriptedPrompter m_prompter;
     RecordingLauncher m_launcher;
-    NoSpreadsheets m_spreadsheets;
+    RecordingSpreadsheetFactory m_spreadsheets{[](const QString&) {}};
     std::unique_ptr<WindowManager> m_windows;
     MainWindow* m_main = nullptr;
 };
