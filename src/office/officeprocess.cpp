@@ -210,6 +210,10 @@ void OfficeProcess::end() {
         reap();
     }
     if (!m_profileDir.isEmpty()) {
+        // The pipe's socket stays behind when the office did not end by itself.
+        const QString socket = QStringLiteral("OSL_PIPE_%1_").arg(getuid()) + QDir(m_profileDir).dirName();
+        QFile::remove(QStringLiteral("/tmp/") + socket);
+        QFile::remove(QDir::tempPath() + u'/' + socket);
         QDir(m_profileDir).removeRecursively();
         m_profileDir.clear();
     }
