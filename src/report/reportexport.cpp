@@ -44,6 +44,8 @@ void ReportExport::run(ResultColumn column, Ending ending) {
     bool opened = false;
     try {
         sheet = m_spreadsheets.start(visible);
+        if (!sheet)
+            throw SpreadsheetError("no spreadsheet application");
         sheet->open(m_paths.templatePath(QStringLiteral("phm.xls")));
         opened = true;
         sheet->activate();
