@@ -109,6 +109,59 @@ std::string groupThousands(const std::string& integer) {
     return out;
 }
 
+// v with exactly `decimals` decimals (15 significant digits first, then halves away from zero), the integer
+// digits grouped by three when asked.
+QString fixedText(double v, int decimals, bool grouped) {
+    checked(v);
+    const Decimal d = toDecimal(v);
+    // Digits kept: everything left of the point plus the decimals; the rest is rounded off, halves up in
+    // magnitude.
+    std::string digits = d.digits;
+    int point = d.point;
+    const int keep = point + decimals;
+    std::string kept;
+    if (keep < 0) {
+        kept.clear();
+    } else if (keep >= int(digits.size())) {
+        kept = digits + std::string(size_t(keep - int(digits.size())), '0');
+    } else {
+        kept = digits.substr(0, size_t(keep));
+        if (digits[size_t(keep)] >= '5') {
+            int i = int(kept.size()) - 1;
+            while (i >= 0 && kept[size_t(i)] == '9') {
+                kept[size_t(i)] = '0';
+                --i;
+            }
+            if (i >= 0) {
+                ++kept[size_t(i)];
+            } else {
+                kept.insert(kept.begin(), '1');
+                ++point;
+            }
+        }
+    }
+    // kept holds the digits down to the last decimal; a carry has moved the point already.
+    std::string integer;
+    std::string fraction;
+    if (point > 0) {
+        if (int(kept.size()) < point + decimals)
+            kept.insert(kept.begin(), size_t(point + decimals - int(kept.size())), '0');
+        integer = kept.substr(0, size_t(point));
+        fraction = kept.substr(size_t(point));
+    } else {
+        fraction = std::string(size_t(std::min(decimals, -point)), '0') + kept;
+        fraction.resize(size_t(decimals), '0');
+    }
+    const auto firstNonZero = integer.find_first_not_of('0');
+    integer = firstNonZero == std::string::npos ? "0" : integer.substr(firstNonZero);
+    const bool zero = integer == "0" && fraction.find_first_not_of('0') == std::string::npos;
+    std::string out = (d.negative && !zero) ? "-" : "";
+    out += grouped ? groupThousands(integer) : integer;
+    if (decimals > 0)
+        out += "." + fraction;
+    return QString::fromStdString(out);
+}
+
 } // namespace
 
 double readLenient(QStringView text) {
@@ -174,54 +227,11 @@ QString formatNumber(double v, QStringView pattern) {
         throw std::logic_error("unknown number pattern");
     const qsizetype dot = pattern.indexOf(u'.');
     const int decimals = dot < 0 ? 0 : int(pattern.size() - dot - 1);
-    const bool grouped = pattern.contains(u',');
+    return fixedText(v, decimals, pattern.contains(u','));
+}
 
-    checked(v);
-    const Decimal d = toDecimal(v);
-    // Digits kept: everything left of the point plus the decimals; the rest is rounded off, halves up in
-    // magnitude.
-    std::string digits = d.digits;
-    int point = d.point;
-    const int keep = point + decimals;
-    std::string kept;
-    if (keep < 0) {
-        kept.clear();
-    } else if (keep >= int(digits.size())) {
-        kept = digits + std::string(size_t(keep - int(digits.size())), '0');
-    } else {
-        kept = digits.substr(0, size_t(keep));
-        if (digits[size_t(keep)] >= '5') {
-            int i = int(kept.size()) - 1;
-            while (i >= 0 && kept[size_t(i)] == '9') {
-                kept[size_t(i)] = '0';
-                --i;
-            }
-            if (i >= 0) {
-                ++kept[size_t(i)];
-            } else {
-                kept.insert(kept.begin(), '1');
-                ++point;
-            }
-        }
-    }
-    // kept holds the digits down to the last decimal; a carry has moved the point already.
-    std::string integer;
-    std::string fraction;
-    if (point > 0) {
-        if (int(kept.size()) < point + decimals)
-            kept.insert(kept.begin(), size_t(point + decimals - int(kept.size())), '0');
-        integer = kept.substr(0, size_t(point));
-        fraction = kept.substr(size_t(point));
-    } else {
-        fraction = std::string(size_t(std::min(decimals, -point)), '0') + kept;
-        fraction.resize(size_t(decimals), '0');
-    }
-    const auto firstNonZero = integer.find_first_not_of('0');
-    integer = firstNonZero == std::string::npos ? "0" : integer.substr(firstNonZero);
-    const bool zero = integer == "0" && fraction.find_first_not_of('0') == std::string::npos;
-    std::string out = (d.negative && !zero) ? "-" : "";
-    out += grouped ? groupThousands(integer) : integer;
-    if (decimals > 0)
-        out += "." + fraction;
-    return QString::fromStdString(out);
+QString formatFixed(double v, int decimals) {
+    if (decimals < 0)
+        throw std::logic_error("negative decimals");
+    return fixedText(v, decimals, false);
 }

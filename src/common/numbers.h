@@ -26,3 +26,7 @@ QString generalForm(double v);
 // One of the patterns "###0", "###0.00", "###0.000", "##,##0.00", "##,##0.00000": 15 significant digits
 // first, then halves away from zero at the pattern's decimals. Throws CalcFailure for a non-finite value.
 QString formatNumber(double v, QStringView pattern);
+
+// v with exactly `decimals` decimals (decimals >= 0), rounded as the patterns above, without grouping:
+// formatFixed(1.7, 2) is "1.70". Throws CalcFailure for a non-finite value.
+QString formatFixed(double v, int decimals);

@@ -17,6 +17,7 @@
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/sheet/CellFlags.hpp>
 #include <com/sun/star/sheet/FormulaResult.hpp>
 #include <com/sun/star/sheet/XSheetOperation.hpp>
@@ -26,6 +27,8 @@
 #include <com/sun/star/table/CellContentType.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XNumberFormats.hpp>
+#include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 
 #include <QFileInfo>
 #include <utility>
@@ -57,6 +60,9 @@ template <typename Call> auto guarded(const char* operation, Call call) -> declt
         throw SpreadsheetError(message);
     }
 }
+
+// The office's own language: formats in it are stored in a workbook without a language tag.
+css::lang::Locale officeLocale() { return css::lang::Locale(); }
 
 const char16_t* const kFontNames[3] = {u"CharFontName", u"CharFontNameAsian", u"CharFontNameComplex"};
 const char16_t* const kFontHeights[3] = {u"CharHeight", u"CharHeightAsian", u"CharHeightComplex"};
@@ -129,6 +135,8 @@ void LibreOfficeSpreadsheet::open(const QString& path, OpenMode mode) {
         }
         m_sheet = active;
         m_readOnly = mode == OpenMode::ReadOnly;
+        m_fixedKeys.clear();
+        m_keyDecimals.clear();
     });
 }
 
@@ -219,6 +227,15 @@ void LibreOfficeSpreadsheet::writeText(int row, int column, const QString& text)
     const CellValue value = CellValue::typedEntry(text);
     if (value.kind() == CellValue::Kind::Number) {
         writeNumber(row, column, value.toNumber());
+        if (value.decimals() > 0) {
+            // Shown as the text showed it; without decimals the cell keeps the template's format.
+            const sal_Int32 key = fixedFormatKey(value.decimals());
+            const Reference<css::table::XCell> target = cell(row, column);
+            guarded("number format", [&] {
+                Reference<css::beans::XPropertySet> properties(target, UNO_QUERY_THROW);
+                properties->setPropertyValue(ou(u"NumberFormat"), Any(key));
+            });
+        }
         return;
     }
     const Reference<css::table::XCell> target = cell(row, column);
@@ -244,6 +261,52 @@ void LibreOfficeSpreadsheet::writeNumber(int row, int column, double value) {
     guarded("write number", [&] { target->setValue(value); });
 }
 
+sal_Int32 LibreOfficeSpreadsheet::fixedFormatKey(int decimals) {
+    const auto known = m_fixedKeys.find(decimals);
+    if (known != m_fixedKeys.end())
+        return known->second;
+    const sal_Int32 key = guarded("number format", [&] {
+        Reference<css::util::XNumberFormatsSupplier> supplier(m_instance->document, UNO_QUERY_THROW);
+        const Reference<css::util::XNumberFormats> formats = supplier->getNumberFormats();
+        // "0.00" in the office language's own notation, from the standard number format.
+        const rtl::OUString code =
+            formats->generateFormat(0, officeLocale(), false, false, sal_Int16(decimals), 1);
+        const sal_Int32 found = formats->queryKey(code, officeLocale(), false);
+        return found >= 0 ? found : formats->addNew(code, officeLocale());
+    });
+    m_fixedKeys[decimals] = key;
+    return key;
+}
+
+int LibreOfficeSpreadsheet::shownDecimals(const Reference<css::table::XCell>& source) {
+    Reference<css::beans::XPropertySet> properties(source, UNO_QUERY_THROW);
+    sal_Int32 key = 0;
+    if (!(properties->getPropertyValue(ou(u"NumberFormat")) >>= key))
+        return 0;
+    const auto known = m_keyDecimals.find(key);
+    if (known != m_keyDecimals.end())
+        return known->second;
+    Reference<css::util::XNumberFormatsSupplier> supplier(m_instance->document, UNO_QUERY_THROW);
+    const Reference<css::util::XNumberFormats> formats = supplier->getNumberFormats();
+    const Reference<css::beans::XPropertySet> format = formats->getByKey(key);
+    rtl::OUString code;
+    int decimals = 0;
+    if (format.is() && (format->getPropertyValue(ou(u"FormatString")) >>= code)) {
+        decimals = fixedFormatDecimals(toQString(code));
+        // A language with another decimal sign ("0,00"): plain when it is the code that language generates.
+        sal_Int16 count = 0;
+        css::lang::Locale locale;
+        if (decimals == 0 && (format->getPropertyValue(ou(u"Decimals")) >>= count) && count > 0 &&
+            (format->getPropertyValue(ou(u"Locale")) >>= locale)) {
+            for (const bool grouped : {false, true})
+                if (formats->generateFormat(0, locale, grouped, false, count, 1) == code)
+                    decimals = count;
+        }
+    }
+    m_keyDecimals[key] = decimals;
+    return decimals;
+}
+
 CellValue LibreOfficeSpreadsheet::read(int row, int column) {
     const Reference<css::table::XCell> source = cell(row, column);
     return guarded("read", [&]() -> CellValue {
@@ -255,7 +318,7 @@ CellValue LibreOfficeSpreadsheet::read(int row, int column) {
         case css::table::CellContentType_EMPTY:
             return {};
         case css::table::CellContentType_VALUE:
-            return CellValue::number(source->getValue());
+            return CellValue::number(source->getValue(), shownDecimals(source));
         case css::table::CellContentType_TEXT:
             return text();
         case css::table::CellContentType_FORMULA: {
@@ -265,7 +328,7 @@ CellValue LibreOfficeSpreadsheet::read(int row, int column) {
             sal_Int32 result = 0;
             properties->getPropertyValue(ou(u"FormulaResultType2")) >>= result;
             if (result == css::sheet::FormulaResult::VALUE)
-                return CellValue::number(source->getValue());
+                return CellValue::number(source->getValue(), shownDecimals(source));
             return text();
         }
         default:

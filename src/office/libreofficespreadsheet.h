@@ -7,6 +7,7 @@
 #include <com/sun/star/table/XCell.hpp>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 // The spreadsheet operations on one private LibreOffice Calc instance. Ends the office when it goes, unless
@@ -39,10 +40,17 @@ private:
     void requireWritable() const;
     css::uno::Reference<css::table::XCell> cell(int row, int column) const;
     void setSheetProperties(const char16_t* const names[3], const css::uno::Any& value);
+    // The workbook's key of the format that shows `decimals` decimals, added once where it is missing.
+    sal_Int32 fixedFormatKey(int decimals);
+    // The decimals a cell's number format shows when it is a plain fixed-decimals one, else 0.
+    int shownDecimals(const css::uno::Reference<css::table::XCell>& cell);
 
     std::shared_ptr<OfficeInstance> m_instance;
     bool m_visible;
     std::function<void(std::shared_ptr<OfficeInstance>)> m_onHandOver;
     css::uno::Reference<css::sheet::XSpreadsheet> m_sheet;
     bool m_readOnly = false;
+    // Per workbook: format keys by decimals (written) and decimals by format key (read).
+    std::map<int, sal_Int32> m_fixedKeys;
+    std::map<sal_Int32, int> m_keyDecimals;
 };

@@ -99,7 +99,11 @@ QString importedText(const AdjustCell& cell, const CellValue& value) {
     case CellValue::Kind::Empty:
         return QString();
     case CellValue::Kind::Number:
-        return cell.twoDecimals ? formatNumber(value.toNumber(), u"###0.00") : generalForm(value.toNumber());
+        if (cell.twoDecimals)
+            return formatNumber(value.toNumber(), u"###0.00");
+        // As the cell shows it: its fixed decimals, else the general form.
+        return value.decimals() > 0 ? formatFixed(value.toNumber(), value.decimals())
+                                    : generalForm(value.toNumber());
     case CellValue::Kind::Text:
         if (cell.twoDecimals) {
             try {

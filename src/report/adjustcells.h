@@ -29,7 +29,8 @@ const std::vector<AdjustCell>& adjustCells();
 // Whether the given export writes the cell.
 bool writtenBy(const AdjustCell& cell, AdjustExport kind);
 
-// The field text an imported cell value gives: a number in the general form ("###0.00" for the marked
-// fields), an empty cell as the empty text, a text unchanged (a marked field's text that is a number is
-// formatted too). Throws CalcFailure for a value that has no text (not finite).
+// The field text an imported cell value gives: a number with the decimals its cell shows, or in the general
+// form where the cell has no fixed decimals ("###0.00" for the marked fields whatever the cell shows), an
+// empty cell as the empty text, a text unchanged (a marked field's text that is a number is formatted too).
+// Throws CalcFailure for a value that has no text (not finite).
 QString importedText(const AdjustCell& cell, const CellValue& value);

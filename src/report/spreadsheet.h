@@ -45,9 +45,13 @@ public:
     virtual void renameSheet(const QString& name) = 0;
 
     // A text as typed into the cell: stored as CellValue::typedEntry(text) (a number text as that number,
-    // anything else verbatim as text).
+    // anything else verbatim as text). A number with decimals also gets the number format that shows exactly
+    // those decimals; one without keeps the cell's format.
     virtual void writeText(int row, int column, const QString& text) = 0;
+    // The number only; the cell keeps its format.
     virtual void writeNumber(int row, int column, double value) = 0;
+    // A number carries the decimals of the cell's number format where that is a plain fixed-decimals one
+    // (fixedFormatDecimals), else 0.
     virtual CellValue read(int row, int column) = 0;
 
     // Stores the workbook again under its current path.

@@ -37,7 +37,7 @@ void fillInputsAndResults(MapFields& fields, int firstResult) {
     fields.setText(QStringLiteral("Text2"), QStringLiteral("30"));
     fields.setText(QStringLiteral("Combo2"), QStringLiteral("31.5"));
     fields.setText(QStringLiteral("Combo3"), QStringLiteral("10-30"));
-    fields.setText(QStringLiteral("Combo4"), QStringLiteral("0.46"));
+    fields.setText(QStringLiteral("Combo4"), QStringLiteral("0.460"));
     fields.setText(QStringLiteral("Combo5"), QStringLiteral("0.07"));
     fields.setText(QStringLiteral("Combo6"), QStringLiteral("2400"));
     fields.setText(QStringLiteral("Text1"), QStringLiteral("水灰比符合规定！"));
@@ -91,6 +91,16 @@ QMap<QString, QJsonArray> expectedCells() {
     };
 }
 
+// Cell -> the number format a complete export of fillInputsAndResults shows: the decimals its field text
+// shows; the computed percentages and numbers without decimals keep the template's general format.
+QMap<QString, QString> expectedFormats() {
+    return {
+        {"G8", "General"},  {"G10", "0.000"}, {"G12", "0.000"}, {"G13", "0.00"},    {"G15", "0.0"},
+        {"G16", "General"}, {"G17", "0.00"},  {"G18", "0.00"},  {"G23", "General"}, {"I18", "General"},
+        {"I28", "General"}, {"I29", "0.00"},  {"I31", "0.00"},  {"H2", "General"},
+    };
+}
+
 QString python() {
     return QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
                                                              : QStringLiteral("python3");
@@ -110,6 +120,11 @@ QJsonObject readWorkbook(const QString& path) {
 QJsonArray typeAndValue(const QJsonObject& workbook, const QString& cell) {
     const QJsonArray entry = workbook[QStringLiteral("cells")].toObject()[cell].toArray();
     return entry.isEmpty() ? QJsonArray{} : QJsonArray{entry[0], entry[1]};
+}
+
+// The number format code of a cell as xlrd reads it.
+QString numberFormat(const QJsonObject& workbook, const QString& cell) {
+    return workbook[QStringLiteral("cells")].toObject()[cell].toArray()[3].toString();
 }
 
 // Profile folders left in the temporary folder (private to this test).
@@ -197,6 +212,11 @@ private slots:
             QVERIFY2(typeAndValue(book, it.key()) == it.value(),
                      qPrintable(it.key() + QStringLiteral(" = ") +
                                 QString::fromUtf8(QJsonDocument(typeAndValue(book, it.key())).toJson())));
+        // Numbers stay numbers and show the decimals their field texts showed.
+        const auto formats = expectedFormats();
+        for (auto it = formats.begin(); it != formats.end(); ++it)
+            QVERIFY2(numberFormat(book, it.key()) == it.value(),
+                     qPrintable(it.key() + QStringLiteral(" format ") + numberFormat(book, it.key())));
         QCOMPARE(typeAndValue(book, QStringLiteral("A1")),
                  (QJsonArray{QStringLiteral("text"), kTemplateTitle}));
         const QJsonObject cells = book[QStringLiteral("cells")].toObject();

@@ -28,7 +28,8 @@ struct Entry {
     CellValue stored;
 };
 
-// Typed texts and what the cell must hold: numbers stay numbers, every other text stays verbatim.
+// Typed texts and what the cell must hold: numbers stay numbers, shown with the decimals typed; every other
+// text stays verbatim.
 QList<Entry> entries() {
     return {
         {QStringLiteral("10-30"), CellValue::text(QStringLiteral("10-30"))},
@@ -37,7 +38,9 @@ QList<Entry> entries() {
         {QStringLiteral("=1+1"), CellValue::text(QStringLiteral("=1+1"))},
         {QStringLiteral("12%"), CellValue::text(QStringLiteral("12%"))},
         {QStringLiteral("TRUE"), CellValue::text(QStringLiteral("TRUE"))},
-        {QStringLiteral("0.350"), CellValue::number(0.35)},
+        {QStringLiteral("0.350"), CellValue::number(0.35, 3)},
+        {QStringLiteral("1.00"), CellValue::number(1, 2)},
+        {QStringLiteral("-0.50"), CellValue::number(-0.5, 2)},
         {QStringLiteral("1e3"), CellValue::number(1000)},
         {QStringLiteral(" 30 "), CellValue::number(30)},
         {QStringLiteral("-36"), CellValue::number(-36)},
@@ -105,8 +108,14 @@ private slots:
             QCOMPARE(cell[0].toString(),
                      list[i].stored.kind() == CellValue::Kind::Number ? "number" : "text");
             QCOMPARE(cell[2].toString(), QStringLiteral("system"));
+            const int decimals = list[i].stored.decimals();
+            if (list[i].stored.kind() == CellValue::Kind::Number)
+                QCOMPARE(cell[3].toString(),
+                         decimals > 0 ? fixedFormatCode(decimals) : QStringLiteral("General"));
         }
         QCOMPARE(cells[QStringLiteral("C%1").arg(kFirstRow)].toArray()[1].toDouble(), 0.333 * 100);
+        QCOMPARE(cells[QStringLiteral("C%1").arg(kFirstRow)].toArray()[3].toString(),
+                 QStringLiteral("General"));
         QVERIFY(!cells.contains(QStringLiteral("C%1").arg(kFirstRow + 1)));
     }
 

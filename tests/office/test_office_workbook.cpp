@@ -3,6 +3,7 @@
 #include "office/libreofficefactory.h"
 #include "report/adjustcells.h"
 #include "report/adjustworkbook.h"
+#include "report/cellvalue.h"
 #include "ui/adjustwindow.h"
 #include "ui/windowmanager.h"
 
@@ -53,6 +54,16 @@ QJsonArray stored(const QString& text) {
     } catch (const std::exception&) {
         return {QStringLiteral("text"), text};
     }
+}
+
+// The number format a field text's cell shows: a number text's own decimals, else the template's General.
+QString storedFormat(const QString& text) {
+    const int decimals = CellValue::typedEntry(text).decimals();
+    return decimals > 0 ? fixedFormatCode(decimals) : QStringLiteral("General");
+}
+
+QString numberFormat(const QJsonObject& workbook, const QString& cell) {
+    return workbook[QStringLiteral("cells")].toObject()[cell].toArray()[3].toString();
 }
 
 QByteArray contents(const QString& path) {
@@ -205,7 +216,13 @@ private slots:
             const QString at = address(cell.row, cell.column);
             QVERIFY2(typeAndValue(saved, at) == stored(exported[cell.field]),
                      qPrintable(at + u' ' + cell.field + u' ' + exported[cell.field]));
+            if (!exported[cell.field].isEmpty())
+                QVERIFY2(numberFormat(saved, at) == storedFormat(exported[cell.field]),
+                         qPrintable(at + u' ' + exported[cell.field] + u' ' + numberFormat(saved, at)));
         }
+        QCOMPARE(numberFormat(saved, QStringLiteral("G12")), QStringLiteral("0.00"));    // Text16 "1.00"
+        QCOMPARE(numberFormat(saved, QStringLiteral("G36")), QStringLiteral("0.000"));   // Text48 "1.010"
+        QCOMPARE(numberFormat(saved, QStringLiteral("C46")), QStringLiteral("General")); // Text59 "357"
         QCOMPARE(typeAndValue(saved, QStringLiteral("D11")), (QJsonArray{QStringLiteral("text"), "增加"}));
         QCOMPARE(typeAndValue(saved, QStringLiteral("G49")), (QJsonArray{QStringLiteral("number"), 0.43}));
         const QJsonObject cells = saved[QStringLiteral("cells")].toObject();
@@ -222,17 +239,13 @@ private slots:
         QCOMPARE(fresh.messagesAfter(0), QStringList{"您确定要把选择的EXCEL文件数据导入到本程序吗？"});
         QCOMPARE(fresh.text(QStringLiteral("Text72")), book);
         QCOMPARE(fresh.text(QStringLiteral("Text74")), book.chopped(4));
-        // Read back in the general form: trailing zeros of a pattern go, except for the "###0.00" fields.
-        const QMap<QString, QString> generalForms = {
-            {"Text16", "1"}, {"Text17", "1.7"}, {"Text48", "1.01"}, {"Text53", "1"},
-            {"Text63", "1"}, {"Text65", "1.8"}, {"Text66", "3.5"},
-        };
-        for (const AdjustCell& cell : adjustCells()) {
-            const QString expected = generalForms.value(cell.field, exported[cell.field]);
-            QVERIFY2(fresh.text(cell.field) == expected,
+        // Every field text back exactly as exported, trailing zeros included ("1.00", "1.010", "3.50").
+        for (const AdjustCell& cell : adjustCells())
+            QVERIFY2(fresh.text(cell.field) == exported[cell.field],
                      qPrintable(cell.field + QStringLiteral(": ") + fresh.text(cell.field) +
-                                QStringLiteral(" != ") + expected));
-        }
+                                QStringLiteral(" != ") + exported[cell.field]));
+        QCOMPARE(fresh.text(QStringLiteral("Text16")), QStringLiteral("1.00"));
+        QCOMPARE(fresh.text(QStringLiteral("Text66")), QStringLiteral("3.50"));
         QCOMPARE(contents(book), before);
         QCOMPARE(QDir(m_root.path()).entryList({QStringLiteral(".~lock.*")}, QDir::Hidden | QDir::Files),
                  lockFiles);

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Reads an .xls workbook independently of LibreOffice (Debian python3-xlrd) and prints what the office tests
 check as JSON: BIFF version, sheet names, the document author, and every non-empty cell of the first sheet with
-its type, value and font name."""
+its type, value, font name and number format code ("General", "0.00", ...)."""
 import json
 import struct
 import sys
@@ -58,8 +58,10 @@ def main(path):
             if cell.ctype in (xlrd.XL_CELL_EMPTY, xlrd.XL_CELL_BLANK):
                 continue
             kind = {xlrd.XL_CELL_NUMBER: "number", xlrd.XL_CELL_TEXT: "text"}.get(cell.ctype, "other")
-            font = book.font_list[book.xf_list[cell.xf_index].font_index].name
-            cells["%s%d" % (column_name(col), row + 1)] = [kind, cell.value, font]
+            xf = book.xf_list[cell.xf_index]
+            font = book.font_list[xf.font_index].name
+            number_format = book.format_map[xf.format_key].format_str
+            cells["%s%d" % (column_name(col), row + 1)] = [kind, cell.value, font, number_format]
     print(json.dumps({
         "biff": book.biff_version,
         "sheets": book.sheet_names(),

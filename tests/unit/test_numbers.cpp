@@ -18,6 +18,8 @@ private Q_SLOTS:
     void general();
     void pattern_data();
     void pattern();
+    void fixed_data();
+    void fixed();
     void nonFiniteFails();
     void checkedArithmetic();
     void dates();
@@ -155,6 +157,30 @@ void TestNumbers::pattern() {
     QCOMPARE(formatNumber(value, pattern), text);
 }
 
+void TestNumbers::fixed_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("whole with two") << 1.0 << 2 << "1.00";
+    QTest::newRow("trailing zero kept") << 0.34 << 3 << "0.340";
+    QTest::newRow("density ratio") << 1.01 << 3 << "1.010";
+    QTest::newRow("binary below half") << 2.675 << 2 << "2.68";
+    QTest::newRow("no decimals half away") << -0.5 << 0 << "-1";
+    QTest::newRow("no negative zero") << -0.004 << 2 << "0.00";
+    QTest::newRow("never grouped") << 1234.5 << 2 << "1234.50";
+    QTest::newRow("sum noise") << 0.1 + 0.2 << 1 << "0.3";
+    QTest::newRow("carry") << 0.996 << 2 << "1.00";
+    QTest::newRow("many decimals") << 1e-7 << 8 << "0.00000010";
+    QTest::newRow("negative") << -3.5 << 2 << "-3.50";
+}
+
+void TestNumbers::fixed() {
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QFETCH(QString, text);
+    QCOMPARE(formatFixed(value, decimals), text);
+}
+
 void TestNumbers::nonFiniteFails() {
     const double inf = 1e308 * 10;
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -162,6 +188,8 @@ void TestNumbers::nonFiniteFails() {
     QVERIFY_THROWS_EXCEPTION(CalcFailure, generalForm(nan));
     QVERIFY_THROWS_EXCEPTION(CalcFailure, formatNumber(-inf, u"###0"));
     QVERIFY_THROWS_EXCEPTION(std::logic_error, formatNumber(1, u"0.0"));
+    QVERIFY_THROWS_EXCEPTION(CalcFailure, formatFixed(nan, 2));
+    QVERIFY_THROWS_EXCEPTION(std::logic_error, formatFixed(1, -1));
 }
 
 void TestNumbers::checkedArithmetic() {

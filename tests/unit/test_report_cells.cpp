@@ -33,34 +33,96 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("isNumber");
         QTest::addColumn<double>("number");
-        QTest::newRow("integer") << "30" << true << 30.0;
-        QTest::newRow("decimal keeps value") << "0.350" << true << 0.35;
-        QTest::newRow("negative") << "-36" << true << -36.0;
-        QTest::newRow("exponent") << "1e3" << true << 1000.0;
-        QTest::newRow("blanks around") << " 185 " << true << 185.0;
-        QTest::newRow("slump range, not a date") << "10-30" << false << 0.0;
-        QTest::newRow("range") << "35-50" << false << 0.0;
-        QTest::newRow("date-like") << "2026-1-5" << false << 0.0;
-        QTest::newRow("with unit") << "35-50mm" << false << 0.0;
-        QTest::newRow("percent") << "12%" << false << 0.0;
-        QTest::newRow("grouped") << "1,215" << false << 0.0;
-        QTest::newRow("formula verbatim") << "=1+1" << false << 0.0;
-        QTest::newRow("overflow stays text") << "1e999" << false << 0.0;
-        QTest::newRow("inf stays text") << "inf" << false << 0.0;
-        QTest::newRow("empty") << "" << false << 0.0;
-        QTest::newRow("chinese sentence") << "水灰比符合规定！" << false << 0.0;
+        QTest::addColumn<int>("decimals"); // 0: the cell keeps its format
+        QTest::newRow("integer") << "30" << true << 30.0 << 0;
+        QTest::newRow("whole with two decimals") << "1.00" << true << 1.0 << 2;
+        QTest::newRow("trailing zero") << "0.340" << true << 0.34 << 3;
+        QTest::newRow("decimal keeps value") << "0.350" << true << 0.35 << 3;
+        QTest::newRow("cement 185") << "185" << true << 185.0 << 0;
+        QTest::newRow("negative") << "-36" << true << -36.0 << 0;
+        QTest::newRow("negative with decimals") << "-0.50" << true << -0.5 << 2;
+        QTest::newRow("exponent") << "1e3" << true << 1000.0 << 0;
+        QTest::newRow("exponent with decimals") << "1.50e2" << true << 150.0 << 0;
+        QTest::newRow("blanks around") << " 185 " << true << 185.0 << 0;
+        QTest::newRow("blanks around decimals") << " 2.5 " << true << 2.5 << 1;
+        QTest::newRow("bare point") << "1." << true << 1.0 << 0;
+        QTest::newRow("no integer digit") << ".5" << true << 0.5 << 1;
+        QTest::newRow("plus sign") << "+1.0" << true << 1.0 << 1;
+        QTest::newRow("slump range, not a date") << "10-30" << false << 0.0 << 0;
+        QTest::newRow("range") << "35-50" << false << 0.0 << 0;
+        QTest::newRow("date-like") << "2026-1-5" << false << 0.0 << 0;
+        QTest::newRow("with unit") << "35-50mm" << false << 0.0 << 0;
+        QTest::newRow("decimals with unit") << "1.00kg" << false << 0.0 << 0;
+        QTest::newRow("percent") << "12%" << false << 0.0 << 0;
+        QTest::newRow("grouped") << "1,215" << false << 0.0 << 0;
+        QTest::newRow("formula verbatim") << "=1+1" << false << 0.0 << 0;
+        QTest::newRow("overflow stays text") << "1e999" << false << 0.0 << 0;
+        QTest::newRow("inf stays text") << "inf" << false << 0.0 << 0;
+        QTest::newRow("empty") << "" << false << 0.0 << 0;
+        QTest::newRow("chinese sentence") << "水灰比符合规定！" << false << 0.0 << 0;
     }
     void typedEntry() {
         QFETCH(QString, typed);
         QFETCH(bool, isNumber);
         QFETCH(double, number);
+        QFETCH(int, decimals);
         const CellValue value = CellValue::typedEntry(typed);
         if (isNumber) {
-            QCOMPARE(value, CellValue::number(number));
+            QCOMPARE(value, CellValue::number(number, decimals));
+            QCOMPARE(value.decimals(), decimals);
         } else {
             QCOMPARE(value.kind(), CellValue::Kind::Text);
             QCOMPARE(value.toText(), typed);
+            QCOMPARE(value.decimals(), 0);
         }
+    }
+
+    // The same number shown with other decimals is another cell value.
+    void decimalsTellValuesApart() {
+        QVERIFY(CellValue::number(1, 2) != CellValue::number(1));
+        QVERIFY(CellValue::number(1, 2) != CellValue::number(1, 3));
+        QCOMPARE(CellValue::number(1, -2), CellValue::number(1));
+    }
+
+    // Only plain fixed-decimals formats tell decimals; everything else reads in the general form.
+    void fixedFormatDecimals_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("decimals");
+        QTest::newRow("two") << "0.00" << 2;
+        QTest::newRow("three") << "0.000" << 3;
+        QTest::newRow("one") << "0.0" << 1;
+        QTest::newRow("grouped") << "#,##0.00" << 2;
+        QTest::newRow("pattern style") << "###0.00" << 2;
+        QTest::newRow("pattern style grouped") << "##,##0.00000" << 5;
+        QTest::newRow("two integer digits") << "00.00" << 2;
+        QTest::newRow("language tag") << "[$-409]0.000" << 3;
+        QTest::newRow("language tag grouped") << "[$-804]#,##0.00" << 2;
+        QTest::newRow("general") << "General" << 0;
+        QTest::newRow("integer") << "0" << 0;
+        QTest::newRow("grouped integer") << "#,##0" << 0;
+        QTest::newRow("percent") << "0.00%" << 0;
+        QTest::newRow("scientific") << "0.00E+00" << 0;
+        QTest::newRow("optional decimals") << "0.0#" << 0;
+        QTest::newRow("colour") << "[RED]0.00" << 0;
+        QTest::newRow("sections") << "0.00;-0.00" << 0;
+        QTest::newRow("currency") << "[$$-409]#,##0.00" << 0;
+        QTest::newRow("unit") << "0.00\" kg\"" << 0;
+        QTest::newRow("text") << "@" << 0;
+        QTest::newRow("date") << "YYYY-MM-DD" << 0;
+        QTest::newRow("empty") << "" << 0;
+    }
+    void fixedFormatDecimals() {
+        QFETCH(QString, code);
+        QFETCH(int, decimals);
+        QCOMPARE(::fixedFormatDecimals(code), decimals);
+    }
+
+    // The code written for n decimals reads back as n decimals.
+    void fixedFormatCodeReadsBack() {
+        QCOMPARE(fixedFormatCode(2), QStringLiteral("0.00"));
+        QCOMPARE(fixedFormatCode(0), QStringLiteral("0"));
+        for (int decimals = 1; decimals <= 12; ++decimals)
+            QCOMPARE(::fixedFormatDecimals(fixedFormatCode(decimals)), decimals);
     }
 
     void exactNumberText_data() {

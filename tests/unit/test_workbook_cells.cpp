@@ -119,6 +119,17 @@ private slots:
         QTest::newRow("stone trailing zeros gone") << stone << CellValue::number(1.70) << "1.7";
         QTest::newRow("stone numeric text kept") << stone << CellValue::text("1251.0") << "1251.0";
         QTest::newRow("stone empty") << stone << CellValue() << "";
+        // A cell with fixed decimals reads as it shows; the marked fields keep their two decimals.
+        QTest::newRow("shown two decimals") << stone << CellValue::number(1, 2) << "1.00";
+        QTest::newRow("shown three decimals") << stone << CellValue::number(1.01, 3) << "1.010";
+        QTest::newRow("shown trailing zero") << stone << CellValue::number(1.7, 2) << "1.70";
+        QTest::newRow("shown rounds half away") << stone << CellValue::number(2.675, 2) << "2.68";
+        QTest::newRow("shown negative half") << stone << CellValue::number(-0.125, 2) << "-0.13";
+        QTest::newRow("shown no negative zero") << stone << CellValue::number(-0.004, 2) << "0.00";
+        QTest::newRow("shown never grouped") << stone << CellValue::number(1234.5, 2) << "1234.50";
+        QTest::newRow("shown fewer than held") << stone << CellValue::number(5.145, 1) << "5.1";
+        QTest::newRow("ratio ignores shown decimals") << ratio << CellValue::number(0.5432, 3) << "0.54";
+        QTest::newRow("ratio shown one decimal") << ratio << CellValue::number(0.5, 1) << "0.50";
         QTest::newRow("paste change") << QStringLiteral("Combo1") << CellValue::text("增加") << "增加";
     }
     void importedText() {
@@ -130,6 +141,39 @@ private slots:
         QCOMPARE(::importedText(*cell, value), text);
     }
 
+    // A field text written as the program types it and read back from the cell: the same text, wherever the
+    // text is the number's own form.
+    void typedEntryReadsBack_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("imported");
+        const QString plain = QStringLiteral("Text16");
+        const QString ratio = QStringLiteral("Text64");
+        for (const char* same : {"1.00", "1.70", "1.010", "3.50", "0.340", "185", "-36", "5.145", "0.5",
+                                 "-0.50", "增加", "10-30", ""})
+            QTest::newRow(same) << plain << same << same;
+        QTest::newRow("blanks go") << plain << " 2.5 "
+                                   << "2.5";
+        QTest::newRow("plus sign goes") << plain << "+1.0"
+                                        << "1.0";
+        QTest::newRow("exponent in general form") << plain << "1e3"
+                                                  << "1000";
+        QTest::newRow("bare point in general form") << plain << "1."
+                                                    << "1";
+        QTest::newRow("marked ratio") << ratio << "0.43"
+                                      << "0.43";
+        QTest::newRow("marked ratio three decimals") << ratio << "0.435"
+                                                     << "0.44";
+    }
+    void typedEntryReadsBack() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, imported);
+        const AdjustCell* cell = cellOf(field);
+        QVERIFY(cell);
+        QCOMPARE(::importedText(*cell, CellValue::typedEntry(typed)), imported);
+    }
+
     // A value with no text never reaches a field.
     void nonFiniteFails() {
         for (const char* field : {"Text22", "Text4"}) {
@@ -138,6 +182,7 @@ private slots:
                 CalcFailure,
                 ::importedText(*cell, CellValue::number(std::numeric_limits<double>::infinity())));
             QVERIFY_THROWS_EXCEPTION(CalcFailure, ::importedText(*cell, CellValue::number(std::nan(""))));
+            QVERIFY_THROWS_EXCEPTION(CalcFailure, ::importedText(*cell, CellValue::number(std::nan(""), 2)));
         }
     }
 };

@@ -332,6 +332,8 @@ private slots:
         factory.cells[qMakePair(11, 4)] = CellValue::text(QStringLiteral("减少"));
         factory.cells[qMakePair(15, 2)] = CellValue::number(1251);
         factory.cells[qMakePair(19, 2)] = CellValue::number(0.5432);
+        factory.cells[qMakePair(12, 7)] = CellValue::number(1, 2);
+        factory.cells[qMakePair(36, 7)] = CellValue::number(1.01, 3);
         factory.cells.remove(qMakePair(36, 2));
         ScriptedPrompter prompter;
         prompter.queueAnswer(MessageButton::Yes);
@@ -358,6 +360,9 @@ private slots:
         QCOMPARE(fields.text(QStringLiteral("Text1")), QStringLiteral("1000.5432"));
         QCOMPARE(fields.text(QStringLiteral("Text19")), QStringLiteral("1018.54"));
         QCOMPARE(fields.text(QStringLiteral("Text64")), QStringLiteral("1059.54"));
+        // Shown decimals come back as shown.
+        QCOMPARE(fields.text(QStringLiteral("Text16")), QStringLiteral("1.00"));
+        QCOMPARE(fields.text(QStringLiteral("Text48")), QStringLiteral("1.010"));
     }
 
     // No file chosen, or one no longer there: the message, nothing started, no field changed.
