@@ -1,7 +1,7 @@
 # Copies the built templates and the program's page into ~/zeb/mb/, keeping any copy the user has edited there.
 set(target "$ENV{HOME}/zeb/mb")
 file(MAKE_DIRECTORY "${target}")
-file(GLOB built "${TEMPLATES_DIR}/*")
+file(GLOB built "${TEMPLATES_DIR}/*.xls" "${TEMPLATES_DIR}/*.html")
 foreach(file ${built})
     get_filename_component(name "${file}" NAME)
     if(EXISTS "${target}/${name}")

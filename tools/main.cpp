@@ -47,7 +47,8 @@ void prepareRoot(const QString& root) {
         return;
     dir.mkpath(QStringLiteral("mb"));
     const QDir built(QCoreApplication::applicationDirPath() + QStringLiteral("/templates"));
-    for (const QString& name : built.entryList(QDir::Files))
+    const QStringList installed = {QStringLiteral("*.xls"), QStringLiteral("*.html")};
+    for (const QString& name : built.entryList(installed, QDir::Files))
         QFile::copy(built.filePath(name), dir.filePath(QStringLiteral("mb/") + name));
 }
 
