@@ -41,6 +41,7 @@ QList<Entry> entries() {
         {QStringLiteral("0.350"), CellValue::number(0.35, 3)},
         {QStringLiteral("1.00"), CellValue::number(1, 2)},
         {QStringLiteral("-0.50"), CellValue::number(-0.5, 2)},
+        {QStringLiteral("0.1234567890123456789012345"), CellValue::number(0.1234567890123456789012345, 25)},
         {QStringLiteral("1e3"), CellValue::number(1000)},
         {QStringLiteral(" 30 "), CellValue::number(30)},
         {QStringLiteral("-36"), CellValue::number(-36)},
@@ -84,6 +85,11 @@ private slots:
             sheet->writeText(kFirstRow + 1, 3, QString());
             for (int i = 0; i < list.size(); ++i)
                 QCOMPARE(sheet->read(kFirstRow + i, 2), list[i].stored);
+            // More decimals than a format can show: still the number, shown with as many as the office
+            // allows.
+            sheet->writeText(kFirstRow, 4, QStringLiteral("1.") + QString(400, u'0'));
+            QCOMPARE(sheet->read(kFirstRow, 4).toNumber(), 1.0);
+            QVERIFY(sheet->read(kFirstRow, 4).decimals() > 20);
             QCOMPARE(sheet->read(kFirstRow, 3), CellValue::number(0.333 * 100));
             QVERIFY(sheet->read(kFirstRow + 1, 3).isEmpty());
             QCOMPARE(sheet->read(8, 1).kind(), CellValue::Kind::Text); // the template's heading
