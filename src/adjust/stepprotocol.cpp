@@ -3,11 +3,9 @@
 #include "common/failure.h"
 #include "common/fields.h"
 #include "common/prompter.h"
+#include "common/prompts.h"
 
 namespace {
-
-const QString kHelpFile = QStringLiteral("DEMO.HLP");
-constexpr int kHelpContext = 1000;
 
 // Turns the inputs yellow for its lifetime, so the colours come back on every way out, exceptions included.
 class Highlight {
@@ -37,27 +35,10 @@ QString StepProtocol::defaultFailure() {
 }
 
 bool StepProtocol::confirm() {
-    MessageBoxRequest box;
-    box.text = QStringLiteral("请确定变颜色的文本框参数输入正确！并且以前步骤已计算完成。");
-    box.title = QStringLiteral("请确认计算参数！");
-    box.icon = MessageIcon::Exclamation;
-    box.buttons = MessageButtons::YesNo;
-    box.defaultButton = MessageButton::Yes;
-    box.helpFile = kHelpFile;
-    box.helpContext = kHelpContext;
+    const MessageBoxRequest box =
+        adjustmentBox(QStringLiteral("请确定变颜色的文本框参数输入正确！并且以前步骤已计算完成。"),
+                      QStringLiteral("请确认计算参数！"), MessageIcon::Exclamation, MessageButtons::YesNo);
     return m_prompter.message(box) == MessageButton::Yes;
-}
-
-void StepProtocol::showFailure(const QString& text) {
-    MessageBoxRequest box;
-    box.text = text;
-    box.title = QStringLiteral("重要提示");
-    box.icon = MessageIcon::Stop;
-    box.buttons = MessageButtons::OkCancel;
-    box.defaultButton = MessageButton::Ok;
-    box.helpFile = kHelpFile;
-    box.helpContext = kHelpContext;
-    m_prompter.message(box);
 }
 
 bool StepProtocol::run(const QStringList& inputs, const std::function<void()>& compute,
@@ -69,7 +50,7 @@ bool StepProtocol::run(const QStringList& inputs, const std::function<void()>& c
         compute();
         return true;
     } catch (const CalcFailure&) {
-        showFailure(failureText);
+        showImportantNotice(m_prompter, failureText);
         return false;
     }
 }

@@ -23,7 +23,6 @@ public:
 
 private:
     bool confirm();
-    void showFailure(const QString& text);
 
     Fields& m_fields;
     Prompter& m_prompter;

@@ -18,3 +18,21 @@ void beep(Prompter& prompter, int times) {
     for (int i = 0; i < times; ++i)
         prompter.beep();
 }
+
+MessageBoxRequest adjustmentBox(const QString& text, const QString& title, MessageIcon icon,
+                                MessageButtons buttons) {
+    MessageBoxRequest box;
+    box.text = text;
+    box.title = title;
+    box.icon = icon;
+    box.buttons = buttons;
+    box.defaultButton = buttons == MessageButtons::YesNo ? MessageButton::Yes : MessageButton::Ok;
+    box.helpFile = QStringLiteral("DEMO.HLP");
+    box.helpContext = 1000;
+    return box;
+}
+
+void showImportantNotice(Prompter& prompter, const QString& text) {
+    prompter.message(
+        adjustmentBox(text, QStringLiteral("重要提示"), MessageIcon::Stop, MessageButtons::OkCancel));
+}

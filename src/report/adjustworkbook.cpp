@@ -3,6 +3,7 @@
 #include "common/failure.h"
 #include "common/fields.h"
 #include "common/prompter.h"
+#include "common/prompts.h"
 #include "report/spreadsheet.h"
 
 #include <QFileInfo>
@@ -14,8 +15,6 @@
 namespace {
 
 // The adjustment window's message boxes name this help topic; no Help button is shown.
-const QString kHelpFile = QStringLiteral("DEMO.HLP");
-constexpr int kHelpContext = 1000;
 
 const QString kFileName = QStringLiteral("Text75");
 const QString kChosenPath = QStringLiteral("Text72");
@@ -46,26 +45,8 @@ QString AdjustWorkbook::importFailure() {
 }
 
 bool AdjustWorkbook::confirm(const QString& question) {
-    MessageBoxRequest box;
-    box.text = question;
-    box.icon = MessageIcon::Question;
-    box.buttons = MessageButtons::YesNo;
-    box.defaultButton = MessageButton::Yes;
-    box.helpFile = kHelpFile;
-    box.helpContext = kHelpContext;
-    return m_prompter.message(box) == MessageButton::Yes;
-}
-
-void AdjustWorkbook::showFailure(const QString& text) {
-    MessageBoxRequest box;
-    box.text = text;
-    box.title = QStringLiteral("重要提示");
-    box.icon = MessageIcon::Stop;
-    box.buttons = MessageButtons::OkCancel;
-    box.defaultButton = MessageButton::Ok;
-    box.helpFile = kHelpFile;
-    box.helpContext = kHelpContext;
-    m_prompter.message(box);
+    return m_prompter.message(adjustmentBox(question, QString(), MessageIcon::Question,
+                                            MessageButtons::YesNo)) == MessageButton::Yes;
 }
 
 void AdjustWorkbook::command13() { exportTo(AdjustExport::Construction); }
@@ -91,7 +72,7 @@ void AdjustWorkbook::exportTo(AdjustExport kind) {
         return;
     const QString name = m_fields.text(kFileName);
     if (!isSafeWorkbookName(name)) {
-        showFailure(exportFailure());
+        showImportantNotice(m_prompter, exportFailure());
         return;
     }
     std::unique_ptr<Spreadsheet> sheet;
@@ -110,7 +91,7 @@ void AdjustWorkbook::exportTo(AdjustExport kind) {
         return;
     } catch (const SpreadsheetError&) {
     }
-    showFailure(exportFailure());
+    showImportantNotice(m_prompter, exportFailure());
     if (!sheet)
         return;
     try {
@@ -144,7 +125,7 @@ void AdjustWorkbook::command12() {
         return;
     const QString path = m_fields.text(kChosenPath);
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        showFailure(importFailure());
+        showImportantNotice(m_prompter, importFailure());
         return;
     }
     std::unique_ptr<Spreadsheet> sheet;
@@ -169,7 +150,7 @@ void AdjustWorkbook::command12() {
         }
     }
     if (!done)
-        showFailure(importFailure());
+        showImportantNotice(m_prompter, importFailure());
 }
 
 void AdjustWorkbook::dateTag() {

@@ -34,7 +34,6 @@ public:
 private:
     void exportTo(AdjustExport kind);
     bool confirm(const QString& question);
-    void showFailure(const QString& text);
     void fill(Spreadsheet& sheet, AdjustExport kind);
 
     Fields& m_fields;
