@@ -1,5 +1,4 @@
-#include "common/scriptedprompter.h"
-#include "report/recordingspreadsheet.h"
+#include "support/testprogram.h"
 #include "ui/admixturewindow.h"
 #include "ui/mainwindow.h"
 #include "ui/windowmanager.h"
@@ -18,26 +17,7 @@
 
 namespace {
 
-struct Program {
-    QTemporaryDir root;
-    ScriptedPrompter prompter;
-    RecordingLauncher launcher;
-    RecordingSpreadsheetFactory spreadsheets{[](const QString&) {}};
-    std::unique_ptr<WindowManager> windows;
-    MainWindow* main = nullptr;
-
-    Program() {
-        windows = std::make_unique<WindowManager>(
-            AppContext{prompter, launcher, spreadsheets, InstallPaths(root.path())});
-        main = windows->showMain();
-    }
-    ~Program() {
-        QList<QPointer<QWidget>> open;
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (!widget->parentWidget())
-                open.append(widget);
-        qDeleteAll(open);
-    }
+struct Program : TestProgram {
     QWidget* wai() const { return windows->window("wai"); }
     QString waiText(const char* name) const { return wai()->findChild<QLineEdit*>(name)->text(); }
     void setWai(const char* name, const QString& text) { wai()->findChild<QLineEdit*>(name)->setText(text); }

@@ -1,7 +1,6 @@
-#include "common/scriptedprompter.h"
 #include "info/infotexts.h"
 #include "info/links.h"
-#include "report/recordingspreadsheet.h"
+#include "support/testprogram.h"
 #include "ui/mainwindow.h"
 #include "ui/windowmanager.h"
 
@@ -19,30 +18,9 @@
 
 namespace {
 
-// The windows here never reach a spreadsheet.
 // A running program over a fresh installation folder, answering and recording instead of showing.
-struct Program {
-    QTemporaryDir root;
-    ScriptedPrompter prompter;
-    RecordingLauncher launcher;
-    RecordingSpreadsheetFactory spreadsheets{[](const QString&) {}};
-    std::unique_ptr<WindowManager> windows;
-    MainWindow* main = nullptr;
-
-    Program() {
-        QDir().mkpath(root.path() + "/mb");
-        windows = std::make_unique<WindowManager>(
-            AppContext{prompter, launcher, spreadsheets, InstallPaths(root.path())});
-        main = windows->showMain();
-    }
-    ~Program() {
-        QList<QPointer<QWidget>> windows;
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (!widget->parentWidget())
-                windows.append(widget);
-        qDeleteAll(windows);
-    }
-    const InstallPaths& paths() const { return windows->context().paths; }
+struct Program : TestProgram {
+    Program() { QDir().mkpath(root.path() + "/mb"); }
     void menu(const char* name) {
         auto* action = main->findChild<QAction*>(QString::fromLatin1(name));
         QVERIFY2(action, name);

@@ -13,6 +13,8 @@
 #include <QUrl>
 #include <QtTest>
 
+#include "support/xlsreader.h"
+
 // Report exports against the real LibreOffice, checked with an independent reader of the saved .xls (xlrd).
 namespace {
 
@@ -99,22 +101,6 @@ QMap<QString, QString> expectedFormats() {
         {"G16", "General"}, {"G17", "0.00"},  {"G18", "0.00"},  {"G23", "General"}, {"I18", "General"},
         {"I28", "General"}, {"I29", "0.00"},  {"I31", "0.00"},  {"H2", "General"},
     };
-}
-
-QString python() {
-    return QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                             : QStringLiteral("python3");
-}
-
-// What xlscheck.py reads from a workbook.
-QJsonObject readWorkbook(const QString& path) {
-    QProcess checker;
-    checker.start(python(), {QFINDTESTDATA("xlscheck.py"), path});
-    if (!checker.waitForFinished(60000) || checker.exitCode() != 0) {
-        qWarning() << checker.readAllStandardError();
-        return {};
-    }
-    return QJsonDocument::fromJson(checker.readAllStandardOutput()).object();
 }
 
 QJsonArray typeAndValue(const QJsonObject& workbook, const QString& cell) {

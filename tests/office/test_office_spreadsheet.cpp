@@ -9,19 +9,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "support/xlsreader.h"
+
 // The spreadsheet operations on a real LibreOffice instance, read back through the office and through xlrd.
 namespace {
-
-QJsonObject readWorkbook(const QString& path) {
-    QProcess checker;
-    const QString python = QFile::exists(QStringLiteral("/usr/bin/python3"))
-                               ? QStringLiteral("/usr/bin/python3")
-                               : QStringLiteral("python3");
-    checker.start(python, {QFINDTESTDATA("xlscheck.py"), path});
-    if (!checker.waitForFinished(60000) || checker.exitCode() != 0)
-        return {};
-    return QJsonDocument::fromJson(checker.readAllStandardOutput()).object();
-}
 
 struct Entry {
     QString typed;

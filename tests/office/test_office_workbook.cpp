@@ -16,26 +16,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "support/xlsreader.h"
+
 // Adjustment workbooks against the real LibreOffice: export, the user's save, import into a fresh window;
 // the files checked with an independent reader (xlrd).
 namespace {
 
 const QDate kToday(2026, 12, 7);
-
-QString python() {
-    return QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                             : QStringLiteral("python3");
-}
-
-QJsonObject readWorkbook(const QString& path) {
-    QProcess checker;
-    checker.start(python(), {QFINDTESTDATA("xlscheck.py"), path});
-    if (!checker.waitForFinished(60000) || checker.exitCode() != 0) {
-        qWarning() << checker.readAllStandardError();
-        return {};
-    }
-    return QJsonDocument::fromJson(checker.readAllStandardOutput()).object();
-}
 
 QString address(int row, int column) { return QChar(u'A' + column - 1) + QString::number(row); }
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDebug>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+// What the independent reader (python3-xlrd through office/xlscheck.py) finds in a workbook; empty when it
+// cannot read it. Debian's python3 is preferred: another python on the path may lack xlrd.
+inline QJsonObject readWorkbook(const QString& path) {
+    const QString python = QFile::exists(QStringLiteral("/usr/bin/python3"))
+                               ? QStringLiteral("/usr/bin/python3")
+                               : QStringLiteral("python3");
+    QProcess checker;
+    checker.start(python, {QStringLiteral(TEST_SOURCE_DIR "/office/xlscheck.py"), path});
+    if (!checker.waitForFinished(60000) || checker.exitCode() != 0) {
+        qWarning() << checker.readAllStandardError();
+        return {};
+    }
+    return QJsonDocument::fromJson(checker.readAllStandardOutput()).object();
+}
