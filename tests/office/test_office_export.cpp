@@ -2,6 +2,7 @@
 #include "common/scriptedprompter.h"
 #include "office/libreofficefactory.h"
 #include "report/reportexport.h"
+#include "support/form1fields.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,15 +21,6 @@ namespace {
 
 const QString kTemplateTitle = QStringLiteral("混凝土配合比计算书");
 const QString kTemplateSheet = QStringLiteral("配合比计算书");
-
-QStringList windowFields() {
-    QStringList names;
-    for (int i = 1; i <= 29; ++i)
-        names << QStringLiteral("Text%1").arg(i);
-    for (int i = 1; i <= 8; ++i)
-        names << QStringLiteral("Combo%1").arg(i);
-    return names;
-}
 
 // The main window after the fully automatic calculation with its initial inputs, but a slump that a typed
 // entry would turn into a date.
@@ -182,7 +174,7 @@ private slots:
         lock.close();
 
         LibreOfficeFactory factory;
-        MapFields fields(windowFields());
+        MapFields fields(form1FieldNames());
         fillInputsAndResults(fields, 7);
         QVERIFY(run(factory, fields, 10).isEmpty());
         QCOMPARE(factory.running(), 0);
@@ -214,7 +206,7 @@ private slots:
     // A second export under the same name replaces the first file without a question.
     void replacesEarlierFile() {
         LibreOfficeFactory factory;
-        MapFields fields(windowFields());
+        MapFields fields(form1FieldNames());
         fillInputsAndResults(fields, 17);
         fields.setText(QStringLiteral("Text22"), QStringLiteral("400"));
         QVERIFY(run(factory, fields, 11).isEmpty());
@@ -229,7 +221,7 @@ private slots:
     // save then stores the filled report.
     void leaveOpenThenSameNameFails() {
         LibreOfficeFactory factory;
-        MapFields fields(windowFields());
+        MapFields fields(form1FieldNames());
         fillInputsAndResults(fields, 7);
         QVERIFY(run(factory, fields, 12).isEmpty());
         QCOMPARE(factory.running(), 1);
@@ -264,7 +256,7 @@ private slots:
     void beforeAnyCalculation() {
         const QString report = root() + QStringLiteral("empty.xls");
         LibreOfficeFactory factory;
-        MapFields fields(windowFields());
+        MapFields fields(form1FieldNames());
         fields.setText(QStringLiteral("Text2"), QStringLiteral("30"));
         fields.setText(QStringLiteral("Text28"), QStringLiteral("empty"));
         QCOMPARE(run(factory, fields, 10).size(), 1);

@@ -1,23 +1,12 @@
 #include "adjust/mixadjustment.h"
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
+#include "support/adjustcommands.h"
 
 #include <QMap>
 #include <QTest>
 
 namespace {
-
-using Command = void (MixAdjustment::*)();
-
-const QMap<QString, Command>& commands() {
-    static const QMap<QString, Command> map = {
-        {"Command2", &MixAdjustment::command2},   {"Command1", &MixAdjustment::command1},
-        {"Command3", &MixAdjustment::command3},   {"Command7", &MixAdjustment::command7},
-        {"Command8", &MixAdjustment::command8},   {"Command9", &MixAdjustment::command9},
-        {"Command4", &MixAdjustment::command4},   {"Command5", &MixAdjustment::command5},
-        {"Command15", &MixAdjustment::command15}, {"Command6", &MixAdjustment::command6}};
-    return map;
-}
 
 // Answers every box from a queue and notes which fields were yellow while it was asked.
 class WatchingPrompter : public ScriptedPrompter {
@@ -92,7 +81,7 @@ void TestAdjustProtocol::highlightAndPrompt() {
     WatchingPrompter prompter(fields);
     prompter.queueAnswer(MessageButton::No);
     MixAdjustment adjustment(fields, prompter);
-    (adjustment.*commands().value(command))();
+    (adjustment.*adjustCommands().value(command))();
 
     QCOMPARE(prompter.messages().size(), 1);
     QStringList yellow = prompter.yellow().first();
@@ -128,7 +117,7 @@ void TestAdjustProtocol::noChangesOnlyColours() {
     fields.clearWrites();
 
     prompter.queueAnswer(MessageButton::No);
-    (adjustment.*commands().value(command))();
+    (adjustment.*adjustCommands().value(command))();
     QCOMPARE(fields.writes(), QStringList());
     QCOMPARE(snapshot(fields), before);
     for (const QString& name : MixAdjustment::controlNames())

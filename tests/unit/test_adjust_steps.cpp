@@ -1,23 +1,12 @@
 #include "adjust/mixadjustment.h"
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
+#include "support/adjustcommands.h"
 
 #include <QMap>
 #include <QTest>
 
 namespace {
-
-using Command = void (MixAdjustment::*)();
-
-const QMap<QString, Command>& commands() {
-    static const QMap<QString, Command> map = {
-        {"Command2", &MixAdjustment::command2},   {"Command1", &MixAdjustment::command1},
-        {"Command3", &MixAdjustment::command3},   {"Command7", &MixAdjustment::command7},
-        {"Command8", &MixAdjustment::command8},   {"Command9", &MixAdjustment::command9},
-        {"Command4", &MixAdjustment::command4},   {"Command5", &MixAdjustment::command5},
-        {"Command15", &MixAdjustment::command15}, {"Command6", &MixAdjustment::command6}};
-    return map;
-}
 
 const QString kFailure = QStringLiteral("以前的步骤没有计算完成！或您输入的参数可能有错误！");
 
@@ -228,7 +217,7 @@ void TestAdjustSteps::steps() {
     if (fails)
         prompter.queueAnswer(MessageButton::Ok);
     MixAdjustment adjustment(fields, prompter);
-    (adjustment.*commands().value(command))();
+    (adjustment.*adjustCommands().value(command))();
 
     for (const QString& e : expected) {
         const qsizetype eq = e.indexOf(u'=');
@@ -272,7 +261,7 @@ void TestAdjustSteps::writeOrder() {
     ScriptedPrompter prompter;
     prompter.queueAnswer(MessageButton::Yes);
     MixAdjustment adjustment(fields, prompter);
-    (adjustment.*commands().value(command))();
+    (adjustment.*adjustCommands().value(command))();
     QCOMPARE(fields.writes(), order);
 }
 
@@ -285,7 +274,7 @@ void TestAdjustSteps::workedExampleEndToEnd() {
     adjustment.command16();
     QCOMPARE(prompter.messages().size(), 0);
 
-    const QList<QPair<Command, QStringList>> run = {
+    const QList<QPair<AdjustCommand, QStringList>> run = {
         {&MixAdjustment::command2, {"Text6=5.145", "Text7=2.775", "Text8=9.195", "Text9=18.765"}},
         {&MixAdjustment::command1,
          {"Text12=5.402", "Text13=2.914", "Text14=9.195", "Text15=18.765", "Text16=1.00", "Text17=1.70",

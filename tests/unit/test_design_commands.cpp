@@ -1,6 +1,7 @@
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
 #include "design/mixdesign.h"
+#include "support/form1fields.h"
 
 #include <QtTest>
 #include <memory>
@@ -12,19 +13,9 @@ const QString kFailure = QStringLiteral("您输入的参数值对吗？");
 const QString kNoSandRatio =
     QStringLiteral("您的水灰比较小，无法自动在表中选取砂率！请您自己输入合适的砂率！");
 
-QStringList form1Names() {
-    QStringList names;
-    for (int i = 1; i <= 30; ++i)
-        names << QStringLiteral("Text%1").arg(i);
-    for (int i = 1; i <= 8; ++i)
-        names << QStringLiteral("Combo%1").arg(i);
-    names << QStringLiteral("Label28");
-    return names;
-}
-
 // The main window's fields with their initial texts, and a prompter that answers from a queue.
 struct Form1 {
-    MapFields fields{form1Names()};
+    MapFields fields{form1FieldNames()};
     ScriptedPrompter prompter;
     MixDesign design{fields, prompter};
 

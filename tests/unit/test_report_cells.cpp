@@ -2,19 +2,11 @@
 #include "common/mapfields.h"
 #include "report/cellvalue.h"
 #include "report/reportcells.h"
+#include "support/form1fields.h"
 
 #include <QtTest>
 
 namespace {
-
-QStringList windowFields() {
-    QStringList names;
-    for (int i = 1; i <= 28; ++i)
-        names << QStringLiteral("Text%1").arg(i);
-    for (int i = 2; i <= 6; ++i)
-        names << QStringLiteral("Combo%1").arg(i);
-    return names;
-}
 
 const ReportCell& cellAt(int row, int column) {
     for (const ReportCell& cell : reportCells())
@@ -168,7 +160,7 @@ private slots:
         QFETCH(QString, sandRatio);
         QFETCH(QString, cement);
         QFETCH(QString, expected);
-        MapFields fields(windowFields());
+        MapFields fields(form1FieldNames());
         fields.setText(QStringLiteral("Text13"), sandRatio);
         fields.setText(QStringLiteral("Text12"), cement);
         fields.setText(QStringLiteral("Text11"), QStringLiteral("185"));
@@ -193,7 +185,7 @@ private slots:
     }
     void ratioWithoutCementFails() {
         QFETCH(QString, cement);
-        MapFields fields(windowFields());
+        MapFields fields(form1FieldNames());
         fields.setText(QStringLiteral("Text24"), QStringLiteral("650"));
         fields.setText(QStringLiteral("Text22"), cement);
         for (int row : {29, 30, 31})

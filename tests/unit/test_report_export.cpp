@@ -2,6 +2,7 @@
 #include "common/scriptedprompter.h"
 #include "report/recordingspreadsheet.h"
 #include "report/reportexport.h"
+#include "support/form1fields.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,15 +12,6 @@
 namespace {
 
 const QString kFailure = QStringLiteral("您输入的参数值对吗？");
-
-QStringList windowFields() {
-    QStringList names;
-    for (int i = 1; i <= 29; ++i)
-        names << QStringLiteral("Text%1").arg(i);
-    for (int i = 1; i <= 8; ++i)
-        names << QStringLiteral("Combo%1").arg(i);
-    return names;
-}
 
 // One result column with a distinct value in every row, in the order T D F R W C P S K.
 const QStringList kResults = {QStringLiteral("38.225"), QStringLiteral("5"),   QStringLiteral("48.025"),
@@ -122,7 +114,7 @@ QStringList emptyCells() {
 
 // Everything one export needs, with one transcript of the prompter's and the spreadsheet's lines.
 struct Rig {
-    Rig() : prompter(sink()), spreadsheets(sink()), fields(windowFields()) {
+    Rig() : prompter(sink()), spreadsheets(sink()), fields(form1FieldNames()) {
         QDir(root.path()).mkpath(QStringLiteral("mb"));
         QFile templ(root.filePath(QStringLiteral("mb/phm.xls")));
         templ.open(QIODevice::WriteOnly);
