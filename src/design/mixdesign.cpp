@@ -98,6 +98,18 @@ void MixDesign::checkMinCement(double mc, double cmin) {
                QStringLiteral("水泥用量不符合规定！"));
 }
 
+// Sand from the unrounded cement and water; stone from the water and cement texts as shown, read back
+// strictly; then the mix and proportion lines.
+void MixDesign::completeMix(const ResultColumn& column, double sandRatio, double mc, double mw, double w) {
+    const double rho = readStrict(m_fields.text(QStringLiteral("Combo6")));
+    const double ms = checked(sandRatio * checked(rho - mc - mw));
+    m_fields.setText(column.sand, f(ms, u"###0"));
+    const double mg = checked(
+        (rho - readStrict(m_fields.text(column.water)) - readStrict(m_fields.text(column.cement))) - ms);
+    m_fields.setText(column.stone, f(mg, u"###0"));
+    writeMix(mc, mw, ms, mg, w);
+}
+
 void MixDesign::writeMix(double mc, double mw, double ms, double mg, double w) {
     m_fields.setText(QStringLiteral("Text16"),
                      QStringLiteral("水泥") + generalForm(mc) + QStringLiteral("水") + generalForm(mw) +
@@ -140,14 +152,9 @@ void MixDesign::command1() {
             throw CalcFailure("no sand ratio row");
         const double sandRatio = *percent / 100.0;
         m_fields.setText(QStringLiteral("Text13"), f(sandRatio, u"###0.000"));
-        const double rho = readStrict(m_fields.text(QStringLiteral("Combo6")));
-        const double ms = checked(sandRatio * (rho - mc - mw));
-        m_fields.setText(QStringLiteral("Text14"), f(ms, u"###0"));
-        const double mg = checked((rho - readStrict(m_fields.text(QStringLiteral("Text11"))) -
-                                   readStrict(m_fields.text(QStringLiteral("Text12")))) -
-                                  ms);
-        m_fields.setText(QStringLiteral("Text15"), f(mg, u"###0"));
-        writeMix(mc, mw, ms, mg, w);
+        completeMix({QStringLiteral("Text11"), QStringLiteral("Text12"), QStringLiteral("Text14"),
+                     QStringLiteral("Text15")},
+                    sandRatio, mc, mw, w);
     } catch (const CalcFailure&) {
         showFailure(m_prompter);
     }
@@ -232,14 +239,9 @@ void MixDesign::command5() {
         checkMinCement(mc, limits.minCement);
         const double sandRatio = readLenient(m_fields.text(QStringLiteral("Text23")));
         m_fields.setText(QStringLiteral("Text23"), f(sandRatio, u"###0.000"));
-        const double rho = readStrict(m_fields.text(QStringLiteral("Combo6")));
-        const double ms = checked(sandRatio * checked(rho - mc - mw));
-        m_fields.setText(QStringLiteral("Text24"), f(ms, u"###0"));
-        const double mg = checked((rho - readStrict(m_fields.text(QStringLiteral("Text21"))) -
-                                   readStrict(m_fields.text(QStringLiteral("Text22")))) -
-                                  ms);
-        m_fields.setText(QStringLiteral("Text25"), f(mg, u"###0"));
-        writeMix(mc, mw, ms, mg, w);
+        completeMix({QStringLiteral("Text21"), QStringLiteral("Text22"), QStringLiteral("Text24"),
+                     QStringLiteral("Text25")},
+                    sandRatio, mc, mw, w);
     } catch (const CalcFailure&) {
         showFailure(m_prompter);
     }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QDate>
+#include <QString>
 
 class Fields;
 class Prompter;
 struct InputBoxRequest;
-class QString;
 
 // The commands of the main design window over its fields: the fully automatic calculation, the three manual
 // steps and the window's small actions. Each command reads the field texts it needs when it runs and writes
@@ -36,6 +36,11 @@ private:
     void ratioWithinMaximum();
     void writeCheck(const QString& field, bool passed, const QString& passText, const QString& failText);
     void checkMinCement(double mc, double cmin);
+    // The fields of one result column that the end of a calculation reads and writes.
+    struct ResultColumn {
+        QString water, cement, sand, stone;
+    };
+    void completeMix(const ResultColumn& column, double sandRatio, double mc, double mw, double w);
     void writeMix(double mc, double mw, double ms, double mg, double w);
 
     Fields& m_fields;
