@@ -29,6 +29,7 @@ struct InputBoxRequest {
 struct FileDialogRequest {
     QString filter; // "description(*.ext)|*.ext|" as the windows give it
     int flags = 0;
+    QString startFolder; // where the dialog opens; empty: the dialog's own choice
 };
 
 // Every question the program asks the user and every beep goes through this interface: the windows pass in a

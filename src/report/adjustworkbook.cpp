@@ -108,6 +108,7 @@ void AdjustWorkbook::command11() {
     FileDialogRequest request;
     request.filter = QStringLiteral("excel file(*.xls)|*.xls|");
     request.flags = 4; // no read-only check box
+    request.startFolder = m_paths.root();
     const std::optional<QString> path = m_prompter.openFile(request);
     if (path)
         m_fields.setText(kChosenPath, *path);

@@ -276,6 +276,7 @@ private slots:
         QCOMPARE(prompter.requests.size(), 2);
         QCOMPARE(prompter.requests[0].filter, QStringLiteral("excel file(*.xls)|*.xls|"));
         QCOMPARE(prompter.requests[0].flags, 4);
+        QCOMPARE(prompter.requests[0].startFolder, paths().root());
         QCOMPARE(factory.started, 0);
     }
 
