@@ -3,6 +3,7 @@
 #include "common/scriptedprompter.h"
 #include "common/transcript.h"
 #include "report/spreadsheet.h"
+#include "tools/personfocus.h"
 #include "ui/widgetfields.h"
 #include "ui/windowmanager.h"
 
@@ -11,7 +12,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
-#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -141,6 +141,7 @@ void ScriptRunner::runLine(const QString& line) {
     if (verb == QStringLiteral("set")) {
         needTarget();
         QWidget* c = control(target);
+        focusByClick(c);
         if (auto* edit = qobject_cast<QLineEdit*>(c))
             edit->setText(text);
         else if (auto* combo = qobject_cast<QComboBox*>(c); combo && combo->isEditable())
@@ -154,6 +155,7 @@ void ScriptRunner::runLine(const QString& line) {
     } else if (verb == QStringLiteral("click")) {
         needTarget();
         QWidget* c = control(target);
+        focusByClick(c);
         if (auto* button = qobject_cast<QAbstractButton*>(c)) {
             button->click();
         } else {
@@ -163,12 +165,12 @@ void ScriptRunner::runLine(const QString& line) {
     } else if (verb == QStringLiteral("dblclick")) {
         needTarget();
         QWidget* c = control(target);
+        focusByClick(c);
         sendMouse(c, QEvent::MouseButtonDblClick);
         sendMouse(c, QEvent::MouseButtonRelease);
     } else if (verb == QStringLiteral("leave")) {
         needTarget();
-        QFocusEvent event(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(control(target), &event);
+        focusNextByTab(control(target));
     } else if (verb == QStringLiteral("menu")) {
         needTarget();
         const qsizetype dot = target.indexOf(u'.');

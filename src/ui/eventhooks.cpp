@@ -1,6 +1,8 @@
 #include "ui/eventhooks.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -36,6 +38,40 @@ private:
     std::function<void()> m_handler;
 };
 
+// Qt sends the focus-out once the new focus widget is known, so the event can tell where the focus went.
+class FocusLeaveHook : public QObject {
+public:
+    FocusLeaveHook(QWidget* widget, std::function<void()> handler)
+        : QObject(widget), m_widget(widget), m_handler(std::move(handler)) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut && movesToOwnWindow(static_cast<QFocusEvent*>(event)))
+            m_handler();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool movesToOwnWindow(const QFocusEvent* event) const {
+        switch (event->reason()) {
+        case Qt::PopupFocusReason:        // a menu or the widget's own drop-down opened
+        case Qt::ActiveWindowFocusReason: // another window or application became active
+        case Qt::MenuBarFocusReason:
+            return false;
+        default:
+            break;
+        }
+        const QWidget* next = QApplication::focusWidget();
+        return next && next != m_widget && !m_widget->isAncestorOf(next) &&
+               next->window() == m_widget->window();
+    }
+
+    QWidget* m_widget;
+    std::function<void()> m_handler;
+};
+
 } // namespace
 
 void onClick(QWidget* widget, std::function<void()> handler) {
@@ -47,5 +83,5 @@ void onDoubleClick(QWidget* widget, std::function<void()> handler) {
 }
 
 void onFocusOut(QWidget* widget, std::function<void()> handler) {
-    new EventHook(widget, QEvent::FocusOut, std::move(handler));
+    new FocusLeaveHook(widget, std::move(handler));
 }

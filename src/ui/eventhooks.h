@@ -9,4 +9,6 @@ class QWidget;
 // subclass. The hook is a child of the widget and lives as long as it does.
 void onClick(QWidget* widget, std::function<void()> handler);
 void onDoubleClick(QWidget* widget, std::function<void()> handler);
+// Focus loss as a person means it: the focus moves from the widget to another control of its window (Tab,
+// Shift+Tab, a click, a command), not to another window or application, a menu or the widget's own drop-down.
 void onFocusOut(QWidget* widget, std::function<void()> handler);

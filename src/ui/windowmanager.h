@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/appcontext.h"
+#include "ui/wheelguard.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -27,5 +28,6 @@ private:
     void show(QWidget* window);
 
     AppContext m_context;
+    WheelGuard m_wheelGuard;
     QMap<QString, QPointer<QWidget>> m_windows;
 };
