@@ -1,8 +1,10 @@
 #include "ui/admixturewindow.h"
 
 #include "ui/mainwindow.h"
+#include "ui/screenplacement.h"
 #include "ui/windowmanager.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -12,9 +14,7 @@
 namespace {
 
 // Twips to pixels at 96 dpi.
-constexpr int px(int twips) {
-    return twips / 15;
-}
+constexpr int px(int twips) { return twips / 15; }
 
 // The window's spot on the screen and its client size.
 constexpr int kLeft = px(9840);
@@ -72,7 +72,6 @@ void AdmixtureWindow::buildControls() {
     note->setReadOnly(true);
     note->setGeometry(px(120), px(2280), px(4455), px(1455));
     note->setPlainText(admixtureNote());
-    growForNote(note);
 
     setTabOrder(base, rate);
     setTabOrder(rate, compute);
@@ -84,37 +83,30 @@ void AdmixtureWindow::buildControls() {
     connect(sendBack, &QPushButton::clicked, this, &AdmixtureWindow::Command2_Click);
 }
 
-// The note is shown whole: where the desktop's font needs more lines than the field holds, the field and the
-// window grow by what is missing.
-void AdmixtureWindow::growForNote(QPlainTextEdit* note) {
-    const int margin = int(note->document()->documentMargin());
-    const int textWidth = note->width() - 2 * note->frameWidth() - 2 * margin - 4;
-    const QRect needed = note->fontMetrics().boundingRect(QRect(0, 0, textWidth, 100000), Qt::TextWordWrap,
-                                                          note->toPlainText().trimmed());
-    // One more line for the empty line after the note's closing line break.
-    const int missing = needed.height() + note->fontMetrics().lineSpacing() + 2 * note->frameWidth() +
-                        2 * margin - note->height();
-    if (missing <= 0)
-        return;
-    note->resize(note->width(), note->height() + missing);
-    setFixedSize(width(), height() + missing);
-}
-
 // Its fixed spot, pulled back onto the screen where the screen is too small to hold it there.
 void AdmixtureWindow::placeOnScreen() {
     const QRect area = screen()->availableGeometry();
-    const int left = std::max(area.left(), std::min(area.left() + kLeft, area.right() + 1 - width()));
-    const int top = std::max(area.top(), std::min(area.top() + kTop, area.bottom() + 1 - height()));
-    move(left, top);
+    move(onScreenPosition(QRect(area.topLeft() + QPoint(kLeft, kTop), size()), area));
 }
 
-void AdmixtureWindow::receiveBaseWater(const QString& text) {
-    m_water.receiveBaseWater(text);
+bool AdmixtureWindow::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::Show || event->type() == QEvent::Move)
+        keepOnScreen();
+    return handled;
 }
 
-void AdmixtureWindow::Command1_Click() {
-    m_water.command1();
+// Moves the window, frame and all, up and left just enough to lie wholly on the available screen area.
+void AdmixtureWindow::keepOnScreen() {
+    const QRect frame = frameGeometry();
+    const QPoint target = onScreenPosition(frame, screen()->availableGeometry());
+    if (target != frame.topLeft())
+        move(pos() + (target - frame.topLeft()));
 }
+
+void AdmixtureWindow::receiveBaseWater(const QString& text) { m_water.receiveBaseWater(text); }
+
+void AdmixtureWindow::Command1_Click() { m_water.command1(); }
 
 // Without the main window there is no field to send the water content to.
 void AdmixtureWindow::Command2_Click() {

@@ -5,7 +5,6 @@
 
 #include <QWidget>
 
-class QPlainTextEdit;
 class WindowManager;
 
 // The admixture water window `wai`: base water and reduction rate in, the water content with admixture out,
@@ -22,10 +21,15 @@ public:
     void Command1_Click();
     void Command2_Click();
 
+protected:
+    // The window manager's frame is known only once the window is shown: it is kept on screen whenever the
+    // window is shown or moved.
+    bool event(QEvent* event) override;
+
 private:
     void buildControls();
-    void growForNote(QPlainTextEdit* note);
     void placeOnScreen();
+    void keepOnScreen();
 
     WindowManager& m_windows;
     WidgetFields m_fields;

@@ -1,0 +1,9 @@
+#include "ui/screenplacement.h"
+
+#include <algorithm>
+
+QPoint onScreenPosition(const QRect& frame, const QRect& area) {
+    const int left = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
+    const int top = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
+    return {left, top};
+}
