@@ -1,7 +1,9 @@
 // mixdesign: the mix design program. Opens the main design window; the program ends with its last window.
 
 #include "common/installpaths.h"
+#include "common/templatesupply.h"
 #include "office/libreofficefactory.h"
+#include "ui/chinesestandardtexts.h"
 #include "ui/qtlauncher.h"
 #include "ui/qtprompter.h"
 #include "ui/windowmanager.h"
@@ -9,15 +11,30 @@
 #include <QApplication>
 #include <QDir>
 
+namespace {
+
+// The templates that come with the program: share/mixdesign/templates/ of its installation, or the build
+// folder's templates/ for a program started where it was built.
+QString suppliedTemplates() {
+    const QDir bin(QCoreApplication::applicationDirPath());
+    const QString installed = bin.filePath(QStringLiteral("../share/mixdesign/templates"));
+    return QFileInfo::exists(installed) ? installed : bin.filePath(QStringLiteral("templates"));
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("mixdesign"));
+    app.setDesktopFileName(QStringLiteral("mixdesign"));
+    const ChineseStandardTexts standardTexts;
 
     QtPrompter prompter;
     QtLauncher launcher;
     LibreOfficeFactory spreadsheets;
-    WindowManager windows(AppContext{prompter, launcher, spreadsheets,
-                                     InstallPaths(QDir::homePath() + QStringLiteral("/zeb/"))});
+    const InstallPaths paths(QDir::homePath() + QStringLiteral("/zeb/"));
+    supplyMissingTemplates(suppliedTemplates(), paths);
+    WindowManager windows(AppContext{prompter, launcher, spreadsheets, paths});
     windows.showMain();
     return app.exec();
 }

@@ -5,9 +5,11 @@
 
 #include "common/installpaths.h"
 #include "common/scriptedprompter.h"
+#include "common/templatesupply.h"
 #include "report/spreadsheet.h"
 #include "tools/backends.h"
 #include "tools/scriptrunner.h"
+#include "ui/chinesestandardtexts.h"
 #include "ui/windowmanager.h"
 
 #include <QApplication>
@@ -46,10 +48,8 @@ void prepareRoot(const QString& root) {
     if (dir.exists(QStringLiteral("mb")))
         return;
     dir.mkpath(QStringLiteral("mb"));
-    const QDir built(QCoreApplication::applicationDirPath() + QStringLiteral("/templates"));
-    const QStringList installed = {QStringLiteral("*.xls"), QStringLiteral("*.html")};
-    for (const QString& name : built.entryList(installed, QDir::Files))
-        QFile::copy(built.filePath(name), dir.filePath(QStringLiteral("mb/") + name));
+    supplyMissingTemplates(QCoreApplication::applicationDirPath() + QStringLiteral("/templates"),
+                           InstallPaths(root));
 }
 
 } // namespace
@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(quietOffscreen);
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
+    const ChineseStandardTexts standardTexts;
 
     QString root;
     QString backend = QStringLiteral("libreoffice");

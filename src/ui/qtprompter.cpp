@@ -65,8 +65,8 @@ std::optional<QString> QtPrompter::input(const InputBoxRequest& request) {
 void QtPrompter::beep() { QApplication::beep(); }
 
 std::optional<QString> QtPrompter::openFile(const FileDialogRequest& request) {
-    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), request.startFolder,
-                                                      qtFilter(request.filter));
+    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(),
+                                                      request.startFolder, qtFilter(request.filter));
     if (path.isEmpty())
         return std::nullopt;
     return path;
