@@ -15,6 +15,7 @@ const QString kNoStrengths = QStringLiteral("28天抗压强度没有填全，请
 const QString kEqualRatios = QStringLiteral("三组的灰水比相同，画不出强度与灰水比的直线。");
 const QString kEqualStrengths =
     QStringLiteral("三组的28天抗压强度相同，直线没有斜率，求不出配制强度对应的灰水比。");
+const QString kFlatLine = QStringLiteral("回归直线没有斜率（b = 0），求不出配制强度对应的灰水比。");
 const QString kNoFit = QStringLiteral("这些数据求不出回归直线，请检查各组灰水比和28天抗压强度。");
 
 // The sum of squares of x below which step 4's five-decimal rounding makes it zero.
@@ -90,8 +91,11 @@ StrengthChart StrengthChart::fromFields(const Fields& fields) {
 
     try {
         chart.line = fitRegressionLine(x, y);
-        if (chart.line.b == 0) {
+        // Equal strengths leave b zero or mere rounding noise: no line either way.
+        if (yHigh - yLow <= 1e-9 * std::max(1.0, std::fabs(yHigh))) {
             chart.message = kEqualStrengths;
+        } else if (chart.line.b == 0) {
+            chart.message = kFlatLine;
         } else {
             chart.r = correlation(x, y);
             chart.hasLine = true;

@@ -110,9 +110,23 @@ std::optional<QString> ScriptedPrompter::openFile(const FileDialogRequest& reque
     return answer;
 }
 
+std::optional<QString> ScriptedPrompter::saveFile(const FileSaveRequest& request) {
+    m_saveRequests.append(request);
+    // The starting folder is left out: it is the installation folder, a temporary one in scripts.
+    const QString line =
+        QStringLiteral("FILEDIALOG save filter=%1 name=%2").arg(quoted(request.filter), quoted(request.name));
+    if (m_files.empty())
+        unanswered(line);
+    std::optional<QString> answer = m_files.front();
+    m_files.pop_front();
+    emitLine(line + QStringLiteral(" -> ") + (answer ? quoted(*answer) : QStringLiteral("cancelled")));
+    return answer;
+}
+
 void ScriptedPrompter::clearRecord() {
     m_messages.clear();
     m_inputRequests.clear();
+    m_saveRequests.clear();
     m_lines.clear();
     m_beeps = 0;
 }

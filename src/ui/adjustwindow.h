@@ -32,6 +32,7 @@ public:
     void Command5_Click();
     void Command15_Click();
     void Command6_Click();
+    void Command17_Click(); // "作图": the strength chart window
 
     // The workbook commands of Frame13.
     void Command11_Click();

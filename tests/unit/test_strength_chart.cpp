@@ -84,6 +84,18 @@ void TestStrengthChart::chart_data() {
                        "message=三组的28天抗压强度相同，直线没有斜率，求不出配制强度对应的灰水比。"}
         << ""
         << "";
+    QTest::newRow("equal strengths: b is rounding noise")
+        << QStringList{"1.69", "1.85", "2.04", "39.2", "39.2", "39.2", "38.2"}
+        << QStringList{"points=1.69,39.2;1.85,39.2;2.04,39.2", "target=38.2",
+                       "message=三组的28天抗压强度相同，直线没有斜率，求不出配制强度对应的灰水比。"}
+        << ""
+        << "";
+    QTest::newRow("symmetric strengths: b = 0")
+        << QStringList{"1", "2", "3", "30", "40", "30", "38.2"}
+        << QStringList{"points=1,30;2,40;3,30", "target=38.2",
+                       "message=回归直线没有斜率（b = 0），求不出配制强度对应的灰水比。"}
+        << ""
+        << "";
     QTest::newRow("empty ratios")
         << QStringList{"", "", "", "34.2", "39.2", "45.3", "38.2"}
         << QStringList{"points=", "target=38.2",
