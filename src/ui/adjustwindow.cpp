@@ -2,6 +2,7 @@
 
 #include "adjust/strengthchart.h"
 #include "common/installpaths.h"
+#include "ui/chartpainter.h"
 #include "ui/chartwindow.h"
 #include "ui/eventhooks.h"
 #include "ui/windowmanager.h"
@@ -33,7 +34,7 @@ constexpr int kCaptionGap = 60;
 AdjustWindow::AdjustWindow(WindowManager& windows, QWidget* parent)
     : QWidget(parent), m_windows(windows), m_fields(this), m_adjustment(m_fields, windows.context().prompter),
       m_workbook(m_fields, windows.context().prompter, windows.context().spreadsheets,
-                 windows.context().paths) {
+                 windows.context().paths, [this] { return chartPicture(); }) {
     setObjectName(QStringLiteral("tiaozheng"));
     setWindowTitle(QStringLiteral("混凝土配合比调整"));
     buildControls();
@@ -356,6 +357,11 @@ void AdjustWindow::Command14_Click() { m_workbook.command14(); }
 void AdjustWindow::Label76_Click() { m_workbook.dateTag(); }
 // workbook: date tag appended to the file name.
 void AdjustWindow::Label77_Click() { m_workbook.dateTag(); }
+
+QByteArray AdjustWindow::chartPicture() const {
+    const StrengthChart chart = StrengthChart::fromFields(m_fields);
+    return chart.hasLine ? ChartPainter(chart).png() : QByteArray();
+}
 
 // "作图": the chart window, brought forward and drawn from the fields as they are now.
 void AdjustWindow::Command17_Click() {

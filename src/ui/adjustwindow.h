@@ -53,6 +53,8 @@ private:
     void buildStep6(QWidget* canvas);
     void buildFileFrame(QWidget* canvas);
     void bindControls();
+    // The workbook exports' chart picture.
+    QByteArray chartPicture() const;
 
     // Positions and sizes in twips, relative to the parent.
     QGroupBox* addFrame(QWidget* parent, const QString& name, const QString& caption, int left, int top,
