@@ -59,20 +59,19 @@ void ChartPainter::paint(QPainter& painter, const QRectF& area) const {
 
     const QRectF plot = area.adjusted(kLeft, kTop, -kRight, -kBottom);
     paintAxes(painter, plot);
+    if (!m_chart.hasLine && !m_chart.message.isEmpty()) {
+        // Why there is no line, in one sentence across the top of the plot, under the points.
+        painter.setFont(font(14, true));
+        const QRectF box(plot.left() + plot.width() * 0.06, plot.top() + 12, plot.width() * 0.88, 64);
+        painter.setPen(kLineColour);
+        painter.setBrush(QColor(0xff, 0xf4, 0xe5));
+        painter.drawRect(box);
+        painter.drawText(box.adjusted(12, 6, -12, -6), Qt::AlignCenter | Qt::TextWordWrap, m_chart.message);
+    }
     if (!m_chart.points.isEmpty())
         paintData(painter, plot);
-    if (m_chart.hasLine) {
+    if (m_chart.hasLine)
         paintLegend(painter, plot);
-    } else if (!m_chart.message.isEmpty()) {
-        // Why there is no line, in one sentence across the plot.
-        painter.setFont(font(14, true));
-        const QRectF box = plot.adjusted(plot.width() * 0.08, plot.height() * 0.3, -plot.width() * 0.08,
-                                         -plot.height() * 0.3);
-        painter.fillRect(box, QColor(0xff, 0xf4, 0xe5));
-        painter.setPen(kLineColour);
-        painter.drawRect(box);
-        painter.drawText(box.adjusted(12, 8, -12, -8), Qt::AlignCenter | Qt::TextWordWrap, m_chart.message);
-    }
     painter.restore();
 }
 
