@@ -101,7 +101,10 @@ void ScriptedPrompter::beep() {
 }
 
 std::optional<QString> ScriptedPrompter::openFile(const FileDialogRequest& request) {
-    const QString line = QStringLiteral("FILEDIALOG filter=%1").arg(quoted(request.filter));
+    return fileAnswer(QStringLiteral("FILEDIALOG filter=%1").arg(quoted(request.filter)));
+}
+
+std::optional<QString> ScriptedPrompter::fileAnswer(const QString& line) {
     if (m_files.empty())
         unanswered(line);
     std::optional<QString> answer = m_files.front();
@@ -113,14 +116,8 @@ std::optional<QString> ScriptedPrompter::openFile(const FileDialogRequest& reque
 std::optional<QString> ScriptedPrompter::saveFile(const FileSaveRequest& request) {
     m_saveRequests.append(request);
     // The starting folder is left out: it is the installation folder, a temporary one in scripts.
-    const QString line =
-        QStringLiteral("FILEDIALOG save filter=%1 name=%2").arg(quoted(request.filter), quoted(request.name));
-    if (m_files.empty())
-        unanswered(line);
-    std::optional<QString> answer = m_files.front();
-    m_files.pop_front();
-    emitLine(line + QStringLiteral(" -> ") + (answer ? quoted(*answer) : QStringLiteral("cancelled")));
-    return answer;
+    return fileAnswer(QStringLiteral("FILEDIALOG save filter=%1 name=%2")
+                          .arg(quoted(request.filter), quoted(request.name)));
 }
 
 void ScriptedPrompter::clearRecord() {

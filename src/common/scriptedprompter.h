@@ -51,6 +51,8 @@ public:
 private:
     void emitLine(const QString& line);
     [[noreturn]] void unanswered(const QString& line);
+    // The next queued file answer, reported after the dialog's line.
+    std::optional<QString> fileAnswer(const QString& line);
 
     Sink m_sink;
     std::function<void(const QString&)> m_unanswered;
