@@ -64,6 +64,12 @@ public:
         timed("quit", [&] { m_inner->quit(); });
     }
     void handOver() override { m_inner->handOver(); }
+    void placePicture(int row, int column, const QByteArray& png, double widthMm, double heightMm) override {
+        timed("write", [&] { m_inner->placePicture(row, column, png, widthMm, heightMm); });
+    }
+    void exportPdf(const QString& path) override {
+        timed("pdf", [&] { m_inner->exportPdf(path); });
+    }
 
 private:
     template <typename Call> void timed(const char* phase, Call call) {

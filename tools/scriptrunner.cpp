@@ -4,6 +4,7 @@
 #include "common/transcript.h"
 #include "report/spreadsheet.h"
 #include "tools/personfocus.h"
+#include "ui/chartwindow.h"
 #include "ui/widgetfields.h"
 #include "ui/windowmanager.h"
 
@@ -249,6 +250,12 @@ void ScriptRunner::runLine(const QString& line) {
 
 void ScriptRunner::dump(const QString& windowName) {
     QWidget* w = window(windowName);
+    // The chart window has no fields: it tells what it draws.
+    if (auto* chart = dynamic_cast<ChartWindow*>(w)) {
+        for (const QString& line : chart->chart().describe())
+            m_sink(windowName + u'.' + escapeText(line));
+        return;
+    }
     QList<QWidget*> controls;
     for (QWidget* c : w->findChildren<QWidget*>()) {
         const bool shown = qobject_cast<QLineEdit*>(c) || qobject_cast<QComboBox*>(c) ||

@@ -1,5 +1,6 @@
 #include "adjust/mixadjustment.h"
 
+#include "adjust/regression.h"
 #include "common/datetext.h"
 #include "common/failure.h"
 #include "common/fields.h"
@@ -16,19 +17,6 @@ const QString kDecrease = QStringLiteral("减少");
 const QString kUnchanged = QStringLiteral("不变");
 
 QString t(int number) { return QStringLiteral("Text%1").arg(number); }
-
-// The value a pattern shows, taken up again as a number (group separators dropped).
-double roundedBy(double v, const char16_t* pattern) {
-    return readStrict(formatNumber(v, QStringView(pattern)).remove(u','));
-}
-
-// The value as a single-precision number, as two figures of the regression are kept.
-double single(double v) {
-    checked(v);
-    if (std::fabs(v) > double(FLT_MAX))
-        throw CalcFailure("single precision overflow");
-    return double(static_cast<float>(v));
-}
 
 // Factor of a paste change of p percent named by the list text; nothing for "不变" or an unknown text.
 std::optional<double> pasteFactor(const QString& change, double p) {
@@ -134,17 +122,9 @@ void MixAdjustment::command3() {
 
 void MixAdjustment::command7() {
     m_protocol.run({t(35), t(32), t(33), t(34)}, [this] {
-        const double x1 = value(t(25)), x2 = value(t(26)), x3 = value(t(27));
-        const double y1 = value(t(32)), y2 = value(t(33)), y3 = value(t(34));
-        const double xMean = checked(x1 + x2 + x3) / 3;
-        const double yMean = checked(y1 + y2 + y3) / 3;
-        const double sxx =
-            roundedBy(checked(x1 * x1 + x2 * x2 + x3 * x3 - xMean * (3 * xMean)), u"##,##0.00000");
-        const double sxy = single(x1 * y1 + x2 * y2 + x3 * y3 - yMean * (3 * xMean));
-        const double b = divide(sxy, sxx);
-        const double a = checked(yMean - b * xMean);
-        const double target = single(value(t(35)));
-        const double c = roundedBy(divide(checked(target - a), b), u"##,##0.00000");
+        const RegressionLine line = fitRegressionLine({value(t(25)), value(t(26)), value(t(27))},
+                                                      {value(t(32)), value(t(33)), value(t(34))});
+        const double c = regressionCrossing(line, value(t(35)));
         write(t(67), c, u"##,##0.00");
         write(t(68), divide(1, c), u"##,##0.00");
     });

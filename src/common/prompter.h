@@ -32,6 +32,12 @@ struct FileDialogRequest {
     QString startFolder; // where the dialog opens; empty: the dialog's own choice
 };
 
+struct FileSaveRequest {
+    QString filter; // as FileDialogRequest
+    QString folder; // where the dialog starts
+    QString name;   // the proposed file name
+};
+
 // Every question the program asks the user and every beep goes through this interface: the windows pass in a
 // real one, tests and the script runner one that answers from a script.
 class Prompter {
@@ -43,6 +49,8 @@ public:
     virtual void beep() = 0;
     // The chosen path, or nothing when the dialog was cancelled.
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
+    // The path to save to, or nothing when the dialog was cancelled.
+    virtual std::optional<QString> saveFile(const FileSaveRequest& request) = 0;
 };
 
 inline QString titleOrApp(const QString& title) { return title.isEmpty() ? kAppTitle : title; }

@@ -101,7 +101,10 @@ void ScriptedPrompter::beep() {
 }
 
 std::optional<QString> ScriptedPrompter::openFile(const FileDialogRequest& request) {
-    const QString line = QStringLiteral("FILEDIALOG filter=%1").arg(quoted(request.filter));
+    return fileAnswer(QStringLiteral("FILEDIALOG filter=%1").arg(quoted(request.filter)));
+}
+
+std::optional<QString> ScriptedPrompter::fileAnswer(const QString& line) {
     if (m_files.empty())
         unanswered(line);
     std::optional<QString> answer = m_files.front();
@@ -110,9 +113,17 @@ std::optional<QString> ScriptedPrompter::openFile(const FileDialogRequest& reque
     return answer;
 }
 
+std::optional<QString> ScriptedPrompter::saveFile(const FileSaveRequest& request) {
+    m_saveRequests.append(request);
+    // The starting folder is left out: it is the installation folder, a temporary one in scripts.
+    return fileAnswer(QStringLiteral("FILEDIALOG save filter=%1 name=%2")
+                          .arg(quoted(request.filter), quoted(request.name)));
+}
+
 void ScriptedPrompter::clearRecord() {
     m_messages.clear();
     m_inputRequests.clear();
+    m_saveRequests.clear();
     m_lines.clear();
     m_beeps = 0;
 }

@@ -37,10 +37,13 @@ public:
     std::optional<QString> input(const InputBoxRequest& request) override;
     void beep() override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
+    // Answered from the same queue as openFile; reported as "FILEDIALOG save filter=... name=... -> ...".
+    std::optional<QString> saveFile(const FileSaveRequest& request) override;
 
     // Everything asked so far, for tests.
     const QList<MessageBoxRequest>& messages() const { return m_messages; }
     const QList<InputBoxRequest>& inputs() const { return m_inputRequests; }
+    const QList<FileSaveRequest>& saveRequests() const { return m_saveRequests; }
     int beeps() const { return m_beeps; }
     const QStringList& lines() const { return m_lines; }
     void clearRecord();
@@ -48,6 +51,8 @@ public:
 private:
     void emitLine(const QString& line);
     [[noreturn]] void unanswered(const QString& line);
+    // The next queued file answer, reported after the dialog's line.
+    std::optional<QString> fileAnswer(const QString& line);
 
     Sink m_sink;
     std::function<void(const QString&)> m_unanswered;
@@ -57,6 +62,7 @@ private:
     std::deque<std::optional<QString>> m_files;
     QList<MessageBoxRequest> m_messages;
     QList<InputBoxRequest> m_inputRequests;
+    QList<FileSaveRequest> m_saveRequests;
     QStringList m_lines;
     int m_beeps = 0;
 };

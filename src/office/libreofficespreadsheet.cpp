@@ -2,6 +2,8 @@
 
 #include "office/officelocks.h"
 
+#include <com/sun/star/awt/Point.hpp>
+#include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/awt/XTopWindow2.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -12,14 +14,25 @@
 #include <com/sun/star/document/UpdateDocMode.hpp>
 #include <com/sun/star/document/XDocumentProperties.hpp>
 #include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
+#include <com/sun/star/drawing/XDrawPages.hpp>
+#include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
+#include <com/sun/star/drawing/XShape.hpp>
+#include <com/sun/star/drawing/XShapes.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/graphic/GraphicProvider.hpp>
+#include <com/sun/star/graphic/XGraphic.hpp>
+#include <com/sun/star/graphic/XGraphicProvider.hpp>
+#include <com/sun/star/io/SequenceInputStream.hpp>
+#include <com/sun/star/io/XInputStream.hpp>
 #include <com/sun/star/lang/Locale.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/sheet/CellFlags.hpp>
 #include <com/sun/star/sheet/FormulaResult.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XSheetOperation.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
@@ -358,4 +371,56 @@ void LibreOfficeSpreadsheet::handOver() {
     m_instance->handedOver = true;
     if (m_onHandOver)
         m_onHandOver(m_instance);
+}
+
+void LibreOfficeSpreadsheet::placePicture(int row, int column, const QByteArray& png, double widthMm,
+                                          double heightMm) {
+    requireWritable();
+    const Reference<css::table::XCell> anchor = cell(row, column);
+    guarded("picture", [&] {
+        // The bytes themselves, not a link: the picture is stored inside the workbook.
+        const css::uno::Sequence<sal_Int8> bytes(reinterpret_cast<const sal_Int8*>(png.constData()),
+                                                 sal_Int32(png.size()));
+        const Reference<css::uno::XComponentContext>& context = m_instance->process->context();
+        const Reference<css::io::XInputStream> stream(
+            css::io::SequenceInputStream::createStreamFromSequence(context, bytes), UNO_QUERY_THROW);
+        const Reference<css::graphic::XGraphicProvider> provider =
+            css::graphic::GraphicProvider::create(context);
+        css::uno::Sequence<css::beans::PropertyValue> source(1);
+        source[0] = property(u"InputStream", Any(stream));
+        const Reference<css::graphic::XGraphic> graphic = provider->queryGraphic(source);
+        if (!graphic.is())
+            throw SpreadsheetError("the picture is no PNG the office can read");
+
+        Reference<css::lang::XMultiServiceFactory> factory(m_instance->document, UNO_QUERY_THROW);
+        Reference<css::drawing::XShape> shape(
+            factory->createInstance(ou(u"com.sun.star.drawing.GraphicObjectShape")), UNO_QUERY_THROW);
+        // The sheet's draw page: the document's page of the same index.
+        Reference<css::sheet::XCellRangeAddressable> addressable(m_sheet, UNO_QUERY_THROW);
+        Reference<css::drawing::XDrawPagesSupplier> pages(m_instance->document, UNO_QUERY_THROW);
+        Reference<css::drawing::XShapes> page(
+            pages->getDrawPages()->getByIndex(addressable->getRangeAddress().Sheet), UNO_QUERY_THROW);
+        page->add(shape);
+        Reference<css::beans::XPropertySet> shapeProperties(shape, UNO_QUERY_THROW);
+        shapeProperties->setPropertyValue(ou(u"Graphic"), Any(graphic));
+        Reference<css::beans::XPropertySet> cellProperties(anchor, UNO_QUERY_THROW);
+        css::awt::Point corner;
+        cellProperties->getPropertyValue(ou(u"Position")) >>= corner;
+        shape->setPosition(corner);
+        // Hundredths of a millimetre.
+        shape->setSize(css::awt::Size(sal_Int32(widthMm * 100), sal_Int32(heightMm * 100)));
+        shapeProperties->setPropertyValue(ou(u"Anchor"),
+                                          Any(Reference<css::uno::XInterface>(anchor, UNO_QUERY)));
+    });
+}
+
+void LibreOfficeSpreadsheet::exportPdf(const QString& path) {
+    requireWorkbook();
+    guarded("pdf", [&] {
+        css::uno::Sequence<css::beans::PropertyValue> args(2);
+        args[0] = property(u"FilterName", Any(ou(u"calc_pdf_Export")));
+        args[1] = property(u"Overwrite", Any(true));
+        Reference<css::frame::XStorable> storable(m_instance->document, UNO_QUERY_THROW);
+        storable->storeToURL(fileUrl(path), args);
+    });
 }

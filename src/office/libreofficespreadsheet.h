@@ -33,6 +33,8 @@ public:
     void save() override;
     void quit() override;
     void handOver() override;
+    void placePicture(int row, int column, const QByteArray& png, double widthMm, double heightMm) override;
+    void exportPdf(const QString& path) override;
 
 private:
     void requireOffice() const;

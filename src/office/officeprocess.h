@@ -27,6 +27,8 @@ public:
     void end();
     // The user owns the process from now on: it outlives this object, with its profile.
     void release();
+    // The office's own component context, for services created inside it.
+    const css::uno::Reference<css::uno::XComponentContext>& context() const { return m_remote; }
 
 private:
     void spawn(const QString& pipeName);

@@ -21,14 +21,21 @@ const QString kChosenPath = QStringLiteral("Text72");
 const QString kChosenStem = QStringLiteral("Text74");
 const QString kDateTag = QStringLiteral("Label76");
 
+// The chart's corner H19: right of the last mapped column G, level with step 4's groups; 150 x 105 mm.
+constexpr int kChartRow = 19;
+constexpr int kChartColumn = 8;
+constexpr double kChartWidthMm = 150;
+constexpr double kChartHeightMm = 105;
+
 // The extension that the hidden stem field drops from the chosen path.
 constexpr int kExtensionLength = 4;
 
 } // namespace
 
 AdjustWorkbook::AdjustWorkbook(Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets,
-                               InstallPaths paths)
-    : m_fields(fields), m_prompter(prompter), m_spreadsheets(spreadsheets), m_paths(std::move(paths)) {}
+                               InstallPaths paths, ChartPicture chartPicture)
+    : m_fields(fields), m_prompter(prompter), m_spreadsheets(spreadsheets), m_paths(std::move(paths)),
+      m_chartPicture(std::move(chartPicture)) {}
 
 QString AdjustWorkbook::sheetName() { return QStringLiteral("配合比调整"); }
 
@@ -62,6 +69,13 @@ void AdjustWorkbook::fill(Spreadsheet& sheet, AdjustExport kind) {
         // As typed: a number text is stored as that number, any other text verbatim.
         sheet.writeText(cell.row, cell.column, m_fields.text(cell.field));
     }
+    placeChart(sheet);
+}
+
+void AdjustWorkbook::placeChart(Spreadsheet& sheet) {
+    const QByteArray png = m_chartPicture ? m_chartPicture() : QByteArray();
+    if (!png.isEmpty())
+        sheet.placePicture(kChartRow, kChartColumn, png, kChartWidthMm, kChartHeightMm);
 }
 
 // Once the copy is saved under its own name the instance stays with the user, after a failure too, so the

@@ -3,6 +3,9 @@
 #include "common/installpaths.h"
 #include "report/adjustcells.h"
 
+#include <QByteArray>
+#include <functional>
+
 class Fields;
 class Prompter;
 class Spreadsheet;
@@ -14,7 +17,11 @@ class SpreadsheetFactory;
 // instance that it always ends, so the source file never changes.
 class AdjustWorkbook {
 public:
-    AdjustWorkbook(Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets, InstallPaths paths);
+    // The strength chart of the fields as PNG, empty when the fields allow no line (drawn by the windows).
+    using ChartPicture = std::function<QByteArray()>;
+
+    AdjustWorkbook(Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets, InstallPaths paths,
+                   ChartPicture chartPicture = {});
 
     void command13();          // "施工配比": steps 1 to 6 into a copy of phtzm.xls
     void command14();          // "试验配比": steps 1 to 5 into a copy of phtzsm.xls
@@ -35,9 +42,12 @@ private:
     void exportTo(AdjustExport kind);
     bool confirm(const QString& question);
     void fill(Spreadsheet& sheet, AdjustExport kind);
+    // The chart to the right of every mapped cell, beside step 4; none when the fields allow no line.
+    void placeChart(Spreadsheet& sheet);
 
     Fields& m_fields;
     Prompter& m_prompter;
     SpreadsheetFactory& m_spreadsheets;
     InstallPaths m_paths;
+    ChartPicture m_chartPicture;
 };

@@ -16,6 +16,20 @@ namespace {
 
 QString quoted(const QString& text) { return u'"' + escapeText(text) + u'"'; }
 
+// "800x560" from a PNG's header, "invalid" for anything else.
+QString pngSize(const QByteArray& png) {
+    static const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
+    if (png.size() < 24 || !png.startsWith(signature) || png.mid(12, 4) != "IHDR")
+        return QStringLiteral("invalid");
+    const auto big = [&png](int at) {
+        quint32 v = 0;
+        for (int i = 0; i < 4; ++i)
+            v = (v << 8) | quint8(png[at + i]);
+        return v;
+    };
+    return QStringLiteral("%1x%2").arg(big(16)).arg(big(20));
+}
+
 class RecordingSpreadsheet : public Spreadsheet {
 public:
     using Instance = RecordingSpreadsheetFactory::Instance;
@@ -97,6 +111,18 @@ public:
         alive();
         m_instance->handedOver = true;
         line(QStringLiteral("handover"));
+    }
+    void placePicture(int row, int column, const QByteArray& png, double widthMm, double heightMm) override {
+        cell(row, column);
+        writable();
+        line(QStringLiteral("picture %1 %2 png %3 size %4x%5 mm")
+                 .arg(row)
+                 .arg(column)
+                 .arg(pngSize(png), exactNumberText(widthMm), exactNumberText(heightMm)));
+    }
+    void exportPdf(const QString& path) override {
+        workbook();
+        line(QStringLiteral("pdf ") + quoted(path));
     }
 
 private:

@@ -56,6 +56,8 @@ void ReportExport::run(ResultColumn column, Ending ending) {
             sheet->handOver();
         } else {
             sheet->save();
+            // The finished report on paper too, next to its workbook.
+            sheet->exportPdf(m_paths.root() + name + QStringLiteral(".pdf"));
             sheet->quit();
         }
         return;

@@ -9,7 +9,8 @@ class Spreadsheet;
 class SpreadsheetFactory;
 
 // The main design window's four report exports: a copy of the template phm.xls saved as root/<Text28>.xls and
-// filled with one result column. "文件保存为" stores the report and ends its hidden instance; "导入EXCEL"
+// filled with one result column. "文件保存为" stores the report, writes it as root/<Text28>.pdf too and ends
+// its hidden instance; "导入EXCEL"
 // leaves the filled report open in a visible instance. A failure shows "您输入的参数值对吗？" and ends the
 // command.
 class ReportExport {

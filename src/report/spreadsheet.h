@@ -2,6 +2,7 @@
 
 #include "report/cellvalue.h"
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 #include <stdexcept>
@@ -60,6 +61,14 @@ public:
     virtual void quit() = 0;
     // Leaves the instance running with its workbook shown to the user, who closes it.
     virtual void handOver() = 0;
+
+    // Places a PNG picture on the sheet, its top left corner at the cell, widthMm x heightMm large, embedded
+    // so that it is saved with the workbook.
+    virtual void placePicture(int row, int column, const QByteArray& png, double widthMm,
+                              double heightMm) = 0;
+    // Writes the open workbook as a PDF file (replacing one at `path`), as the office prints it; the workbook
+    // and its file are unchanged.
+    virtual void exportPdf(const QString& path) = 0;
 };
 
 // Starts spreadsheet application instances: LibreOffice in the program, a recorder in tests and scripts.

@@ -1,6 +1,9 @@
 #include "ui/adjustwindow.h"
 
+#include "adjust/strengthchart.h"
 #include "common/installpaths.h"
+#include "ui/chartpainter.h"
+#include "ui/chartwindow.h"
 #include "ui/eventhooks.h"
 #include "ui/windowmanager.h"
 
@@ -31,7 +34,7 @@ constexpr int kCaptionGap = 60;
 AdjustWindow::AdjustWindow(WindowManager& windows, QWidget* parent)
     : QWidget(parent), m_windows(windows), m_fields(this), m_adjustment(m_fields, windows.context().prompter),
       m_workbook(m_fields, windows.context().prompter, windows.context().spreadsheets,
-                 windows.context().paths) {
+                 windows.context().paths, [this] { return chartPicture(); }) {
     setObjectName(QStringLiteral("tiaozheng"));
     setWindowTitle(QStringLiteral("混凝土配合比调整"));
     buildControls();
@@ -201,6 +204,8 @@ void AdjustWindow::buildStep4(QWidget* canvas) {
     noteFont.setPixelSize(11);
     note->setFont(noteFont);
     addButton(regression, QStringLiteral("Command7"), QStringLiteral("计算"), 3360, 1200, 735);
+    // In the free place between Text68 and Command7, below the note.
+    addButton(regression, QStringLiteral("Command17"), QStringLiteral("作图"), 2715, 1200, 585);
 }
 
 void AdjustWindow::buildStep5(QWidget* canvas) {
@@ -315,6 +320,7 @@ void AdjustWindow::bindControls() {
     connect(button("Command5"), &QPushButton::clicked, this, &AdjustWindow::Command5_Click);
     connect(button("Command15"), &QPushButton::clicked, this, &AdjustWindow::Command15_Click);
     connect(button("Command6"), &QPushButton::clicked, this, &AdjustWindow::Command6_Click);
+    connect(button("Command17"), &QPushButton::clicked, this, &AdjustWindow::Command17_Click);
 
     connect(button("Command11"), &QPushButton::clicked, this, &AdjustWindow::Command11_Click);
     onFocusOut(button("Command11"), [this] { Command11_LostFocus(); });
@@ -351,3 +357,14 @@ void AdjustWindow::Command14_Click() { m_workbook.command14(); }
 void AdjustWindow::Label76_Click() { m_workbook.dateTag(); }
 // workbook: date tag appended to the file name.
 void AdjustWindow::Label77_Click() { m_workbook.dateTag(); }
+
+QByteArray AdjustWindow::chartPicture() const {
+    const StrengthChart chart = StrengthChart::fromFields(m_fields);
+    return chart.hasLine ? ChartPainter(chart).png() : QByteArray();
+}
+
+// "作图": the chart window, brought forward and drawn from the fields as they are now.
+void AdjustWindow::Command17_Click() {
+    if (auto* chart = static_cast<ChartWindow*>(m_windows.open(QStringLiteral("Form8"))))
+        chart->setChart(StrengthChart::fromFields(m_fields));
+}

@@ -32,6 +32,7 @@ public:
     void Command5_Click();
     void Command15_Click();
     void Command6_Click();
+    void Command17_Click(); // "作图": the strength chart window
 
     // The workbook commands of Frame13.
     void Command11_Click();
@@ -52,6 +53,8 @@ private:
     void buildStep6(QWidget* canvas);
     void buildFileFrame(QWidget* canvas);
     void bindControls();
+    // The workbook exports' chart picture.
+    QByteArray chartPicture() const;
 
     // Positions and sizes in twips, relative to the parent.
     QGroupBox* addFrame(QWidget* parent, const QString& name, const QString& caption, int left, int top,

@@ -1,6 +1,7 @@
 #include "ui/qtprompter.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -67,6 +68,15 @@ void QtPrompter::beep() { QApplication::beep(); }
 std::optional<QString> QtPrompter::openFile(const FileDialogRequest& request) {
     const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(),
                                                       request.startFolder, qtFilter(request.filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QString> QtPrompter::saveFile(const FileSaveRequest& request) {
+    const QString path =
+        QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(),
+                                     QDir(request.folder).filePath(request.name), qtFilter(request.filter));
     if (path.isEmpty())
         return std::nullopt;
     return path;

@@ -10,4 +10,5 @@ public:
     std::optional<QString> input(const InputBoxRequest& request) override;
     void beep() override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
+    std::optional<QString> saveFile(const FileSaveRequest& request) override;
 };

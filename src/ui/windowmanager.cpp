@@ -2,6 +2,7 @@
 
 #include "ui/adjustwindow.h"
 #include "ui/admixturewindow.h"
+#include "ui/chartwindow.h"
 #include "ui/infowindow.h"
 #include "ui/mainwindow.h"
 #include "ui/programicon.h"
@@ -14,13 +15,9 @@ WindowManager::WindowManager(AppContext context) : m_context(std::move(context))
     QApplication::setWindowIcon(programIcon());
 }
 
-MainWindow* WindowManager::showMain() {
-    return static_cast<MainWindow*>(open(QStringLiteral("Form1")));
-}
+MainWindow* WindowManager::showMain() { return static_cast<MainWindow*>(open(QStringLiteral("Form1"))); }
 
-QWidget* WindowManager::window(const QString& name) const {
-    return m_windows.value(name).data();
-}
+QWidget* WindowManager::window(const QString& name) const { return m_windows.value(name).data(); }
 
 QWidget* WindowManager::open(const QString& name) {
     QWidget* existing = window(name);
@@ -41,6 +38,8 @@ QWidget* WindowManager::create(const QString& name) {
         return new MainWindow(*this);
     if (name == QStringLiteral("tiaozheng"))
         return new AdjustWindow(*this);
+    if (name == QStringLiteral("Form8"))
+        return new ChartWindow(m_context.prompter, m_context.paths);
     if (name == QStringLiteral("wai"))
         return new AdmixtureWindow(*this);
     if (InfoWindow::isInfoWindow(name))

@@ -19,7 +19,7 @@ public:
     MainWindow* showMain();
     QWidget* window(const QString& name) const;
 
-    // Opens a window of the program by its name (Form1, tiaozheng, wai, Form2, Form5, Form6, Form7),
+    // Opens a window of the program by its name (Form1, tiaozheng, Form8, wai, Form2, Form5, Form6, Form7),
     // creating it when it is not open; returns it (nullptr for a name without a window).
     QWidget* open(const QString& name);
 

@@ -135,6 +135,8 @@ void TestAdjustWindow::placesControls_data() {
                             << "Frame5" << QRect(3720, 2040, 735, 375);
     QTest::newRow("Text68") << "Text68"
                             << "Frame11" << QRect(1920, 1200, 735, 375);
+    QTest::newRow("Command17") << "Command17"
+                               << "Frame11" << QRect(2715, 1200, 585, 360);
     QTest::newRow("Combo2") << "Combo2"
                             << "Frame12" << QRect(2880, 720, 855, 300);
     QTest::newRow("Text73") << "Text73"

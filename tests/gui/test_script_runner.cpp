@@ -46,7 +46,8 @@ void TestScriptRunner::exitStatus_data() {
            "prompt=\"按水灰比计算公式计算的水灰比为：0.56\\r\\n您采用该水灰比或者输入您自己的水灰比！\" "
            "default=\"0.56\" -> cancelled";
     QTest::newRow("dump") << "dump Form1\n" << 0 << "Form1.Text29=5";
-    QTest::newRow("root") << "set Form1.Text28 ${ROOT}x\nexpect Form1.Text28 ${ROOT}x\ndump Form1\n" << 0 << "";
+    QTest::newRow("root") << "set Form1.Text28 ${ROOT}x\nexpect Form1.Text28 ${ROOT}x\ndump Form1\n"
+                          << 0 << "";
 }
 
 void TestScriptRunner::exitStatus() {

@@ -105,6 +105,24 @@ QString numberFormat(const QJsonObject& workbook, const QString& cell) {
     return workbook[QStringLiteral("cells")].toObject()[cell].toArray()[3].toString();
 }
 
+// A poppler tool's output for a PDF file (pdfinfo, pdftotext): an independent reader of the office's PDF.
+QString poppler(const QString& tool, const QString& pdf) {
+    QProcess process;
+    const QStringList arguments =
+        tool == QStringLiteral("pdftotext") ? QStringList{pdf, QStringLiteral("-")} : QStringList{pdf};
+    process.start(tool, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int pdfPages(const QString& pdf) {
+    for (const QString& line : poppler(QStringLiteral("pdfinfo"), pdf).split(u'\n'))
+        if (line.startsWith(QStringLiteral("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    return 0;
+}
+
 // Profile folders left in the temporary folder (private to this test).
 int profilesLeft() {
     return QDir(QDir::tempPath())
@@ -201,6 +219,32 @@ private slots:
         QVERIFY(cells.size() > expected.size() + 20);
         for (auto it = cells.begin(); it != cells.end(); ++it)
             QCOMPARE(it.value().toArray()[2].toString(), QStringLiteral("system"));
+
+        // The filled report on paper: one page with the title and the target strength of Text7.
+        const QString pdf = root() + QStringLiteral("A1.pdf");
+        QCOMPARE(pdfPages(pdf), 1);
+        const QString text = poppler(QStringLiteral("pdftotext"), pdf);
+        QVERIFY2(text.contains(QStringLiteral("混凝土配合比计算书")), qPrintable(text.left(200)));
+        QVERIFY(text.contains(fields.text(QStringLiteral("Text7"))));
+        QCOMPARE(fields.text(QStringLiteral("Text7")), QStringLiteral("38.225"));
+    }
+
+    // A PDF that cannot be written shows the command's failure prompt; the saved workbook stays as it is and
+    // no office is left running.
+    void pdfRefused() {
+        QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("B2.pdf")));
+        LibreOfficeFactory factory;
+        MapFields fields(form1FieldNames());
+        fillInputsAndResults(fields, 7);
+        fields.setText(QStringLiteral("Text28"), QStringLiteral("B2"));
+        const QList<MessageBoxRequest> messages = run(factory, fields, 10);
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text, QStringLiteral("您输入的参数值对吗？"));
+        QCOMPARE(factory.running(), 0);
+        QCOMPARE(officesLeft(), 0);
+        const QJsonObject book = readWorkbook(root() + QStringLiteral("B2.xls"));
+        QCOMPARE(typeAndValue(book, QStringLiteral("G10")), (QJsonArray{QStringLiteral("number"), 38.225}));
+        QVERIFY(QFileInfo(root() + QStringLiteral("B2.pdf")).isDir());
     }
 
     // A second export under the same name replaces the first file without a question.
@@ -267,6 +311,7 @@ private slots:
         QVERIFY(typeAndValue(book, QStringLiteral("G8")).isEmpty());
         QCOMPARE(typeAndValue(book, QStringLiteral("A1")),
                  (QJsonArray{QStringLiteral("text"), kTemplateTitle}));
+        QVERIFY(!QFile::exists(root() + QStringLiteral("empty.pdf")));
     }
 
     void cleanupTestCase() {

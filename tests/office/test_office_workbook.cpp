@@ -199,6 +199,8 @@ private slots:
         QCOMPARE(saved[QStringLiteral("biff")].toInt(), 80);
         QCOMPARE(saved[QStringLiteral("sheets")].toArray(), QJsonArray{AdjustWorkbook::sheetName()});
         QCOMPARE(saved[QStringLiteral("author")].toString(), QFileInfo(book).absoluteFilePath());
+        // The strength chart, stored in the workbook itself.
+        QCOMPARE(saved[QStringLiteral("pictures")].toArray(), (QJsonArray{QJsonArray{800, 560}}));
         for (const AdjustCell& cell : adjustCells()) {
             const QString at = address(cell.row, cell.column);
             QVERIFY2(typeAndValue(saved, at) == stored(exported[cell.field]),
@@ -272,6 +274,8 @@ private slots:
                 QVERIFY2(typeAndValue(saved, at) == typeAndValue(original, at), qPrintable(at));
             }
         QVERIFY(!typeAndValue(saved, QStringLiteral("C45")).isEmpty());
+        // Three equal ratios allow no line: no chart, the export complete all the same.
+        QCOMPARE(saved[QStringLiteral("pictures")].toArray(), QJsonArray{});
 
         Session fresh(factory, m_root.path());
         fresh.importFrom(book);

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Reads an .xls workbook independently of LibreOffice (Debian python3-xlrd) and prints what the office tests
 check as JSON: BIFF version, sheet names, the document author, and every non-empty cell of the first sheet with
-its type, value, font name and number format code ("General", "0.00", ...)."""
+its type, value, font name and number format code ("General", "0.00", ...), and the sizes of its PNG pictures."""
 import json
 import struct
 import sys
@@ -46,6 +46,19 @@ def summary_author(data):
     return raw.decode(encoding, errors="replace").rstrip("\0")
 
 
+def pictures(data):
+    """[width, height] of every PNG picture stored in the Workbook stream (the drawing group's BLIP store)."""
+    doc = compdoc.CompDoc(data, logfile=open("/dev/null", "w"))
+    stream = doc.get_named_stream("Workbook") or b""
+    found = []
+    at = stream.find(b"\x89PNG\r\n\x1a\n")
+    while at >= 0:
+        if stream[at + 12:at + 16] == b"IHDR":
+            found.append(list(struct.unpack_from(">II", stream, at + 16)))
+        at = stream.find(b"\x89PNG\r\n\x1a\n", at + 8)
+    return found
+
+
 def main(path):
     with open(path, "rb") as f:
         data = f.read()
@@ -67,6 +80,7 @@ def main(path):
         "sheets": book.sheet_names(),
         "author": summary_author(data),
         "cells": cells,
+        "pictures": pictures(data),
     }, ensure_ascii=False))
 
 

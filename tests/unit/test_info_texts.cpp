@@ -36,9 +36,7 @@ private slots:
 namespace {
 
 // The text split at its line breaks; a text ending in a line break has an empty last part.
-QStringList linesOf(const QString& text) {
-    return text.split(u'\n');
-}
+QStringList linesOf(const QString& text) { return text.split(u'\n'); }
 
 } // namespace
 

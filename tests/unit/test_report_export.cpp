@@ -195,7 +195,7 @@ private slots:
             expected << "XLS handover";
         else
             expected << "XLS save"
-                     << "XLS quit";
+                     << "XLS pdf \"" + rig.path(QStringLiteral("A1.pdf")) + u'"' << "XLS quit";
         QCOMPARE(rig.lines(), expected);
         QVERIFY(rig.prompter.messages().isEmpty());
         QCOMPARE(rig.spreadsheets.running(), leaveOpen ? 1 : 0);

@@ -3,6 +3,8 @@
 #include "common/scriptedprompter.h"
 #include "report/adjustworkbook.h"
 #include "report/recordingspreadsheet.h"
+#include "report/reportexport.h"
+#include "support/form1fields.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,6 +38,7 @@ public:
     QString failOn;
     int failOnCall = 1;
     QStringList calls;
+    QString pdfPath;
     int started = 0;
     int ended = 0;
 
@@ -72,6 +75,13 @@ private:
         void save() override { record(QStringLiteral("save")); }
         void quit() override { record(QStringLiteral("quit")); }
         void handOver() override { record(QStringLiteral("handover")); }
+        void placePicture(int, int, const QByteArray&, double, double) override {
+            record(QStringLiteral("picture"));
+        }
+        void exportPdf(const QString& path) override {
+            m_f.pdfPath = path;
+            record(QStringLiteral("pdf"));
+        }
 
     private:
         void record(const QString& call) {
@@ -258,6 +268,87 @@ private slots:
         QCOMPARE(factory.calls.last(), ending);
         QCOMPARE(int(factory.calls.count(QStringLiteral("write"))), writes + (failOn == "write" ? 1 : 0));
         QVERIFY(!factory.calls.contains(QStringLiteral("save")));
+    }
+
+    // The chart picture goes after the last cell, at H19 right of every mapped cell; without a picture (the
+    // fields allow no line) the export is the same less that line; the recorder reports the PNG's size.
+    void exportChartPicture_data() {
+        QTest::addColumn<QByteArray>("png");
+        QTest::addColumn<QString>("pictureLine");
+        QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x03\x20\0\0\x02\x30", 24);
+        QTest::newRow("chart") << png << "XLS picture 19 8 png 800x560 size 150x105 mm";
+        QTest::newRow("no line") << QByteArray() << "";
+        QTest::newRow("not a png") << QByteArray("GIF89a but long enough to pass")
+                                   << "XLS picture 19 8 png invalid size 150x105 mm";
+    }
+    void exportChartPicture() {
+        QFETCH(QByteArray, png);
+        QFETCH(QString, pictureLine);
+        QStringList lines;
+        RecordingSpreadsheetFactory factory([&](const QString& line) { lines << line; });
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        MapFields fields(windowControls());
+        fields.setText(QStringLiteral("Text75"), QStringLiteral("x"));
+        AdjustWorkbook(fields, prompter, factory, paths(), [&] { return png; }).command13();
+        QCOMPARE(prompter.messages().size(), 1);
+        QCOMPARE(lines.last(), QStringLiteral("XLS handover"));
+        const QString beforeLast = lines[lines.size() - 2];
+        if (pictureLine.isEmpty())
+            QVERIFY(beforeLast.startsWith(QStringLiteral("XLS cell 49 7")));
+        else
+            QCOMPARE(beforeLast, pictureLine);
+        // No cell of the map is at or beyond the picture's column.
+        for (const AdjustCell& cell : adjustCells())
+            QVERIFY(cell.column < 8);
+    }
+
+    // A picture the office refuses is a failed export: its message, the saved copy left with the user.
+    void exportChartPictureRefused() {
+        MemoryWorkbookFactory factory;
+        factory.failOn = QStringLiteral("picture");
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        prompter.queueAnswer(MessageButton::Ok);
+        MapFields fields(windowControls());
+        fields.setText(QStringLiteral("Text75"), QStringLiteral("x"));
+        AdjustWorkbook(fields, prompter, factory, paths(), [] { return QByteArray("png"); }).command14();
+        QCOMPARE(prompter.messages().size(), 2);
+        checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
+        QCOMPARE(factory.calls.last(), QStringLiteral("handover"));
+    }
+
+    // "文件保存为" writes the PDF after the final save; a refused PDF shows the command's failure prompt and
+    // still ends the hidden instance.
+    void reportPdf_data() {
+        QTest::addColumn<QString>("failOn");
+        QTest::addColumn<QStringList>("ending");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("written") << "" << QStringList{"save", "pdf", "quit"} << 0;
+        QTest::newRow("refused") << "pdf" << QStringList{"save", "pdf", "quit"} << 1;
+        QTest::newRow("save refused: no pdf") << "save" << QStringList{"write", "save", "quit"} << 1;
+    }
+    void reportPdf() {
+        QFETCH(QString, failOn);
+        QFETCH(QStringList, ending);
+        QFETCH(int, messages);
+        MemoryWorkbookFactory factory;
+        factory.failOn = failOn;
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        MapFields fields(form1FieldNames());
+        fields.setText(QStringLiteral("Text28"), QStringLiteral("A1"));
+        // A stepwise result column that fills the whole report.
+        const QStringList results = {"38.225", "5", "48.025", "0.52", "185", "350", "0.350", "650", "1215"};
+        for (int i = 0; i < results.size(); ++i)
+            fields.setText(QStringLiteral("Text%1").arg(17 + i), results[i]);
+        ReportExport exporter(fields, prompter, factory, paths());
+        exporter.command11();
+        QCOMPARE(factory.calls.mid(factory.calls.size() - 3), ending);
+        QCOMPARE(prompter.messages().size(), messages);
+        QCOMPARE(factory.pdfPath, failOn == "save" ? QString() : paths().root() + QStringLiteral("A1.pdf"));
+        if (messages)
+            QCOMPARE(prompter.messages()[0].text, QStringLiteral("您输入的参数值对吗？"));
     }
 
     // "打开数据文件": the dialog's filter and flags; a cancel changes nothing.
