@@ -4,6 +4,7 @@
 //   build/bench/bench_startup [runs]
 
 #include "common/scriptedprompter.h"
+#include "design/form1.h"
 #include "report/recordingspreadsheet.h"
 #include "ui/mainwindow.h"
 #include "ui/windowmanager.h"
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
     RecordingSpreadsheetFactory spreadsheets{[](const QString&) {}};
     WindowManager windows(AppContext{prompter, launcher, spreadsheets, InstallPaths(root.path())});
     MainWindow* main = windows.showMain();
-    auto* command1 = main->findChild<QAbstractButton*>(QStringLiteral("Command1"));
+    auto* command1 = main->findChild<QAbstractButton*>(Form1::automaticButton);
     const int calculations = 2000;
     QElapsedTimer timer;
     timer.start();

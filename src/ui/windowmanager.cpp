@@ -1,5 +1,8 @@
 #include "ui/windowmanager.h"
 
+#include "adjust/tiaozheng.h"
+#include "admixture/wai.h"
+#include "design/form1.h"
 #include "ui/adjustwindow.h"
 #include "ui/admixturewindow.h"
 #include "ui/infowindow.h"
@@ -15,12 +18,20 @@ WindowManager::WindowManager(AppContext context) : m_context(std::move(context))
 }
 
 MainWindow* WindowManager::showMain() {
-    return static_cast<MainWindow*>(open(QStringLiteral("Form1")));
+    open(Form1::window);
+    return m_main.data();
 }
 
-QWidget* WindowManager::window(const QString& name) const {
-    return m_windows.value(name).data();
+MainWindow* WindowManager::mainWindow() const {
+    return m_main.data();
 }
+
+AdmixtureWindow* WindowManager::openAdmixture() {
+    open(Wai::window);
+    return m_admixture.data();
+}
+
+QWidget* WindowManager::window(const QString& name) const { return m_windows.value(name).data(); }
 
 QWidget* WindowManager::open(const QString& name) {
     QWidget* existing = window(name);
@@ -37,12 +48,12 @@ QWidget* WindowManager::open(const QString& name) {
 
 // One line a window: the window classes set their own size, place and state when they are created.
 QWidget* WindowManager::create(const QString& name) {
-    if (name == QStringLiteral("Form1"))
-        return new MainWindow(*this);
-    if (name == QStringLiteral("tiaozheng"))
+    if (name == Form1::window)
+        return m_main = new MainWindow(*this);
+    if (name == Tiaozheng::window)
         return new AdjustWindow(*this);
-    if (name == QStringLiteral("wai"))
-        return new AdmixtureWindow(*this);
+    if (name == Wai::window)
+        return m_admixture = new AdmixtureWindow(*this);
     if (InfoWindow::isInfoWindow(name))
         return new InfoWindow(name, m_context);
     return nullptr;

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class AdmixtureWindow;
 class MainWindow;
 
 // Opens the program's windows: each exists at most once, opening an open one brings it forward, closing one
@@ -17,6 +18,10 @@ public:
 
     MainWindow* showMain();
     QWidget* window(const QString& name) const;
+    // The main window while it is open, else nullptr.
+    MainWindow* mainWindow() const;
+    // Opens (or brings forward) the admixture window.
+    AdmixtureWindow* openAdmixture();
 
     // Opens a window of the program by its name (Form1, tiaozheng, wai, Form2, Form5, Form6, Form7),
     // creating it when it is not open; returns it (nullptr for a name without a window).
@@ -28,4 +33,7 @@ private:
 
     AppContext m_context;
     QMap<QString, QPointer<QWidget>> m_windows;
+    // The windows others talk to, by their own type.
+    QPointer<MainWindow> m_main;
+    QPointer<AdmixtureWindow> m_admixture;
 };
