@@ -3,6 +3,7 @@
 #include "adjust/tiaozheng.h"
 #include "common/installpaths.h"
 #include "ui/eventhooks.h"
+#include "ui/twips.h"
 #include "ui/windowmanager.h"
 
 #include <QComboBox>
@@ -16,9 +17,6 @@
 #include <algorithm>
 
 namespace {
-
-// Twips to pixels at 96 dpi.
-constexpr int px(int twips) { return (twips + 7) / 15; }
 
 // The window's content, in twips.
 constexpr int kContentWidth = 15015;

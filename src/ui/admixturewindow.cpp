@@ -2,6 +2,7 @@
 
 #include "admixture/wai.h"
 #include "ui/mainwindow.h"
+#include "ui/twips.h"
 #include "ui/windowmanager.h"
 
 #include <QLabel>
@@ -11,9 +12,6 @@
 #include <QScreen>
 
 namespace {
-
-// Twips to pixels at 96 dpi.
-constexpr int px(int twips) { return twips / 15; }
 
 // The window's spot on the screen and its client size.
 constexpr int kLeft = px(9840);

@@ -5,6 +5,7 @@
 #include "info/links.h"
 #include "ui/appcontext.h"
 #include "ui/eventhooks.h"
+#include "ui/twips.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -13,9 +14,6 @@
 #include <algorithm>
 
 namespace {
-
-// Twips to pixels at 96 dpi.
-constexpr int px(int twips) { return twips / 15; }
 
 // The windows' texts are set in SimSun where it exists, else in the nearest Song face of this desktop.
 QFont songFont(double points) {

@@ -4,6 +4,7 @@
 #include "common/installpaths.h"
 #include "common/launcher.h"
 #include "design/form1.h"
+#include "design/tables.h"
 #include "info/infocontrols.h"
 #include "info/links.h"
 #include "report/reportexport.h"
@@ -103,9 +104,7 @@ void MainWindow::buildControls() {
     banner->setGeometry(792, 8, 213, 66);
 
     // Inputs.
-    addCombo(Form1::gradeRange,
-             {QStringLiteral("低于C20"), QStringLiteral("C20-C35"), QStringLiteral("高于C35")},
-             QStringLiteral("C20-C35"), kInputLabelX, row(0), 100);
+    addCombo(Form1::gradeRange, gradeRanges(), QStringLiteral("C20-C35"), kInputLabelX, row(0), 100);
     addLabel(Form1::sigmaLabel, QStringLiteral("混凝土强度标准差"), 114, row(0), 112);
     addField(Form1::sigma, QStringLiteral("5"), 228, row(0), 60);
     addLabel(Form1::gradeStrengthLabel, QStringLiteral("试配强度输入数值"), kInputLabelX, row(1), 126);
@@ -117,14 +116,9 @@ void MainWindow::buildControls() {
     addLabel(Form1::cementFactorLabel, QStringLiteral("水泥富裕系数"), kInputLabelX, row(3), 126);
     addField(Form1::cementFactor, QStringLiteral("1.13"), kInputX, row(3), 80);
     addLabel(Form1::slumpLabel, QStringLiteral("坍落度"), kInputLabelX, row(4), 126);
-    addCombo(
-        Form1::slump,
-        {QStringLiteral("10-30"), QStringLiteral("35-50"), QStringLiteral("55-70"), QStringLiteral("75-90")},
-        QStringLiteral("35-50"), kInputX, row(4), 72);
+    addCombo(Form1::slump, slumpRanges(), QStringLiteral("35-50"), kInputX, row(4), 72);
     addLabel(Form1::stoneSizeLabel, QStringLiteral("碎石最大粒径"), 214, row(4), 84);
-    addCombo(Form1::stoneSize,
-             {QStringLiteral("16"), QStringLiteral("20"), QStringLiteral("31.5"), QStringLiteral("40")},
-             QStringLiteral("31.5"), 298, row(4), 58);
+    addCombo(Form1::stoneSize, stoneSizes(), QStringLiteral("31.5"), 298, row(4), 58);
     addLabel(Form1::coefficientALabel, QStringLiteral("系数a"), kInputLabelX, row(5), 126);
     addCombo(Form1::coefficientA, {QStringLiteral("0.46")}, QStringLiteral("0.46"), kInputX, row(5), 72);
     addLabel(Form1::coefficientBLabel, QStringLiteral("系数b"), 214, row(5), 84);
@@ -134,14 +128,9 @@ void MainWindow::buildControls() {
              {QStringLiteral("2350"), QStringLiteral("2400"), QStringLiteral("2450"), QStringLiteral("2500")},
              QStringLiteral("2400"), kInputX, row(6), 80);
     addLabel(Form1::environmentLabel, QStringLiteral("砼所处的环境条件"), kInputLabelX, row(7), 126);
-    addCombo(Form1::environment,
-             {QStringLiteral("干燥环境"), QStringLiteral("潮湿环境无冻害"), QStringLiteral("潮湿环境有冻害"),
-              QStringLiteral("有冻害和除冰剂的潮湿环境")},
-             QStringLiteral("干燥环境"), kInputX, row(7), 218);
+    addCombo(Form1::environment, environments(), QStringLiteral("干燥环境"), kInputX, row(7), 218);
     addLabel(Form1::reinforcementLabel, QStringLiteral("是否配筋"), kInputLabelX, row(8), 126);
-    addCombo(Form1::reinforcement,
-             {QStringLiteral("素混凝土"), QStringLiteral("钢筋混凝土"), QStringLiteral("预应力混凝土")},
-             QStringLiteral("素混凝土"), kInputX, row(8), 140);
+    addCombo(Form1::reinforcement, reinforcements(), QStringLiteral("素混凝土"), kInputX, row(8), 140);
 
     // Checks and the proportion line, under the inputs.
     const int checkTop = row(9) + 14;
@@ -205,33 +194,12 @@ void MainWindow::buildControls() {
              kStepButtonX, exportTop + 66, 262);
 
     // The reference tables of the standard.
-    auto* water = new ReferenceTable(QStringLiteral("塑性混凝土的用水量（kg/m³）"),
-                                     {{QStringLiteral("坍落度"), QStringLiteral("16"), QStringLiteral("20"),
-                                       QStringLiteral("25"), QStringLiteral("31.5"), QStringLiteral("40")},
-                                      {QStringLiteral("10~30"), QStringLiteral("200"), QStringLiteral("185"),
-                                       QStringLiteral("180"), QStringLiteral("175"), QStringLiteral("165")},
-                                      {QStringLiteral("35~50"), QStringLiteral("210"), QStringLiteral("195"),
-                                       QStringLiteral("190"), QStringLiteral("185"), QStringLiteral("175")},
-                                      {QStringLiteral("55~70"), QStringLiteral("220"), QStringLiteral("205"),
-                                       QStringLiteral("200"), QStringLiteral("195"), QStringLiteral("185")},
-                                      {QStringLiteral("75~90"), QStringLiteral("230"), QStringLiteral("215"),
-                                       QStringLiteral("210"), QStringLiteral("205"), QStringLiteral("195")}},
-                                     m_canvas);
+    auto* water =
+        new ReferenceTable(QStringLiteral("塑性混凝土的用水量（kg/m³）"), waterTableRows(), m_canvas);
     water->setObjectName(Form1::waterTable);
     water->setGeometry(kPictureX, kTop, 343, 180);
     auto* sand =
-        new ReferenceTable(QStringLiteral("塑性混凝土的用砂率（%）"),
-                           {{QStringLiteral("水灰比"), QStringLiteral("16"), QStringLiteral("20"),
-                             QStringLiteral("31.5"), QStringLiteral("40")},
-                            {QStringLiteral("0.40"), QStringLiteral("30~35"), QStringLiteral("29~34"),
-                             QStringLiteral("28~33"), QStringLiteral("27~32")},
-                            {QStringLiteral("0.50"), QStringLiteral("33~38"), QStringLiteral("32~37"),
-                             QStringLiteral("31~36"), QStringLiteral("30~35")},
-                            {QStringLiteral("0.60"), QStringLiteral("36~41"), QStringLiteral("35~40"),
-                             QStringLiteral("34~39"), QStringLiteral("33~38")},
-                            {QStringLiteral("0.70"), QStringLiteral("39~44"), QStringLiteral("38~43"),
-                             QStringLiteral("37~42"), QStringLiteral("36~41")}},
-                           m_canvas);
+        new ReferenceTable(QStringLiteral("塑性混凝土的用砂率（%）"), sandRatioTableRows(), m_canvas);
     sand->setObjectName(Form1::sandRatioTable);
     sand->setGeometry(kPictureX, kTop + 200, 340, 180);
 }
