@@ -142,20 +142,27 @@ double MixDesign::cementFromWater(const QString& cementField, double mw, double 
     return mc;
 }
 
+double MixDesign::openingRatio(const QString& sigmaField, const QString& targetField,
+                               const QString& strengthField, const QString& ratioField) {
+    const double sigma = readStrict(m_fields.text(Form1::sigma));
+    checkSigma(sigma);
+    m_fields.setText(sigmaField, m_fields.text(Form1::sigma));
+    const double fcuo = targetStrength(sigma, targetField);
+    const double fce = cementStrength();
+    m_fields.setText(strengthField, shown(fce, u"###0.000"));
+    const double w = formulaRatio(fcuo, fce);
+    m_fields.setText(ratioField, shown(w, u"###0.00"));
+    return w;
+}
+
 void MixDesign::automaticDesign() {
     if (!confirmData(m_prompter))
         return;
     try {
-        const double sigma = readStrict(m_fields.text(Form1::sigma));
-        checkSigma(sigma);
-        m_fields.setText(Form1::automaticSigma, m_fields.text(Form1::sigma));
         const DurabilityLimits limits = durability();
         const double wmax = limits.maxWaterCement.value_or(0.0);
-        const double fcuo = targetStrength(sigma, Form1::automaticTarget);
-        const double fce = cementStrength();
-        m_fields.setText(Form1::automaticCementStrength, shown(fce, u"###0.000"));
-        double w = formulaRatio(fcuo, fce);
-        m_fields.setText(Form1::automaticRatio, shown(w, u"###0.00"));
+        double w = openingRatio(Form1::automaticSigma, Form1::automaticTarget, Form1::automaticCementStrength,
+                                Form1::automaticRatio);
         if (!ratioAgainstMaximum(w, wmax, Form1::automaticRatio))
             return;
         const QString size = m_fields.text(Form1::stoneSize);
@@ -179,15 +186,9 @@ void MixDesign::waterStep() {
     if (!confirmData(m_prompter))
         return;
     try {
-        const double sigma = readStrict(m_fields.text(Form1::sigma));
-        checkSigma(sigma);
-        m_fields.setText(Form1::stepwiseSigma, m_fields.text(Form1::sigma));
         const double wmax = durability().maxWaterCement.value_or(0.0);
-        const double fcuo = targetStrength(sigma, Form1::stepwiseTarget);
-        const double fce = cementStrength();
-        m_fields.setText(Form1::stepwiseCementStrength, shown(fce, u"###0.000"));
-        double w = formulaRatio(fcuo, fce);
-        m_fields.setText(Form1::stepwiseRatio, shown(w, u"###0.00"));
+        double w = openingRatio(Form1::stepwiseSigma, Form1::stepwiseTarget, Form1::stepwiseCementStrength,
+                                Form1::stepwiseRatio);
         beep(m_prompter, 6);
         InputBoxRequest box = overMaximumBox(w, wmax);
         if (w <= wmax) {

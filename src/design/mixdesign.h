@@ -35,6 +35,10 @@ private:
     double formulaRatio(double fcuo, double fce);
     bool askRatio(double& w, double wmax, const InputBoxRequest& box, const QString& ratioField);
     void ratioWithinMaximum();
+    // The opening of the automatic calculation and of the water step: the standard deviation checked and
+    // copied, the target and the cement strength, and the formula's water-cement ratio, each written.
+    double openingRatio(const QString& sigmaField, const QString& targetField, const QString& strengthField,
+                        const QString& ratioField);
     // The limits of the chosen environment and reinforcement.
     DurabilityLimits durability() const;
     // The ratio passes within the maximum; above it the user is asked for one. False when cancelled.

@@ -132,23 +132,20 @@ QStringList stoneSizes() {
     return keys;
 }
 
-QStringList environments() {
+// The distinct texts of one column of the durability table, in the table's order.
+QStringList durabilityKeys(const char16_t* DurabilityCell::*column) {
     QStringList keys;
     for (const DurabilityCell& cell : kDurability) {
-        if (!keys.contains(QStringView(cell.environment)))
-            keys << QString::fromUtf16(cell.environment);
+        const QString key = QString::fromUtf16(cell.*column);
+        if (!keys.contains(key))
+            keys << key;
     }
     return keys;
 }
 
-QStringList reinforcements() {
-    QStringList keys;
-    for (const DurabilityCell& cell : kDurability) {
-        if (!keys.contains(QStringView(cell.reinforcement)))
-            keys << QString::fromUtf16(cell.reinforcement);
-    }
-    return keys;
-}
+QStringList environments() { return durabilityKeys(&DurabilityCell::environment); }
+
+QStringList reinforcements() { return durabilityKeys(&DurabilityCell::reinforcement); }
 
 QList<QStringList> waterTableRows() {
     QStringList header = {QStringLiteral("坍落度")};

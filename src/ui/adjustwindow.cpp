@@ -305,33 +305,26 @@ void AdjustWindow::buildFileFrame(QWidget* canvas) {
 
 void AdjustWindow::bindControls() {
     const auto button = [this](const QString& name) { return findChild<QPushButton*>(name); };
-    connect(button(Tiaozheng::workedExampleButton), &QPushButton::clicked, this,
-            &AdjustWindow::Command16_Click);
-    connect(button(Tiaozheng::trialBatchButton), &QPushButton::clicked, this, &AdjustWindow::Command2_Click);
-    connect(button(Tiaozheng::workabilityButton), &QPushButton::clicked, this, &AdjustWindow::Command1_Click);
-    connect(button(Tiaozheng::strengthGroupsButton), &QPushButton::clicked, this,
-            &AdjustWindow::Command3_Click);
-    connect(button(Tiaozheng::regressionButton), &QPushButton::clicked, this, &AdjustWindow::Command7_Click);
-    connect(button(Tiaozheng::takeParametersButton), &QPushButton::clicked, this,
-            &AdjustWindow::Command8_Click);
-    connect(button(Tiaozheng::correctWaterCementButton), &QPushButton::clicked, this,
-            &AdjustWindow::Command9_Click);
-    connect(button(Tiaozheng::absoluteVolumeButton), &QPushButton::clicked, this,
-            &AdjustWindow::Command4_Click);
-    connect(button(Tiaozheng::densityCorrectionButton), &QPushButton::clicked, this,
-            &AdjustWindow::Command5_Click);
-    connect(button(Tiaozheng::keepUncorrectedButton), &QPushButton::clicked, this,
-            &AdjustWindow::Command15_Click);
-    connect(button(Tiaozheng::siteMixButton), &QPushButton::clicked, this, &AdjustWindow::Command6_Click);
+    const auto bind = [this, &button](const QString& name, void (AdjustWindow::*slot)()) {
+        connect(button(name), &QPushButton::clicked, this, slot);
+    };
+    bind(Tiaozheng::workedExampleButton, &AdjustWindow::Command16_Click);
+    bind(Tiaozheng::trialBatchButton, &AdjustWindow::Command2_Click);
+    bind(Tiaozheng::workabilityButton, &AdjustWindow::Command1_Click);
+    bind(Tiaozheng::strengthGroupsButton, &AdjustWindow::Command3_Click);
+    bind(Tiaozheng::regressionButton, &AdjustWindow::Command7_Click);
+    bind(Tiaozheng::takeParametersButton, &AdjustWindow::Command8_Click);
+    bind(Tiaozheng::correctWaterCementButton, &AdjustWindow::Command9_Click);
+    bind(Tiaozheng::absoluteVolumeButton, &AdjustWindow::Command4_Click);
+    bind(Tiaozheng::densityCorrectionButton, &AdjustWindow::Command5_Click);
+    bind(Tiaozheng::keepUncorrectedButton, &AdjustWindow::Command15_Click);
+    bind(Tiaozheng::siteMixButton, &AdjustWindow::Command6_Click);
 
-    connect(button(Tiaozheng::chooseFileButton), &QPushButton::clicked, this, &AdjustWindow::Command11_Click);
+    bind(Tiaozheng::chooseFileButton, &AdjustWindow::Command11_Click);
     onFocusOut(button(Tiaozheng::chooseFileButton), [this] { Command11_LostFocus(); });
-    connect(button(Tiaozheng::importWorkbookButton), &QPushButton::clicked, this,
-            &AdjustWindow::Command12_Click);
-    connect(button(Tiaozheng::exportConstructionButton), &QPushButton::clicked, this,
-            &AdjustWindow::Command13_Click);
-    connect(button(Tiaozheng::exportLaboratoryButton), &QPushButton::clicked, this,
-            &AdjustWindow::Command14_Click);
+    bind(Tiaozheng::importWorkbookButton, &AdjustWindow::Command12_Click);
+    bind(Tiaozheng::exportConstructionButton, &AdjustWindow::Command13_Click);
+    bind(Tiaozheng::exportLaboratoryButton, &AdjustWindow::Command14_Click);
     onClick(findChild<QLabel*>(Tiaozheng::dateTag), [this] { Label76_Click(); });
     onClick(findChild<QLabel*>(Tiaozheng::dateTagLabel), [this] { Label77_Click(); });
 }
