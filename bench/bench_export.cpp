@@ -5,6 +5,7 @@
 
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
+#include "design/form1.h"
 #include "office/libreofficefactory.h"
 #include "report/reportexport.h"
 
@@ -104,16 +105,16 @@ private:
 void fill(MapFields& fields) {
     const QStringList results = {"38.225", "5", "48.025", "0.53", "185", "349", "0.33", "618", "1248"};
     for (int i = 0; i < results.size(); ++i)
-        fields.setText(QStringLiteral("Text%1").arg(7 + i), results[i]);
-    fields.setText(QStringLiteral("Text2"), QStringLiteral("30"));
-    fields.setText(QStringLiteral("Combo2"), QStringLiteral("31.5"));
-    fields.setText(QStringLiteral("Combo3"), QStringLiteral("35-50"));
-    fields.setText(QStringLiteral("Combo4"), QStringLiteral("0.46"));
-    fields.setText(QStringLiteral("Combo5"), QStringLiteral("0.07"));
-    fields.setText(QStringLiteral("Combo6"), QStringLiteral("2400"));
-    fields.setText(QStringLiteral("Text1"), QStringLiteral("水灰比符合规定！"));
-    fields.setText(QStringLiteral("Text6"), QStringLiteral("水泥用量符合规定！"));
-    fields.setText(QStringLiteral("Text28"), QStringLiteral("A1"));
+        fields.setText(Form1::automaticColumn()[i], results[i]);
+    fields.setText(Form1::gradeStrength, QStringLiteral("30"));
+    fields.setText(Form1::stoneSize, QStringLiteral("31.5"));
+    fields.setText(Form1::slump, QStringLiteral("35-50"));
+    fields.setText(Form1::coefficientA, QStringLiteral("0.46"));
+    fields.setText(Form1::coefficientB, QStringLiteral("0.07"));
+    fields.setText(Form1::density, QStringLiteral("2400"));
+    fields.setText(Form1::ratioCheck, QStringLiteral("水灰比符合规定！"));
+    fields.setText(Form1::cementCheck, QStringLiteral("水泥用量符合规定！"));
+    fields.setText(Form1::fileName, QStringLiteral("A1"));
 }
 
 } // namespace
@@ -130,11 +131,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no phm.xls in %s\n", qPrintable(templates));
         return 2;
     }
-    QStringList names;
-    for (int i = 1; i <= 29; ++i)
-        names << QStringLiteral("Text%1").arg(i);
-    for (int i = 1; i <= 8; ++i)
-        names << QStringLiteral("Combo%1").arg(i);
+    const QStringList names = Form1::commandControls();
 
     const QStringList order = {"start", "open", "save as", "write", "save", "quit"};
     std::printf("%-4s %9s %9s %9s %9s %9s %9s %9s\n", "run", "start", "open", "save as", "write", "save",

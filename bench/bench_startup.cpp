@@ -4,6 +4,7 @@
 //   build/bench/bench_startup [runs]
 
 #include "common/scriptedprompter.h"
+#include "design/form1.h"
 #include "report/recordingspreadsheet.h"
 #include "ui/mainwindow.h"
 #include "ui/windowmanager.h"
@@ -19,18 +20,23 @@
 
 namespace {
 
+// The program over a fresh installation folder, answering and recording instead of showing.
+struct Program {
+    QTemporaryDir root;
+    ScriptedPrompter prompter;
+    RecordingLauncher launcher;
+    RecordingSpreadsheetFactory spreadsheets{[](const QString&) {}};
+    WindowManager windows{AppContext{prompter, launcher, spreadsheets, InstallPaths(root.path())}};
+};
+
 // The child: start, show the main window, report once it is on screen.
 int showAndReport() {
     int argc = 1;
     char name[] = "bench_startup";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
-    QTemporaryDir root;
-    ScriptedPrompter prompter;
-    RecordingLauncher launcher;
-    RecordingSpreadsheetFactory spreadsheets{[](const QString&) {}};
-    WindowManager windows(AppContext{prompter, launcher, spreadsheets, InstallPaths(root.path())});
-    MainWindow* main = windows.showMain();
+    Program program;
+    MainWindow* main = program.windows.showMain();
     if (!QTest::qWaitForWindowExposed(main))
         return 1;
     std::puts("shown");
@@ -65,18 +71,14 @@ int main(int argc, char** argv) {
                 *std::min_element(startup.begin(), startup.end()), runs);
 
     QApplication app(argc, argv);
-    QTemporaryDir root;
-    ScriptedPrompter prompter;
-    RecordingLauncher launcher;
-    RecordingSpreadsheetFactory spreadsheets{[](const QString&) {}};
-    WindowManager windows(AppContext{prompter, launcher, spreadsheets, InstallPaths(root.path())});
-    MainWindow* main = windows.showMain();
-    auto* command1 = main->findChild<QAbstractButton*>(QStringLiteral("Command1"));
+    Program program;
+    MainWindow* main = program.windows.showMain();
+    auto* command1 = main->findChild<QAbstractButton*>(Form1::automaticButton);
     const int calculations = 2000;
     QElapsedTimer timer;
     timer.start();
     for (int i = 0; i < calculations; ++i) {
-        prompter.queueAnswer(MessageButton::Yes);
+        program.prompter.queueAnswer(MessageButton::Yes);
         command1->click();
     }
     const double perRun = timer.nsecsElapsed() / 1e3 / calculations;

@@ -24,17 +24,17 @@ public:
     // Field texts when the window opens on the given day.
     void load(const QDate& today);
 
-    void command2();  // step 2: trial batch quantities
-    void command1();  // step 3: paste adjustment and the adjusted base mix
-    void command3();  // step 4: the three water-cement ratio groups
-    void command7();  // step 4: reference ratios from the least-squares line
-    void command8();  // step 5 "得到参数": parameters from earlier steps
-    void command9();  // step 5 "计算修正": corrected water and cement
-    void command4();  // step 5 "计算": sand and stone by absolute volume, inputs read strictly
-    void command5();  // step 5 "修正计算": laboratory mix corrected by the measured density
-    void command15(); // step 5 "不修正": laboratory mix as computed
-    void command6();  // step 6: site mix from the aggregates' moisture
-    void command16(); // "演示示例": fills in the worked example, asks nothing, computes nothing
+    void trialBatch();         // step 2: trial batch quantities
+    void workability();        // step 3: paste adjustment and the adjusted base mix
+    void strengthGroups();     // step 4: the three water-cement ratio groups
+    void regression();         // step 4: reference ratios from the least-squares line
+    void takeParameters();     // step 5 "得到参数": parameters from earlier steps
+    void correctWaterCement(); // step 5 "计算修正": corrected water and cement
+    void absoluteVolume();     // step 5 "计算": sand and stone by absolute volume, inputs read strictly
+    void densityCorrection();  // step 5 "修正计算": laboratory mix corrected by the measured density
+    void keepUncorrected();    // step 5 "不修正": laboratory mix as computed
+    void siteMix();            // step 6: site mix from the aggregates' moisture
+    void workedExample();      // "演示示例": fills in the worked example, asks nothing, computes nothing
 
 private:
     double value(const QString& name) const;

@@ -1,5 +1,6 @@
 #include "adjust/strengthchart.h"
 
+#include "adjust/tiaozheng.h"
 #include "common/failure.h"
 #include "common/fields.h"
 #include "common/numbers.h"
@@ -59,10 +60,8 @@ QList<double> AxisScale::ticks() const {
 
 StrengthChart StrengthChart::fromFields(const Fields& fields) {
     StrengthChart chart;
-    const QString ratioFields[] = {QStringLiteral("Text25"), QStringLiteral("Text26"),
-                                   QStringLiteral("Text27")};
-    const QString strengthFields[] = {QStringLiteral("Text32"), QStringLiteral("Text33"),
-                                      QStringLiteral("Text34")};
+    const QString ratioFields[] = {Tiaozheng::cementWaterA, Tiaozheng::cementWaterB, Tiaozheng::cementWaterC};
+    const QString strengthFields[] = {Tiaozheng::strengthA, Tiaozheng::strengthB, Tiaozheng::strengthC};
     const QString labels[] = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
     std::array<double, 3> x{}, y{};
     bool ratios = true, strengths = true;
@@ -72,8 +71,8 @@ StrengthChart StrengthChart::fromFields(const Fields& fields) {
         x[i] = readLenient(fields.text(ratioFields[i]));
         y[i] = readLenient(fields.text(strengthFields[i]));
     }
-    if (filled(fields, QStringLiteral("Text35")))
-        chart.target = readLenient(fields.text(QStringLiteral("Text35")));
+    if (filled(fields, Tiaozheng::targetStrength))
+        chart.target = readLenient(fields.text(Tiaozheng::targetStrength));
 
     double xLow = 0, xHigh = 1, yLow = 0, yHigh = 1;
     if (!ratios || !strengths) {

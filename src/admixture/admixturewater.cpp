@@ -1,18 +1,20 @@
 #include "admixture/admixturewater.h"
 
+#include "admixture/wai.h"
 #include "common/failure.h"
 #include "common/fields.h"
 #include "common/numbers.h"
 #include "common/prompter.h"
 #include "common/prompts.h"
+#include "design/form1.h"
 
 namespace {
 
-const QString kBase = QStringLiteral("Text1");
-const QString kRate = QStringLiteral("Text2");
-const QString kResult = QStringLiteral("Text3");
-const QString kNote = QStringLiteral("Text5");
-const QString kMainWater = QStringLiteral("Text21");
+const QString kBase = Wai::baseWater;
+const QString kRate = Wai::reductionRate;
+const QString kResult = Wai::result;
+const QString kNote = Wai::note;
+const QString kMainWater = Form1::stepwiseWater;
 
 void showParameterFailure(Prompter& prompter) {
     MessageBoxRequest box;
@@ -47,11 +49,9 @@ void AdmixtureWater::load() {
     m_fields.setText(kNote, admixtureNote());
 }
 
-void AdmixtureWater::receiveBaseWater(const QString& text) {
-    m_fields.setText(kBase, text);
-}
+void AdmixtureWater::receiveBaseWater(const QString& text) { m_fields.setText(kBase, text); }
 
-void AdmixtureWater::command1() {
+void AdmixtureWater::computeWater() {
     if (!confirmData(m_prompter))
         return;
     QString result;
@@ -66,6 +66,6 @@ void AdmixtureWater::command1() {
     m_fields.setText(kResult, result);
 }
 
-void AdmixtureWater::command2(Fields& mainWindow) {
+void AdmixtureWater::sendWaterBack(Fields& mainWindow) {
     mainWindow.setText(kMainWater, m_fields.text(kResult));
 }

@@ -22,10 +22,10 @@ public:
 
     // 计算: after the confirmation, Text3 gets the water content in the general form. A failure shows
     // "请输入正确的参数！" and leaves Text3 as it was.
-    void command1();
+    void computeWater();
 
     // 导回用水量: the text of Text3, unchanged, into the main window's water content field Text21.
-    void command2(Fields& mainWindow);
+    void sendWaterBack(Fields& mainWindow);
 
 private:
     Fields& m_fields;

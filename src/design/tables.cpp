@@ -2,6 +2,8 @@
 
 #include "common/numbers.h"
 
+#include <QStringList>
+
 #include <array>
 
 namespace {
@@ -55,6 +57,12 @@ const SandRow kSandRows[4] = {
 };
 const double kSizes[4] = {16, 20, 31.5, 40};
 
+// Display data beside the water table: the standard's 25 mm column by slump row, shown between 20 and 31.5.
+const double kWater25[4] = {180, 190, 200, 210};
+const QString kSize25 = QStringLiteral("25");
+// Each sand ratio range of the standard spans this many percent above its lowest value.
+constexpr double kSandRatioSpan = 5;
+
 } // namespace
 
 QString defaultSigmaText(const QString& gradeRange) {
@@ -106,4 +114,63 @@ std::optional<double> sandRatioPercent(double w, const QString& size) {
     if (!row || column < 0)
         return std::nullopt;
     return row->base[column] + row->slope * (w - row->lower);
+}
+
+QStringList gradeRanges() { return {kBelowC20, kC20C35, kAboveC35}; }
+
+QStringList slumpRanges() {
+    QStringList keys;
+    for (const char16_t* slump : kSlumps)
+        keys << QString::fromUtf16(slump);
+    return keys;
+}
+
+QStringList stoneSizes() {
+    QStringList keys;
+    for (const char16_t* size : kSizeTexts)
+        keys << QString::fromUtf16(size);
+    return keys;
+}
+
+// The distinct texts of one column of the durability table, in the table's order.
+QStringList durabilityKeys(const char16_t* DurabilityCell::*column) {
+    QStringList keys;
+    for (const DurabilityCell& cell : kDurability) {
+        const QString key = QString::fromUtf16(cell.*column);
+        if (!keys.contains(key))
+            keys << key;
+    }
+    return keys;
+}
+
+QStringList environments() { return durabilityKeys(&DurabilityCell::environment); }
+
+QStringList reinforcements() { return durabilityKeys(&DurabilityCell::reinforcement); }
+
+QList<QStringList> waterTableRows() {
+    QStringList header = {QStringLiteral("坍落度")};
+    header << stoneSizes();
+    header.insert(3, kSize25);
+    QList<QStringList> rows = {header};
+    for (size_t r = 0; r < kSlumps.size(); ++r) {
+        QStringList row = {QString::fromUtf16(kSlumps[r]).replace(u'-', u'~')};
+        for (size_t c = 0; c < kSizeTexts.size(); ++c)
+            row << generalForm(kWater[r][c]);
+        row.insert(3, generalForm(kWater25[r]));
+        rows << row;
+    }
+    return rows;
+}
+
+QList<QStringList> sandRatioTableRows() {
+    QStringList header = {QStringLiteral("水灰比")};
+    header << stoneSizes();
+    QList<QStringList> rows = {header};
+    for (const SandRow& sandRow : kSandRows) {
+        QStringList row = {formatFixed(sandRow.lower, 2)};
+        for (double base : sandRow.base)
+            row << generalForm(base) + u'~' + generalForm(base + kSandRatioSpan);
+        rows << row;
+    }
+    return rows;
 }

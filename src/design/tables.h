@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // The tables of JGJ 55-2000 that the mix design uses, as constant data. Keys are the texts of the main
@@ -27,3 +29,16 @@ double waterContent(const QString& slump, const QString& size);
 // CalcFailure for a text that is not a number). No value when no row or column fits (w below 0.40, a size
 // other than 16, 20, 31.5 or 40).
 std::optional<double> sandRatioPercent(double w, const QString& size);
+
+// The keys of the tables in their order: the main window's list items.
+QStringList gradeRanges();
+QStringList slumpRanges();
+QStringList stoneSizes();
+QStringList environments();
+QStringList reinforcements();
+
+// The water and the sand ratio table as the main window shows them, header row first. The water table also
+// shows the standard's 25 mm column, which the calculation does not use; the sand ratio table shows each
+// row's range from its lowest ratio.
+QList<QStringList> waterTableRows();
+QList<QStringList> sandRatioTableRows();

@@ -2,29 +2,22 @@
 
 #include "common/installpaths.h"
 #include "common/prompter.h"
+#include "info/infocontrols.h"
 
 #include <QStringList>
 
 namespace {
 
-QString root() {
-    return InstallPaths::displayRoot();
-}
+QString root() { return InstallPaths::displayRoot(); }
 
-QString joinLines(const QStringList& lines) {
-    return lines.join(u'\n') + u'\n';
-}
+QString joinLines(const QStringList& lines) { return lines.join(u'\n') + u'\n'; }
 
 // Where the program's page is installed, as the user reads it.
-QString pageLocation() {
-    return root() + QStringLiteral("mb/zeb.html");
-}
+QString pageLocation() { return root() + QStringLiteral("mb/zeb.html"); }
 
 } // namespace
 
-QString programVersion() {
-    return QStringLiteral("1.0.0");
-}
+QString programVersion() { return QStringLiteral("1.0.0"); }
 
 // The line breaks are part of the text: they fall where the window's field was laid out for them.
 QString statementText() {
@@ -158,21 +151,20 @@ QString agreementText() {
 
 QList<ServiceLabel> serviceLabels() {
     return {
-        {QStringLiteral("Label4"), kAppTitle + QStringLiteral("  版本 ") + programVersion()},
-        {QStringLiteral("Label25"),
-         QStringLiteral("Mix Proportion Design of Ordinary Concrete (JGJ 55-2000)")},
-        {QStringLiteral("Label28"), QStringLiteral("尊敬的客户您好！")},
-        {QStringLiteral("Label1"),
+        {Form7::title, kAppTitle + QStringLiteral("  版本 ") + programVersion()},
+        {Form7::edition, QStringLiteral("Mix Proportion Design of Ordinary Concrete (JGJ 55-2000)")},
+        {Form7::greeting, QStringLiteral("尊敬的客户您好！")},
+        {Form7::message,
          QStringLiteral(
              "    感谢您使用本软件！本软件按照《普通混凝土配合比设计规程》JGJ 55-2000计算普通混凝土的初步"
              "配合比，协助完成试验室的配合比调整，并把计算书和调整记录保存为电子表格文件。计算结果只是设计的"
              "依据，请您复核，并经试验室试配、调整后确定配合比。")},
-        {QStringLiteral("Label2"),
+        {Form7::thanks,
          QStringLiteral("    希望各界朋友提出各种宝贵的建议，同时期待一个合作共同发展的机会！！")},
-        {QStringLiteral("Label5"), QStringLiteral("客户服务电话：本软件没有设立客服电话")},
-        {QStringLiteral("Label6"), QStringLiteral("客户服务邮箱：本软件没有设立客服邮箱")},
-        {QStringLiteral("Label8"), QStringLiteral("客户服务QQ:本软件没有设立QQ号码")},
-        {QStringLiteral("Label3"),
+        {Form7::phone, QStringLiteral("客户服务电话：本软件没有设立客服电话")},
+        {Form7::mail, QStringLiteral("客户服务邮箱：本软件没有设立客服邮箱")},
+        {Form7::qq, QStringLiteral("客户服务QQ:本软件没有设立QQ号码")},
+        {Form7::link,
          QStringLiteral("作者服务网页：") + pageLocation() + QStringLiteral("（本软件的说明页）")},
     };
 }

@@ -26,7 +26,7 @@ struct LibreOfficeFactory::State {
                 // Without it the local side lacks the office's types.
                 rtl::Bootstrap::set(
                     rtl::OUString("URE_BOOTSTRAP"),
-                    rtl::OUString("vnd.sun.star.pathname:/usr/lib/libreoffice/program/fundamentalrc"));
+                    rtl::OUString("vnd.sun.star.pathname:" MIX_FUNDAMENTALRC));
                 local = cppu::defaultBootstrap_InitialComponentContext();
             } catch (const css::uno::Exception& e) {
                 throw SpreadsheetError(QStringLiteral("UNO runtime: ") + toQString(e.Message));

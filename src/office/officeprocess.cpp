@@ -31,7 +31,7 @@ extern char** environ;
 
 namespace {
 
-const char* const kSoffice = "/usr/lib/libreoffice/program/soffice";
+const char* const kSoffice = MIX_SOFFICE;
 constexpr int kConnectTimeoutMs = 90000;
 
 // Settings of a fresh profile: no tip of the day, no "keep format?" question when the user saves an .xls, no

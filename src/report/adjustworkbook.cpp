@@ -1,5 +1,6 @@
 #include "report/adjustworkbook.h"
 
+#include "adjust/tiaozheng.h"
 #include "common/failure.h"
 #include "common/fields.h"
 #include "common/prompter.h"
@@ -16,10 +17,10 @@ namespace {
 
 // The adjustment window's message boxes name this help topic; no Help button is shown.
 
-const QString kFileName = QStringLiteral("Text75");
-const QString kChosenPath = QStringLiteral("Text72");
-const QString kChosenStem = QStringLiteral("Text74");
-const QString kDateTag = QStringLiteral("Label76");
+const QString kFileName = Tiaozheng::fileName;
+const QString kChosenPath = Tiaozheng::chosenPath;
+const QString kChosenStem = Tiaozheng::chosenStem;
+const QString kDateTag = Tiaozheng::dateTag;
 
 // The chart's corner H19: right of the last mapped column G, level with step 4's groups; 150 x 105 mm.
 constexpr int kChartRow = 19;

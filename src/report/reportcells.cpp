@@ -3,25 +3,20 @@
 #include "common/failure.h"
 #include "common/fields.h"
 #include "common/numbers.h"
+#include "design/form1.h"
 
 namespace {
 
-ReportCell text(int row, int column, const char16_t* source, const char16_t* suffix = u"") {
-    return {row,
-            column,
-            ReportForm::FieldText,
-            QString::fromUtf16(source),
-            QString(),
-            QString::fromUtf16(suffix)};
+ReportCell text(int row, int column, const QString& source, const QString& suffix = QString()) {
+    return {row, column, ReportForm::FieldText, source, QString(), suffix};
 }
 
-ReportCell percentage(int row, int column, const char16_t* source) {
-    return {row, column, ReportForm::Percentage, QString::fromUtf16(source), QString(), QString()};
+ReportCell percentage(int row, int column, const QString& source) {
+    return {row, column, ReportForm::Percentage, source, QString(), QString()};
 }
 
-ReportCell ratio(int row, int column, const char16_t* source, const char16_t* divisor) {
-    return {row,      column, ReportForm::Ratio, QString::fromUtf16(source), QString::fromUtf16(divisor),
-            QString()};
+ReportCell ratio(int row, int column, const QString& source, const QString& divisor) {
+    return {row, column, ReportForm::Ratio, source, divisor, QString()};
 }
 
 ReportCell one(int row, int column) {
@@ -35,25 +30,44 @@ const QString kResultLetters = QStringLiteral("TDFRWCPSK");
 
 const std::vector<ReportCell>& reportCells() {
     static const std::vector<ReportCell> cells = {
-        text(8, 7, u"Text2"),     text(9, 7, u"D"),
-        text(10, 7, u"T"),        text(11, 7, u"F"),
-        text(12, 7, u"Combo4"),   text(13, 7, u"Combo5"),
-        text(14, 7, u"Combo3"),   text(15, 7, u"Combo2"),
-        text(16, 7, u"W"),        text(17, 7, u"R"),
-        text(18, 7, u"R"),        text(19, 7, u"Combo2"),
-        text(20, 7, u"Combo6"),   text(21, 7, u"C"),
-        text(22, 7, u"W"),        percentage(23, 7, u"P"),
-        text(24, 7, u"S"),        text(25, 7, u"Combo6"),
-        text(26, 7, u"W"),        text(27, 7, u"C"),
-        text(28, 7, u"C"),        text(29, 7, u"W"),
-        text(30, 7, u"S"),        text(31, 7, u"K"),
-        text(8, 9, u"T"),         text(10, 9, u"R"),
-        text(14, 9, u"W"),        text(16, 9, u"C"),
-        percentage(18, 9, u"P"),  text(20, 9, u"S"),
-        text(24, 9, u"K"),        one(28, 9),
-        ratio(29, 9, u"S", u"C"), ratio(30, 9, u"K", u"C"),
-        ratio(31, 9, u"W", u"C"), text(2, 8, u"Combo3", u"mm"),
-        text(3, 8, u"Text1"),     text(4, 8, u"Text6"),
+        text(8, 7, Form1::gradeStrength),
+        text(9, 7, QStringLiteral("D")),
+        text(10, 7, QStringLiteral("T")),
+        text(11, 7, QStringLiteral("F")),
+        text(12, 7, Form1::coefficientA),
+        text(13, 7, Form1::coefficientB),
+        text(14, 7, Form1::slump),
+        text(15, 7, Form1::stoneSize),
+        text(16, 7, QStringLiteral("W")),
+        text(17, 7, QStringLiteral("R")),
+        text(18, 7, QStringLiteral("R")),
+        text(19, 7, Form1::stoneSize),
+        text(20, 7, Form1::density),
+        text(21, 7, QStringLiteral("C")),
+        text(22, 7, QStringLiteral("W")),
+        percentage(23, 7, QStringLiteral("P")),
+        text(24, 7, QStringLiteral("S")),
+        text(25, 7, Form1::density),
+        text(26, 7, QStringLiteral("W")),
+        text(27, 7, QStringLiteral("C")),
+        text(28, 7, QStringLiteral("C")),
+        text(29, 7, QStringLiteral("W")),
+        text(30, 7, QStringLiteral("S")),
+        text(31, 7, QStringLiteral("K")),
+        text(8, 9, QStringLiteral("T")),
+        text(10, 9, QStringLiteral("R")),
+        text(14, 9, QStringLiteral("W")),
+        text(16, 9, QStringLiteral("C")),
+        percentage(18, 9, QStringLiteral("P")),
+        text(20, 9, QStringLiteral("S")),
+        text(24, 9, QStringLiteral("K")),
+        one(28, 9),
+        ratio(29, 9, QStringLiteral("S"), QStringLiteral("C")),
+        ratio(30, 9, QStringLiteral("K"), QStringLiteral("C")),
+        ratio(31, 9, QStringLiteral("W"), QStringLiteral("C")),
+        text(2, 8, Form1::slump, QStringLiteral("mm")),
+        text(3, 8, Form1::ratioCheck),
+        text(4, 8, Form1::cementCheck),
     };
     return cells;
 }
@@ -64,8 +78,7 @@ QString reportSourceField(const QString& source, ResultColumn column) {
     const qsizetype index = kResultLetters.indexOf(source[0]);
     if (index < 0)
         return source;
-    const int first = column == ResultColumn::Automatic ? 7 : 17;
-    return QStringLiteral("Text%1").arg(first + index);
+    return (column == ResultColumn::Automatic ? Form1::automaticColumn() : Form1::stepwiseColumn())[index];
 }
 
 CellValue reportCellValue(const ReportCell& cell, const Fields& fields, ResultColumn column) {

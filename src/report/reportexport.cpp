@@ -3,6 +3,7 @@
 #include "common/failure.h"
 #include "common/fields.h"
 #include "common/prompts.h"
+#include "design/form1.h"
 #include "report/spreadsheet.h"
 
 #include <memory>
@@ -34,7 +35,7 @@ void ReportExport::fill(Spreadsheet& sheet, ResultColumn column) {
 // A hidden instance is ended whatever happens; a visible one stays with the user once it shows a workbook,
 // after a failure too, so the cells written so far can be seen.
 void ReportExport::run(ResultColumn column, Ending ending) {
-    const QString name = m_fields.text(QStringLiteral("Text28"));
+    const QString name = m_fields.text(Form1::fileName);
     if (!isSafeWorkbookName(name)) {
         showFailure(m_prompter);
         return;

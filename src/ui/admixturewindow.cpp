@@ -1,7 +1,9 @@
 #include "ui/admixturewindow.h"
 
+#include "admixture/wai.h"
 #include "ui/mainwindow.h"
 #include "ui/screenplacement.h"
+#include "ui/twips.h"
 #include "ui/windowmanager.h"
 
 #include <QEvent>
@@ -13,9 +15,6 @@
 
 namespace {
 
-// Twips to pixels at 96 dpi.
-constexpr int px(int twips) { return twips / 15; }
-
 // The window's spot on the screen and its client size.
 constexpr int kLeft = px(9840);
 constexpr int kTop = px(6480);
@@ -26,7 +25,7 @@ constexpr int kHeight = px(3960);
 
 AdmixtureWindow::AdmixtureWindow(WindowManager& windows)
     : m_windows(windows), m_fields(this), m_water(m_fields, windows.context().prompter) {
-    setObjectName(QStringLiteral("wai"));
+    setObjectName(Wai::window);
     setWindowTitle(QStringLiteral("计算掺外加剂用水量"));
     setFixedSize(kWidth, kHeight);
     buildControls();
@@ -59,16 +58,16 @@ void AdmixtureWindow::buildControls() {
         return widget;
     };
 
-    label(QStringLiteral("Label1"), QStringLiteral("基准配合比未掺外加剂单位用水量（Kg）："), 360, 240, 1935);
-    QLineEdit* base = field(QStringLiteral("Text1"), 2520, 240);
-    label(QStringLiteral("Label2"), QStringLiteral("外掺剂减水率（%）："), 360, 720, 1935);
-    QLineEdit* rate = field(QStringLiteral("Text2"), 2520, 720);
-    QPushButton* compute = button(QStringLiteral("Command1"), QStringLiteral("计算"), 2520, 1800);
-    QLineEdit* result = field(QStringLiteral("Text3"), 2520, 1200);
-    label(QStringLiteral("Label3"), QStringLiteral("掺外加剂混凝土单位用水量（%）："), 360, 1200, 1935);
-    QPushButton* sendBack = button(QStringLiteral("Command2"), QStringLiteral("导回用水量"), 600, 1800);
+    label(Wai::baseWaterLabel, QStringLiteral("基准配合比未掺外加剂单位用水量（Kg）："), 360, 240, 1935);
+    QLineEdit* base = field(Wai::baseWater, 2520, 240);
+    label(Wai::reductionRateLabel, QStringLiteral("外掺剂减水率（%）："), 360, 720, 1935);
+    QLineEdit* rate = field(Wai::reductionRate, 2520, 720);
+    QPushButton* compute = button(Wai::computeButton, QStringLiteral("计算"), 2520, 1800);
+    QLineEdit* result = field(Wai::result, 2520, 1200);
+    label(Wai::resultLabel, QStringLiteral("掺外加剂混凝土单位用水量（%）："), 360, 1200, 1935);
+    QPushButton* sendBack = button(Wai::sendBackButton, QStringLiteral("导回用水量"), 600, 1800);
     auto* note = new QPlainTextEdit(this);
-    note->setObjectName(QStringLiteral("Text5"));
+    note->setObjectName(Wai::note);
     note->setReadOnly(true);
     note->setGeometry(px(120), px(2280), px(4455), px(1455));
     note->setPlainText(admixtureNote());
@@ -106,10 +105,10 @@ void AdmixtureWindow::keepOnScreen() {
 
 void AdmixtureWindow::receiveBaseWater(const QString& text) { m_water.receiveBaseWater(text); }
 
-void AdmixtureWindow::Command1_Click() { m_water.command1(); }
+void AdmixtureWindow::Command1_Click() { m_water.computeWater(); }
 
 // Without the main window there is no field to send the water content to.
 void AdmixtureWindow::Command2_Click() {
-    if (auto* main = dynamic_cast<MainWindow*>(m_windows.window(QStringLiteral("Form1"))))
-        m_water.command2(main->fields());
+    if (MainWindow* main = m_windows.mainWindow())
+        m_water.sendWaterBack(main->fields());
 }

@@ -1,5 +1,6 @@
 #include "ui/chartwindow.h"
 
+#include "adjust/form8.h"
 #include "common/prompter.h"
 #include "ui/chartpainter.h"
 
@@ -20,9 +21,9 @@ constexpr int kButtonHeight = 28;
 ChartWindow::ChartWindow(Prompter& prompter, InstallPaths paths, QWidget* parent)
     : QWidget(parent), m_prompter(prompter), m_paths(std::move(paths)),
       m_save(new QPushButton(QStringLiteral("保存图片"), this)) {
-    setObjectName(QStringLiteral("Form8"));
+    setObjectName(Form8::window);
     setWindowTitle(QStringLiteral("强度与灰水比关系图"));
-    m_save->setObjectName(QStringLiteral("Command1"));
+    m_save->setObjectName(Form8::savePictureButton);
     connect(m_save, &QPushButton::clicked, this, &ChartWindow::Command1_Click);
     const QSize chart = ChartPainter::defaultSize();
     setMinimumSize(560, 420);

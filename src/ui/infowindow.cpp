@@ -1,9 +1,11 @@
 #include "ui/infowindow.h"
 
+#include "info/infocontrols.h"
 #include "info/infotexts.h"
 #include "info/links.h"
 #include "ui/appcontext.h"
 #include "ui/eventhooks.h"
+#include "ui/twips.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -12,9 +14,6 @@
 #include <algorithm>
 
 namespace {
-
-// Twips to pixels at 96 dpi.
-constexpr int px(int twips) { return twips / 15; }
 
 // The windows' texts are set in SimSun where it exists, else in the nearest Song face of this desktop.
 QFont songFont(double points) {
@@ -60,11 +59,11 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, int 
 
 InfoWindow::InfoWindow(const QString& name, const AppContext& context) : m_context(context) {
     setObjectName(name);
-    if (name == QStringLiteral("Form2"))
+    if (name == Form2::window)
         buildStatement();
-    else if (name == QStringLiteral("Form5"))
+    else if (name == Form5::window)
         buildAgreement();
-    else if (name == QStringLiteral("Form6"))
+    else if (name == Form6::window)
         buildUsageHelp();
     else
         buildService();
@@ -72,14 +71,13 @@ InfoWindow::InfoWindow(const QString& name, const AppContext& context) : m_conte
 }
 
 bool InfoWindow::isInfoWindow(const QString& name) {
-    return name == QStringLiteral("Form2") || name == QStringLiteral("Form5") ||
-           name == QStringLiteral("Form6") || name == QStringLiteral("Form7");
+    return name == Form2::window || name == Form5::window || name == Form6::window || name == Form7::window;
 }
 
 QPlainTextEdit* InfoWindow::addText(const QString& text, int left, int top, int width, int height,
                                     double points) {
     auto* field = new QPlainTextEdit(this);
-    field->setObjectName(QStringLiteral("Text1"));
+    field->setObjectName(Form2::text); // the same name in Form5 and Form6
     field->setReadOnly(true);
     field->setFont(songFont(points));
     field->setPlainText(text);
@@ -90,8 +88,7 @@ QPlainTextEdit* InfoWindow::addText(const QString& text, int left, int top, int 
 void InfoWindow::buildStatement() {
     setWindowTitle(QStringLiteral("重要声明"));
     setFixedSize(px(10515), px(8490));
-    QLabel* heading =
-        addLabel(this, QStringLiteral("Label1"), QStringLiteral("重要声明"), 4560, 360, 1335, 375);
+    QLabel* heading = addLabel(this, Form2::heading, QStringLiteral("重要声明"), 4560, 360, 1335, 375);
     QFont bold = songFont(15.75);
     bold.setBold(true);
     heading->setFont(bold);
@@ -114,28 +111,29 @@ void InfoWindow::buildService() {
     setWindowTitle(QStringLiteral("客服信息"));
     setFixedSize(px(9555), px(6810));
     struct Place {
-        const char16_t* name;
+        QString name;
         int top, width, height;
     };
-    const Place places[] = {
-        {u"Label4", 600, 3990, 285},   {u"Label25", 1080, 6840, 240}, {u"Label28", 1680, 2280, 285},
-        {u"Label1", 2160, 8775, 1215}, {u"Label2", 3480, 8775, 615},  {u"Label5", 4440, 6645, 285},
-        {u"Label6", 4920, 5295, 285},  {u"Label8", 5400, 3540, 285},  {u"Label3", 5880, 6855, 375}};
+    const Place places[] = {{Form7::title, 600, 3990, 285},     {Form7::edition, 1080, 6840, 240},
+                            {Form7::greeting, 1680, 2280, 285}, {Form7::message, 2160, 8775, 1215},
+                            {Form7::thanks, 3480, 8775, 615},   {Form7::phone, 4440, 6645, 285},
+                            {Form7::mail, 4920, 5295, 285},     {Form7::qq, 5400, 3540, 285},
+                            {Form7::link, 5880, 6855, 375}};
     const QList<ServiceLabel> labels = serviceLabels();
     for (const Place& place : places) {
-        const QString name = QString::fromUtf16(place.name);
+        const QString& name = place.name;
         const auto text = std::find_if(labels.begin(), labels.end(),
                                        [&name](const ServiceLabel& label) { return label.name == name; });
         addLabel(this, name, text == labels.end() ? QString() : text->text, 480, place.top, place.width,
                  place.height);
     }
 
-    auto* title = findChild<QLabel*>(QStringLiteral("Label4"));
+    auto* title = findChild<QLabel*>(Form7::title);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
 
-    auto* link = findChild<QLabel*>(QStringLiteral("Label3"));
+    auto* link = findChild<QLabel*>(Form7::link);
     link->setCursor(Qt::PointingHandCursor);
     link->setToolTip(programPageUrl(m_context.paths));
     QFont underlined = link->font();

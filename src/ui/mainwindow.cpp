@@ -1,7 +1,11 @@
 #include "ui/mainwindow.h"
 
+#include "adjust/tiaozheng.h"
 #include "common/installpaths.h"
 #include "common/launcher.h"
+#include "design/form1.h"
+#include "design/tables.h"
+#include "info/infocontrols.h"
 #include "info/links.h"
 #include "report/reportexport.h"
 #include "ui/admixturewindow.h"
@@ -38,7 +42,7 @@ int row(int i) { return kTop + i * kRow; }
 MainWindow::MainWindow(WindowManager& windows, QWidget* parent)
     : QMainWindow(parent), m_windows(windows), m_canvas(new QWidget(this)), m_fields(this),
       m_design(m_fields, windows.context().prompter) {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(Form1::window);
     setWindowTitle(QStringLiteral("普通混凝土配合比设计（JGJ 55-2000）"));
     m_canvas->setObjectName(QStringLiteral("canvas"));
     m_canvas->setMinimumSize(1356, 560);
@@ -86,152 +90,117 @@ QPushButton* MainWindow::addButton(const QString& name, const QString& caption, 
 
 void MainWindow::buildControls() {
     // Title band.
-    QLabel* title =
-        addLabel(QStringLiteral("Label27"), QStringLiteral("普通混凝土配合比设计计算"), 8, 6, 520, 34);
+    QLabel* title = addLabel(Form1::titleLabel, QStringLiteral("普通混凝土配合比设计计算"), 8, 6, 520, 34);
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.7);
     titleFont.setBold(true);
     title->setFont(titleFont);
-    addLabel(QStringLiteral("Label32"),
+    addLabel(Form1::subtitleLabel,
              QStringLiteral(
                  "碎石混凝土、不掺外加剂，按《普通混凝土配合比设计规程》计算每立方米混凝土的初步配合比"),
              8, 46, 760, 22);
     auto* banner = new Banner(m_canvas);
-    banner->setObjectName(QStringLiteral("Picture3"));
+    banner->setObjectName(Form1::banner);
     banner->setGeometry(792, 8, 213, 66);
 
     // Inputs.
-    addCombo(QStringLiteral("Combo1"),
-             {QStringLiteral("低于C20"), QStringLiteral("C20-C35"), QStringLiteral("高于C35")},
-             QStringLiteral("C20-C35"), kInputLabelX, row(0), 100);
-    addLabel(QStringLiteral("Label23"), QStringLiteral("混凝土强度标准差"), 114, row(0), 112);
-    addField(QStringLiteral("Text29"), QStringLiteral("5"), 228, row(0), 60);
-    addLabel(QStringLiteral("Label1"), QStringLiteral("试配强度输入数值"), kInputLabelX, row(1), 126);
-    addField(QStringLiteral("Text2"), QStringLiteral("30"), kInputX, row(1), 80);
-    addLabel(QStringLiteral("Label31"), QStringLiteral("单位：( MPa )"), 224, row(1), 110);
-    addLabel(QStringLiteral("Label2"), QStringLiteral("水泥强度"), kInputLabelX, row(2), 126);
-    addField(QStringLiteral("Text3"), QStringLiteral("42.5"), kInputX, row(2), 80);
-    addLabel(QStringLiteral("Label30"), QStringLiteral("单位：( MPa )"), 224, row(2), 110);
-    addLabel(QStringLiteral("Label3"), QStringLiteral("水泥富裕系数"), kInputLabelX, row(3), 126);
-    addField(QStringLiteral("Text4"), QStringLiteral("1.13"), kInputX, row(3), 80);
-    addLabel(QStringLiteral("Label5"), QStringLiteral("坍落度"), kInputLabelX, row(4), 126);
-    addCombo(
-        QStringLiteral("Combo3"),
-        {QStringLiteral("10-30"), QStringLiteral("35-50"), QStringLiteral("55-70"), QStringLiteral("75-90")},
-        QStringLiteral("35-50"), kInputX, row(4), 72);
-    addLabel(QStringLiteral("Label4"), QStringLiteral("碎石最大粒径"), 214, row(4), 84);
-    addCombo(QStringLiteral("Combo2"),
-             {QStringLiteral("16"), QStringLiteral("20"), QStringLiteral("31.5"), QStringLiteral("40")},
-             QStringLiteral("31.5"), 298, row(4), 58);
-    addLabel(QStringLiteral("Label6"), QStringLiteral("系数a"), kInputLabelX, row(5), 126);
-    addCombo(QStringLiteral("Combo4"), {QStringLiteral("0.46")}, QStringLiteral("0.46"), kInputX, row(5), 72);
-    addLabel(QStringLiteral("Label7"), QStringLiteral("系数b"), 214, row(5), 84);
-    addCombo(QStringLiteral("Combo5"), {QStringLiteral("0.07")}, QStringLiteral("0.07"), 298, row(5), 58);
-    addLabel(QStringLiteral("Label8"), QStringLiteral("表观密度"), kInputLabelX, row(6), 126);
-    addCombo(QStringLiteral("Combo6"),
+    addCombo(Form1::gradeRange, gradeRanges(), QStringLiteral("C20-C35"), kInputLabelX, row(0), 100);
+    addLabel(Form1::sigmaLabel, QStringLiteral("混凝土强度标准差"), 114, row(0), 112);
+    addField(Form1::sigma, QStringLiteral("5"), 228, row(0), 60);
+    addLabel(Form1::gradeStrengthLabel, QStringLiteral("试配强度输入数值"), kInputLabelX, row(1), 126);
+    addField(Form1::gradeStrength, QStringLiteral("30"), kInputX, row(1), 80);
+    addLabel(Form1::gradeStrengthUnit, QStringLiteral("单位：( MPa )"), 224, row(1), 110);
+    addLabel(Form1::cementGradeLabel, QStringLiteral("水泥强度"), kInputLabelX, row(2), 126);
+    addField(Form1::cementGrade, QStringLiteral("42.5"), kInputX, row(2), 80);
+    addLabel(Form1::cementGradeUnit, QStringLiteral("单位：( MPa )"), 224, row(2), 110);
+    addLabel(Form1::cementFactorLabel, QStringLiteral("水泥富裕系数"), kInputLabelX, row(3), 126);
+    addField(Form1::cementFactor, QStringLiteral("1.13"), kInputX, row(3), 80);
+    addLabel(Form1::slumpLabel, QStringLiteral("坍落度"), kInputLabelX, row(4), 126);
+    addCombo(Form1::slump, slumpRanges(), QStringLiteral("35-50"), kInputX, row(4), 72);
+    addLabel(Form1::stoneSizeLabel, QStringLiteral("碎石最大粒径"), 214, row(4), 84);
+    addCombo(Form1::stoneSize, stoneSizes(), QStringLiteral("31.5"), 298, row(4), 58);
+    addLabel(Form1::coefficientALabel, QStringLiteral("系数a"), kInputLabelX, row(5), 126);
+    addCombo(Form1::coefficientA, {QStringLiteral("0.46")}, QStringLiteral("0.46"), kInputX, row(5), 72);
+    addLabel(Form1::coefficientBLabel, QStringLiteral("系数b"), 214, row(5), 84);
+    addCombo(Form1::coefficientB, {QStringLiteral("0.07")}, QStringLiteral("0.07"), 298, row(5), 58);
+    addLabel(Form1::densityLabel, QStringLiteral("表观密度"), kInputLabelX, row(6), 126);
+    addCombo(Form1::density,
              {QStringLiteral("2350"), QStringLiteral("2400"), QStringLiteral("2450"), QStringLiteral("2500")},
              QStringLiteral("2400"), kInputX, row(6), 80);
-    addLabel(QStringLiteral("Label9"), QStringLiteral("砼所处的环境条件"), kInputLabelX, row(7), 126);
-    addCombo(QStringLiteral("Combo7"),
-             {QStringLiteral("干燥环境"), QStringLiteral("潮湿环境无冻害"), QStringLiteral("潮湿环境有冻害"),
-              QStringLiteral("有冻害和除冰剂的潮湿环境")},
-             QStringLiteral("干燥环境"), kInputX, row(7), 218);
-    addLabel(QStringLiteral("Label10"), QStringLiteral("是否配筋"), kInputLabelX, row(8), 126);
-    addCombo(QStringLiteral("Combo8"),
-             {QStringLiteral("素混凝土"), QStringLiteral("钢筋混凝土"), QStringLiteral("预应力混凝土")},
-             QStringLiteral("素混凝土"), kInputX, row(8), 140);
+    addLabel(Form1::environmentLabel, QStringLiteral("砼所处的环境条件"), kInputLabelX, row(7), 126);
+    addCombo(Form1::environment, environments(), QStringLiteral("干燥环境"), kInputX, row(7), 218);
+    addLabel(Form1::reinforcementLabel, QStringLiteral("是否配筋"), kInputLabelX, row(8), 126);
+    addCombo(Form1::reinforcement, reinforcements(), QStringLiteral("素混凝土"), kInputX, row(8), 140);
 
     // Checks and the proportion line, under the inputs.
     const int checkTop = row(9) + 14;
-    addLabel(QStringLiteral("Label24"), QStringLiteral("砼强度标准差验证："), kInputLabelX, checkTop, 126);
-    addField(QStringLiteral("Text30"), QString(), kInputX, checkTop, 218);
-    addLabel(QStringLiteral("Label20"), QStringLiteral("最大水灰比验证："), kInputLabelX, checkTop + kRow,
+    addLabel(Form1::sigmaCheckLabel, QStringLiteral("砼强度标准差验证："), kInputLabelX, checkTop, 126);
+    addField(Form1::sigmaCheck, QString(), kInputX, checkTop, 218);
+    addLabel(Form1::ratioCheckLabel, QStringLiteral("最大水灰比验证："), kInputLabelX, checkTop + kRow, 126);
+    addField(Form1::ratioCheck, QString(), kInputX, checkTop + kRow, 218);
+    addLabel(Form1::cementCheckLabel, QStringLiteral("最小水泥用量验证："), kInputLabelX, checkTop + 2 * kRow,
              126);
-    addField(QStringLiteral("Text1"), QString(), kInputX, checkTop + kRow, 218);
-    addLabel(QStringLiteral("Label21"), QStringLiteral("最小水泥用量验证："), kInputLabelX,
-             checkTop + 2 * kRow, 126);
-    addField(QStringLiteral("Text6"), QString(), kInputX, checkTop + 2 * kRow, 218);
-    addLabel(QStringLiteral("Label22"), QStringLiteral("水泥混凝土配合比："), kInputLabelX,
-             checkTop + 3 * kRow, 126);
-    addField(QStringLiteral("Text5"), QString(), kInputX, checkTop + 3 * kRow, 218);
-    addLabel(QStringLiteral("Label34"), QStringLiteral("试验依据："), kInputLabelX, checkTop + 4 * kRow + 8,
-             72);
-    addLabel(QStringLiteral("Label35"), QStringLiteral(" JGJ55-2000 J64-2000"), 80, checkTop + 4 * kRow + 8,
-             160);
+    addField(Form1::cementCheck, QString(), kInputX, checkTop + 2 * kRow, 218);
+    addLabel(Form1::proportionLabel, QStringLiteral("水泥混凝土配合比："), kInputLabelX, checkTop + 3 * kRow,
+             126);
+    addField(Form1::proportion, QString(), kInputX, checkTop + 3 * kRow, 218);
+    addLabel(Form1::basisLabel, QStringLiteral("试验依据："), kInputLabelX, checkTop + 4 * kRow + 8, 72);
+    addLabel(Form1::basisText, QStringLiteral(" JGJ55-2000 J64-2000"), 80, checkTop + 4 * kRow + 8, 160);
 
     // The two result columns.
     const QStringList captions = {
         QStringLiteral("试配强度"), QStringLiteral("混凝土强度标准差"), QStringLiteral("水泥实际强度"),
         QStringLiteral("水灰比"),   QStringLiteral("用水量"),           QStringLiteral("水泥用量"),
         QStringLiteral("砂率"),     QStringLiteral("用砂量"),           QStringLiteral("碎石用量")};
-    const int labelNumbers[] = {11, 18, 19, 12, 13, 16, 14, 15, 17};
+    const QStringList rowLabels = Form1::resultRowLabels();
+    const QStringList automatic = Form1::automaticColumn();
+    const QStringList stepwise = Form1::stepwiseColumn();
     addLabel(QString(), QStringLiteral("全自动计算"), kColumn1X, kTop - 24, kColumnW)
         ->setAlignment(Qt::AlignCenter);
     addLabel(QString(), QStringLiteral("分步计算"), kColumn2X, kTop - 24, kColumnW)
         ->setAlignment(Qt::AlignCenter);
     for (int i = 0; i < 9; ++i) {
-        addLabel(QStringLiteral("Label%1").arg(labelNumbers[i]), captions[i], kResultLabelX, row(i), 102);
-        addField(QStringLiteral("Text%1").arg(7 + i), QString(), kColumn1X, row(i), kColumnW);
-        addField(QStringLiteral("Text%1").arg(17 + i), QString(), kColumn2X, row(i), kColumnW);
+        addLabel(rowLabels[i], captions[i], kResultLabelX, row(i), 102);
+        addField(automatic[i], QString(), kColumn1X, row(i), kColumnW);
+        addField(stepwise[i], QString(), kColumn2X, row(i), kColumnW);
     }
-    addButton(QStringLiteral("Command1"), QStringLiteral("全自动计算"), kColumn1X, row(9), kColumnW);
-    addButton(QStringLiteral("Command5"), QStringLiteral("完成计算"), kColumn2X, row(9), kColumnW);
-    addButton(QStringLiteral("Command3"), QStringLiteral("确定用水量"), kStepButtonX, row(4) - 2, 104);
-    addButton(QStringLiteral("Command14"), QStringLiteral("掺外加剂用水量"), kStepButtonX, row(5) - 2, 104);
-    addButton(QStringLiteral("Command4"), QStringLiteral("确定砂率"), kStepButtonX, row(6) - 2, 104);
-    addLabel(QStringLiteral("Label25"), QStringLiteral("参考用水量："), kReferenceX, row(4), 84);
-    addField(QStringLiteral("Text26"), QString(), kReferenceX + 84, row(4), 56);
-    addLabel(QStringLiteral("Label36"), QStringLiteral("<<<双击导入"), kReferenceX + 144, row(4), 84);
-    addLabel(QStringLiteral("Label26"), QStringLiteral("参考砂率："), kReferenceX, row(6), 84);
-    addField(QStringLiteral("Text27"), QString(), kReferenceX + 84, row(6), 56);
-    addLabel(QStringLiteral("Label37"), QStringLiteral("<<<双击导入"), kReferenceX + 144, row(6), 84);
+    addButton(Form1::automaticButton, QStringLiteral("全自动计算"), kColumn1X, row(9), kColumnW);
+    addButton(Form1::completeButton, QStringLiteral("完成计算"), kColumn2X, row(9), kColumnW);
+    addButton(Form1::waterStepButton, QStringLiteral("确定用水量"), kStepButtonX, row(4) - 2, 104);
+    addButton(Form1::admixtureButton, QStringLiteral("掺外加剂用水量"), kStepButtonX, row(5) - 2, 104);
+    addButton(Form1::sandRatioStepButton, QStringLiteral("确定砂率"), kStepButtonX, row(6) - 2, 104);
+    addLabel(Form1::referenceWaterLabel, QStringLiteral("参考用水量："), kReferenceX, row(4), 84);
+    addField(Form1::referenceWater, QString(), kReferenceX + 84, row(4), 56);
+    addLabel(Form1::importWaterLabel, QStringLiteral("<<<双击导入"), kReferenceX + 144, row(4), 84);
+    addLabel(Form1::referenceSandRatioLabel, QStringLiteral("参考砂率："), kReferenceX, row(6), 84);
+    addField(Form1::referenceSandRatio, QString(), kReferenceX + 84, row(6), 56);
+    addLabel(Form1::importSandRatioLabel, QStringLiteral("<<<双击导入"), kReferenceX + 144, row(6), 84);
 
     // The mix line under the result columns.
-    addField(QStringLiteral("Text16"), QString(), kResultLabelX, row(10) + 4, kPictureX - 8 - kResultLabelX);
+    addField(Form1::mixLine, QString(), kResultLabelX, row(10) + 4, kPictureX - 8 - kResultLabelX);
 
     // Exports under the columns; file name and date beside them.
     const int exportTop = row(11) + 14;
-    addButton(QStringLiteral("Command12"), QStringLiteral("导入EXCEL"), kColumn1X, exportTop, kColumnW);
-    addButton(QStringLiteral("Command13"), QStringLiteral("导入EXCEL"), kColumn2X, exportTop, kColumnW);
-    addButton(QStringLiteral("Command10"), QStringLiteral("文件保存为"), kColumn1X, exportTop + 34, kColumnW);
-    addButton(QStringLiteral("Command11"), QStringLiteral("文件保存为"), kColumn2X, exportTop + 34, kColumnW);
-    addLabel(QStringLiteral("Label33"), QStringLiteral("日期："), kStepButtonX, exportTop + 2, 44);
-    addLabel(QStringLiteral("Label28"), QString(), kStepButtonX + 44, exportTop + 2, 130);
-    addLabel(QStringLiteral("Label38"), QStringLiteral("<<<双击导入"), kStepButtonX + 178, exportTop + 2, 84);
-    addField(QStringLiteral("Text28"), QString(), kStepButtonX, exportTop + 36, 262);
-    addLabel(QStringLiteral("Label29"),
+    addButton(Form1::showAutomaticButton, QStringLiteral("导入EXCEL"), kColumn1X, exportTop, kColumnW);
+    addButton(Form1::showStepwiseButton, QStringLiteral("导入EXCEL"), kColumn2X, exportTop, kColumnW);
+    addButton(Form1::saveAutomaticButton, QStringLiteral("文件保存为"), kColumn1X, exportTop + 34, kColumnW);
+    addButton(Form1::saveStepwiseButton, QStringLiteral("文件保存为"), kColumn2X, exportTop + 34, kColumnW);
+    addLabel(Form1::dateLabel, QStringLiteral("日期："), kStepButtonX, exportTop + 2, 44);
+    addLabel(Form1::dateTag, QString(), kStepButtonX + 44, exportTop + 2, 130);
+    addLabel(Form1::completeNameLabel, QStringLiteral("<<<双击导入"), kStepButtonX + 178, exportTop + 2, 84);
+    addField(Form1::fileName, QString(), kStepButtonX, exportTop + 36, 262);
+    addLabel(Form1::saveHintLabel,
              QStringLiteral("保存在（\"") + InstallPaths::displayRoot() + QStringLiteral("XXXX.xls\"）"),
              kStepButtonX, exportTop + 66, 262);
 
     // The reference tables of the standard.
-    auto* water = new ReferenceTable(QStringLiteral("塑性混凝土的用水量（kg/m³）"),
-                                     {{QStringLiteral("坍落度"), QStringLiteral("16"), QStringLiteral("20"),
-                                       QStringLiteral("25"), QStringLiteral("31.5"), QStringLiteral("40")},
-                                      {QStringLiteral("10~30"), QStringLiteral("200"), QStringLiteral("185"),
-                                       QStringLiteral("180"), QStringLiteral("175"), QStringLiteral("165")},
-                                      {QStringLiteral("35~50"), QStringLiteral("210"), QStringLiteral("195"),
-                                       QStringLiteral("190"), QStringLiteral("185"), QStringLiteral("175")},
-                                      {QStringLiteral("55~70"), QStringLiteral("220"), QStringLiteral("205"),
-                                       QStringLiteral("200"), QStringLiteral("195"), QStringLiteral("185")},
-                                      {QStringLiteral("75~90"), QStringLiteral("230"), QStringLiteral("215"),
-                                       QStringLiteral("210"), QStringLiteral("205"), QStringLiteral("195")}},
-                                     m_canvas);
-    water->setObjectName(QStringLiteral("Picture1"));
+    auto* water =
+        new ReferenceTable(QStringLiteral("塑性混凝土的用水量（kg/m³）"), waterTableRows(), m_canvas);
+    water->setObjectName(Form1::waterTable);
     water->setGeometry(kPictureX, kTop, 343, 180);
     auto* sand =
-        new ReferenceTable(QStringLiteral("塑性混凝土的用砂率（%）"),
-                           {{QStringLiteral("水灰比"), QStringLiteral("16"), QStringLiteral("20"),
-                             QStringLiteral("31.5"), QStringLiteral("40")},
-                            {QStringLiteral("0.40"), QStringLiteral("30~35"), QStringLiteral("29~34"),
-                             QStringLiteral("28~33"), QStringLiteral("27~32")},
-                            {QStringLiteral("0.50"), QStringLiteral("33~38"), QStringLiteral("32~37"),
-                             QStringLiteral("31~36"), QStringLiteral("30~35")},
-                            {QStringLiteral("0.60"), QStringLiteral("36~41"), QStringLiteral("35~40"),
-                             QStringLiteral("34~39"), QStringLiteral("33~38")},
-                            {QStringLiteral("0.70"), QStringLiteral("39~44"), QStringLiteral("38~43"),
-                             QStringLiteral("37~42"), QStringLiteral("36~41")}},
-                           m_canvas);
-    sand->setObjectName(QStringLiteral("Picture2"));
+        new ReferenceTable(QStringLiteral("塑性混凝土的用砂率（%）"), sandRatioTableRows(), m_canvas);
+    sand->setObjectName(Form1::sandRatioTable);
     sand->setGeometry(kPictureX, kTop + 200, 340, 180);
 }
 
@@ -255,32 +224,32 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::bindControls() {
-    const auto bindButton = [this](const char16_t* name, void (MainWindow::*slot)()) {
-        connect(control<QPushButton>(QString::fromUtf16(name)), &QPushButton::clicked, this, slot);
+    const auto bindButton = [this](const QString& name, void (MainWindow::*slot)()) {
+        connect(control<QPushButton>(name), &QPushButton::clicked, this, slot);
     };
-    bindButton(u"Command1", &MainWindow::Command1_Click);
-    bindButton(u"Command3", &MainWindow::Command3_Click);
-    bindButton(u"Command4", &MainWindow::Command4_Click);
-    bindButton(u"Command5", &MainWindow::Command5_Click);
-    bindButton(u"Command10", &MainWindow::Command10_Click);
-    bindButton(u"Command11", &MainWindow::Command11_Click);
-    bindButton(u"Command12", &MainWindow::Command12_Click);
-    bindButton(u"Command13", &MainWindow::Command13_Click);
-    bindButton(u"Command14", &MainWindow::Command14_Click);
-    onFocusOut(control<QComboBox>(QStringLiteral("Combo1")), [this] { Combo1_LostFocus(); });
-    onClick(control<QLabel>(QStringLiteral("Label36")), [this] { Label36_Click(); });
-    onClick(control<QLabel>(QStringLiteral("Label37")), [this] { Label37_Click(); });
-    onClick(control<QLabel>(QStringLiteral("Label38")), [this] { Label38_Click(); });
-    onDoubleClick(control<QLineEdit>(QStringLiteral("Text26")), [this] { Text26_DblClick(); });
-    onDoubleClick(control<QLineEdit>(QStringLiteral("Text27")), [this] { Text27_DblClick(); });
-    onDoubleClick(control<QLabel>(QStringLiteral("Label28")), [this] { Label28_DblClick(); });
-    onClick(findChild<QWidget*>(QStringLiteral("Picture3")), [this] { Picture3_Click(); });
+    bindButton(Form1::automaticButton, &MainWindow::Command1_Click);
+    bindButton(Form1::waterStepButton, &MainWindow::Command3_Click);
+    bindButton(Form1::sandRatioStepButton, &MainWindow::Command4_Click);
+    bindButton(Form1::completeButton, &MainWindow::Command5_Click);
+    bindButton(Form1::saveAutomaticButton, &MainWindow::Command10_Click);
+    bindButton(Form1::saveStepwiseButton, &MainWindow::Command11_Click);
+    bindButton(Form1::showAutomaticButton, &MainWindow::Command12_Click);
+    bindButton(Form1::showStepwiseButton, &MainWindow::Command13_Click);
+    bindButton(Form1::admixtureButton, &MainWindow::Command14_Click);
+    onFocusOut(control<QComboBox>(Form1::gradeRange), [this] { Combo1_LostFocus(); });
+    onClick(control<QLabel>(Form1::importWaterLabel), [this] { Label36_Click(); });
+    onClick(control<QLabel>(Form1::importSandRatioLabel), [this] { Label37_Click(); });
+    onClick(control<QLabel>(Form1::completeNameLabel), [this] { Label38_Click(); });
+    onDoubleClick(control<QLineEdit>(Form1::referenceWater), [this] { Text26_DblClick(); });
+    onDoubleClick(control<QLineEdit>(Form1::referenceSandRatio), [this] { Text27_DblClick(); });
+    onDoubleClick(control<QLabel>(Form1::dateTag), [this] { Label28_DblClick(); });
+    onClick(findChild<QWidget*>(Form1::banner), [this] { Picture3_Click(); });
 }
 
-void MainWindow::Command1_Click() { m_design.command1(); }
-void MainWindow::Command3_Click() { m_design.command3(); }
-void MainWindow::Command4_Click() { m_design.command4(); }
-void MainWindow::Command5_Click() { m_design.command5(); }
+void MainWindow::Command1_Click() { m_design.automaticDesign(); }
+void MainWindow::Command3_Click() { m_design.waterStep(); }
+void MainWindow::Command4_Click() { m_design.sandRatioStep(); }
+void MainWindow::Command5_Click() { m_design.completeStepwise(); }
 
 void MainWindow::Command10_Click() {
     // export: first column, save and quit
@@ -308,8 +277,8 @@ void MainWindow::Command13_Click() {
 
 // Opens (or brings forward) the admixture window, then hands it the reference water content.
 void MainWindow::Command14_Click() {
-    if (auto* admixture = dynamic_cast<AdmixtureWindow*>(m_windows.open(QStringLiteral("wai"))))
-        admixture->receiveBaseWater(m_fields.text(QStringLiteral("Text26")));
+    if (AdmixtureWindow* admixture = m_windows.openAdmixture())
+        admixture->receiveBaseWater(m_fields.text(Form1::referenceWater));
 }
 
 void MainWindow::Combo1_LostFocus() { m_design.gradeRangeLeft(); }
@@ -330,12 +299,12 @@ void MainWindow::exit_Click() {
     close();
 }
 
-void MainWindow::about_Click() { m_windows.open(QStringLiteral("Form2")); }
-void MainWindow::xie_Click() { m_windows.open(QStringLiteral("Form5")); }
-void MainWindow::tz_Click() { m_windows.open(QStringLiteral("tiaozheng")); }
-void MainWindow::kf_Click() { m_windows.open(QStringLiteral("Form7")); }
+void MainWindow::about_Click() { m_windows.open(Form2::window); }
+void MainWindow::xie_Click() { m_windows.open(Form5::window); }
+void MainWindow::tz_Click() { m_windows.open(Tiaozheng::window); }
+void MainWindow::kf_Click() { m_windows.open(Form7::window); }
 
 void MainWindow::help_Click() {
     const AppContext& context = m_windows.context();
-    runHelp(context.launcher, context.paths, [this] { m_windows.open(QStringLiteral("Form6")); });
+    runHelp(context.launcher, context.paths, [this] { m_windows.open(Form6::window); });
 }

@@ -1,5 +1,9 @@
 #include "ui/windowmanager.h"
 
+#include "adjust/form8.h"
+#include "adjust/tiaozheng.h"
+#include "admixture/wai.h"
+#include "design/form1.h"
 #include "ui/adjustwindow.h"
 #include "ui/admixturewindow.h"
 #include "ui/chartwindow.h"
@@ -15,7 +19,24 @@ WindowManager::WindowManager(AppContext context) : m_context(std::move(context))
     QApplication::setWindowIcon(programIcon());
 }
 
-MainWindow* WindowManager::showMain() { return static_cast<MainWindow*>(open(QStringLiteral("Form1"))); }
+MainWindow* WindowManager::showMain() {
+    open(Form1::window);
+    return m_main.data();
+}
+
+MainWindow* WindowManager::mainWindow() const {
+    return m_main.data();
+}
+
+ChartWindow* WindowManager::openChart() {
+    open(Form8::window);
+    return m_chart.data();
+}
+
+AdmixtureWindow* WindowManager::openAdmixture() {
+    open(Wai::window);
+    return m_admixture.data();
+}
 
 QWidget* WindowManager::window(const QString& name) const { return m_windows.value(name).data(); }
 
@@ -34,14 +55,14 @@ QWidget* WindowManager::open(const QString& name) {
 
 // One line a window: the window classes set their own size, place and state when they are created.
 QWidget* WindowManager::create(const QString& name) {
-    if (name == QStringLiteral("Form1"))
-        return new MainWindow(*this);
-    if (name == QStringLiteral("tiaozheng"))
+    if (name == Form1::window)
+        return m_main = new MainWindow(*this);
+    if (name == Tiaozheng::window)
         return new AdjustWindow(*this);
-    if (name == QStringLiteral("Form8"))
-        return new ChartWindow(m_context.prompter, m_context.paths);
-    if (name == QStringLiteral("wai"))
-        return new AdmixtureWindow(*this);
+    if (name == Form8::window)
+        return m_chart = new ChartWindow(m_context.prompter, m_context.paths);
+    if (name == Wai::window)
+        return m_admixture = new AdmixtureWindow(*this);
     if (InfoWindow::isInfoWindow(name))
         return new InfoWindow(name, m_context);
     return nullptr;

@@ -1,3 +1,5 @@
+#include "admixture/wai.h"
+#include "design/form1.h"
 #include "support/testprogram.h"
 #include "ui/admixturewindow.h"
 #include "ui/mainwindow.h"
@@ -19,11 +21,13 @@ namespace {
 
 struct Program : TestProgram {
     QWidget* wai() const { return windows->window("wai"); }
-    QString waiText(const char* name) const { return wai()->findChild<QLineEdit*>(name)->text(); }
-    void setWai(const char* name, const QString& text) { wai()->findChild<QLineEdit*>(name)->setText(text); }
-    void click(QWidget* window, const char* name) {
+    QString waiText(const QString& name) const { return wai()->findChild<QLineEdit*>(name)->text(); }
+    void setWai(const QString& name, const QString& text) {
+        wai()->findChild<QLineEdit*>(name)->setText(text);
+    }
+    void click(QWidget* window, const QString& name) {
         auto* button = window->findChild<QPushButton*>(name);
-        QVERIFY2(button, name);
+        QVERIFY2(button, qPrintable(name));
         QTest::mouseClick(button, Qt::LeftButton);
     }
 };
@@ -51,19 +55,19 @@ private slots:
 // 185 at 15 %: 157.25 in Text3 and, sent back, in the main window's Text21.
 void TestAdmixtureWindow::roundTripIntoMainWindow() {
     Program program;
-    program.main->fields().setText("Text26", "185");
-    program.main->fields().setText("Text21", "195");
-    program.click(program.main, "Command14");
+    program.main->fields().setText(Form1::referenceWater, "185");
+    program.main->fields().setText(Form1::stepwiseWater, "195");
+    program.click(program.main, Form1::admixtureButton);
     QVERIFY(program.wai());
     QCOMPARE(program.wai()->windowTitle(), QStringLiteral("计算掺外加剂用水量"));
-    QCOMPARE(program.waiText("Text1"), QStringLiteral("185"));
-    program.setWai("Text2", "15");
+    QCOMPARE(program.waiText(Wai::baseWater), QStringLiteral("185"));
+    program.setWai(Wai::reductionRate, "15");
     program.prompter.queueAnswer(MessageButton::Yes);
-    program.click(program.wai(), "Command1");
-    QCOMPARE(program.waiText("Text3"), QStringLiteral("157.25"));
-    QCOMPARE(program.main->fields().text("Text21"), QStringLiteral("195"));
-    program.click(program.wai(), "Command2");
-    QCOMPARE(program.main->fields().text("Text21"), QStringLiteral("157.25"));
+    program.click(program.wai(), Wai::computeButton);
+    QCOMPARE(program.waiText(Wai::result), QStringLiteral("157.25"));
+    QCOMPARE(program.main->fields().text(Form1::stepwiseWater), QStringLiteral("195"));
+    program.click(program.wai(), Wai::sendBackButton);
+    QCOMPARE(program.main->fields().text(Form1::stepwiseWater), QStringLiteral("157.25"));
     QCOMPARE(shownWai(), 1);
     QCOMPARE(program.prompter.lines(),
              QStringList{"MSGBOX icon=question buttons=YesNo title=\"普通混凝土配合比设计\" "
@@ -72,49 +76,49 @@ void TestAdmixtureWindow::roundTripIntoMainWindow() {
 
 void TestAdmixtureWindow::pressAgainRefillsOnlyText1() {
     Program program;
-    program.main->fields().setText("Text26", "185");
-    program.click(program.main, "Command14");
+    program.main->fields().setText(Form1::referenceWater, "185");
+    program.click(program.main, Form1::admixtureButton);
     QWidget* first = program.wai();
-    program.setWai("Text1", "typed");
-    program.setWai("Text2", "12");
-    program.setWai("Text3", "171.6");
-    program.main->fields().setText("Text26", "");
-    program.click(program.main, "Command14");
+    program.setWai(Wai::baseWater, "typed");
+    program.setWai(Wai::reductionRate, "12");
+    program.setWai(Wai::result, "171.6");
+    program.main->fields().setText(Form1::referenceWater, "");
+    program.click(program.main, Form1::admixtureButton);
     QCOMPARE(program.wai(), first);
     QCOMPARE(shownWai(), 1);
-    QCOMPARE(program.waiText("Text1"), QString());
-    QCOMPARE(program.waiText("Text2"), QStringLiteral("12"));
-    QCOMPARE(program.waiText("Text3"), QStringLiteral("171.6"));
+    QCOMPARE(program.waiText(Wai::baseWater), QString());
+    QCOMPARE(program.waiText(Wai::reductionRate), QStringLiteral("12"));
+    QCOMPARE(program.waiText(Wai::result), QStringLiteral("171.6"));
 }
 
 void TestAdmixtureWindow::reopenStartsFresh() {
     Program program;
-    program.main->fields().setText("Text26", "195");
-    program.click(program.main, "Command14");
-    program.setWai("Text2", "12");
-    program.setWai("Text3", "171.6");
+    program.main->fields().setText(Form1::referenceWater, "195");
+    program.click(program.main, Form1::admixtureButton);
+    program.setWai(Wai::reductionRate, "12");
+    program.setWai(Wai::result, "171.6");
     program.wai()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!program.wai());
-    program.main->fields().setText("Text26", "205");
-    program.click(program.main, "Command14");
-    QCOMPARE(program.waiText("Text1"), QStringLiteral("205"));
-    QCOMPARE(program.waiText("Text2"), QString());
-    QCOMPARE(program.waiText("Text3"), QString());
-    QVERIFY(program.wai()->findChild<QPlainTextEdit*>("Text5")->toPlainText().endsWith(
+    program.main->fields().setText(Form1::referenceWater, "205");
+    program.click(program.main, Form1::admixtureButton);
+    QCOMPARE(program.waiText(Wai::baseWater), QStringLiteral("205"));
+    QCOMPARE(program.waiText(Wai::reductionRate), QString());
+    QCOMPARE(program.waiText(Wai::result), QString());
+    QVERIFY(program.wai()->findChild<QPlainTextEdit*>(Wai::note)->toPlainText().endsWith(
         QStringLiteral("写在设计书备注里。\n")));
 }
 
 // With the main window closed by 退出, sending back has nowhere to go: nothing happens, nothing breaks.
 void TestAdmixtureWindow::sendBackWithoutMainWindow() {
     Program program;
-    program.click(program.main, "Command14");
-    program.setWai("Text3", "157.25");
+    program.click(program.main, Form1::admixtureButton);
+    program.setWai(Wai::result, "157.25");
     program.main->findChild<QAction*>("exit")->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!program.windows->window("Form1"));
-    program.click(program.wai(), "Command2");
-    QCOMPARE(program.waiText("Text3"), QStringLiteral("157.25"));
+    program.click(program.wai(), Wai::sendBackButton);
+    QCOMPARE(program.waiText(Wai::result), QStringLiteral("157.25"));
     QVERIFY(program.prompter.lines().isEmpty());
 }
 
@@ -122,28 +126,29 @@ void TestAdmixtureWindow::sendBackWithoutMainWindow() {
 // every caption has the room its lines need.
 void TestAdmixtureWindow::layoutAndTabOrder() {
     Program program;
-    program.click(program.main, "Command14");
+    program.click(program.main, Form1::admixtureButton);
     QWidget* wai = program.wai();
     QStringList chain;
-    QWidget* widget = wai->findChild<QWidget*>("Text1");
+    QWidget* widget = wai->findChild<QWidget*>(Wai::baseWater);
     for (int i = 0; i < 6; ++i) {
         chain.append(widget->objectName());
         do
             widget = widget->nextInFocusChain();
         while (widget->focusPolicy() == Qt::NoFocus || widget->objectName().isEmpty());
     }
-    QCOMPARE(chain, (QStringList{"Text1", "Text2", "Command1", "Text3", "Command2", "Text5"}));
+    QCOMPARE(chain, (QStringList{Wai::baseWater, Wai::reductionRate, Wai::computeButton, Wai::result,
+                                 Wai::sendBackButton, Wai::note}));
 
-    const auto geometry = [wai](const char* name) { return wai->findChild<QWidget*>(name)->geometry(); };
-    QCOMPARE(geometry("Command1").top(), geometry("Command2").top());
-    QVERIFY(geometry("Command2").right() < geometry("Command1").left());
-    QVERIFY(geometry("Text3").bottom() < geometry("Command1").top());
-    QVERIFY(geometry("Command1").bottom() < geometry("Text5").top());
-    QVERIFY(geometry("Text5").bottom() < wai->height());
-    for (const char* name : {"Label1", "Label2", "Label3"}) {
+    const auto geometry = [wai](const QString& name) { return wai->findChild<QWidget*>(name)->geometry(); };
+    QCOMPARE(geometry(Wai::computeButton).top(), geometry(Wai::sendBackButton).top());
+    QVERIFY(geometry(Wai::sendBackButton).right() < geometry(Wai::computeButton).left());
+    QVERIFY(geometry(Wai::result).bottom() < geometry(Wai::computeButton).top());
+    QVERIFY(geometry(Wai::computeButton).bottom() < geometry(Wai::note).top());
+    QVERIFY(geometry(Wai::note).bottom() < wai->height());
+    for (const QString& name : {Wai::baseWaterLabel, Wai::reductionRateLabel, Wai::resultLabel}) {
         auto* label = wai->findChild<QLabel*>(name);
-        QVERIFY2(label->heightForWidth(label->width()) <= label->height(), name);
-        QVERIFY2(label->geometry().right() < geometry("Text1").left(), name);
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(name));
+        QVERIFY2(label->geometry().right() < geometry(Wai::baseWater).left(), qPrintable(name));
     }
 
     const QRect area = wai->screen()->availableGeometry();

@@ -1,3 +1,5 @@
+#include "design/form1.h"
+#include "info/infocontrols.h"
 #include "info/infotexts.h"
 #include "info/links.h"
 #include "support/testprogram.h"
@@ -107,7 +109,7 @@ void TestInfoWindows::exitClosesOnlyMain() {
     Program program;
     program.menu("about");
     program.menu("help");
-    QTest::mouseClick(program.main->findChild<QWidget*>("Command14"), Qt::LeftButton);
+    QTest::mouseClick(program.main->findChild<QWidget*>(Form1::admixtureButton), Qt::LeftButton);
     QCOMPARE(shown("wai"), 1);
     program.menu("exit");
     deleteClosed();
@@ -146,10 +148,10 @@ void TestInfoWindows::helpProgramStartedNoWindow() {
 void TestInfoWindows::linksOpenInstalledPage() {
     Program program;
     const QString page = "OPENURL file://" + program.paths().templatePath("zeb.html");
-    QTest::mouseClick(program.main->findChild<QWidget*>("Picture3"), Qt::LeftButton);
+    QTest::mouseClick(program.main->findChild<QWidget*>(Form1::banner), Qt::LeftButton);
     QCOMPARE(program.launcher.lines(), QStringList{page});
     program.menu("kf");
-    auto* link = program.windows->window("Form7")->findChild<QLabel*>("Label3");
+    auto* link = program.windows->window("Form7")->findChild<QLabel*>(Form7::link);
     QVERIFY(link);
     QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseClick(link, Qt::LeftButton);
@@ -176,7 +178,7 @@ void TestInfoWindows::textsShownWhole() {
     QFETCH(QString, text);
     Program program;
     program.menu(action.toLatin1());
-    auto* field = program.windows->window(window)->findChild<QPlainTextEdit*>("Text1");
+    auto* field = program.windows->window(window)->findChild<QPlainTextEdit*>(Form2::text);
     QVERIFY(field);
     QCOMPARE(field->toPlainText(), text);
     QVERIFY(field->isReadOnly());

@@ -1,4 +1,5 @@
 #include "common/scriptedprompter.h"
+#include "design/form1.h"
 #include "report/recordingspreadsheet.h"
 #include "ui/mainwindow.h"
 #include "ui/windowmanager.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-QLineEdit* edit(QWidget* w, const char* name) { return w->findChild<QLineEdit*>(QString::fromUtf8(name)); }
+QLineEdit* edit(QWidget* w, const QString& name) { return w->findChild<QLineEdit*>(name); }
 
 } // namespace
 
@@ -56,53 +57,55 @@ void TestMainWindow::opensWithInitialTexts() {
     QCOMPARE(m_main->objectName(), QStringLiteral("Form1"));
     QVERIFY(m_main->windowState() & Qt::WindowMaximized);
     Fields& f = m_main->fields();
-    QCOMPARE(f.text(QStringLiteral("Label28")), QStringLiteral("PB(2005-6-12)"));
-    QCOMPARE(f.text(QStringLiteral("Text28")), QStringLiteral("-PB(2005-6-12)"));
-    QCOMPARE(f.text(QStringLiteral("Label29")), QStringLiteral("保存在（\"~/zeb/XXXX.xls\"）"));
-    QCOMPARE(f.text(QStringLiteral("Combo7")), QStringLiteral("干燥环境"));
-    auto* combo7 = m_main->findChild<QComboBox*>(QStringLiteral("Combo7"));
+    QCOMPARE(f.text(Form1::dateTag), QStringLiteral("PB(2005-6-12)"));
+    QCOMPARE(f.text(Form1::fileName), QStringLiteral("-PB(2005-6-12)"));
+    QCOMPARE(f.text(Form1::saveHintLabel), QStringLiteral("保存在（\"~/zeb/XXXX.xls\"）"));
+    QCOMPARE(f.text(Form1::environment), QStringLiteral("干燥环境"));
+    auto* combo7 = m_main->findChild<QComboBox*>(Form1::environment);
     QCOMPARE(combo7->count(), 4);
     QCOMPARE(combo7->itemText(3), QStringLiteral("有冻害和除冰剂的潮湿环境"));
     QVERIFY(combo7->isEditable());
-    const QList<std::pair<const char*, const char*>> captions = {
-        {"Command1", "全自动计算"}, {"Command3", "确定用水量"},  {"Command4", "确定砂率"},
-        {"Command5", "完成计算"},   {"Command10", "文件保存为"}, {"Command11", "文件保存为"},
-        {"Command12", "导入EXCEL"}, {"Command13", "导入EXCEL"},  {"Command14", "掺外加剂用水量"}};
+    const QList<std::pair<QString, const char*>> captions = {
+        {Form1::automaticButton, "全自动计算"},     {Form1::waterStepButton, "确定用水量"},
+        {Form1::sandRatioStepButton, "确定砂率"},   {Form1::completeButton, "完成计算"},
+        {Form1::saveAutomaticButton, "文件保存为"}, {Form1::saveStepwiseButton, "文件保存为"},
+        {Form1::showAutomaticButton, "导入EXCEL"},  {Form1::showStepwiseButton, "导入EXCEL"},
+        {Form1::admixtureButton, "掺外加剂用水量"}};
     for (const auto& [name, caption] : captions)
-        QCOMPARE(m_main->findChild<QAbstractButton*>(QString::fromUtf8(name))->text(),
-                 QString::fromUtf8(caption));
+        QCOMPARE(m_main->findChild<QAbstractButton*>(name)->text(), QString::fromUtf8(caption));
 }
 
 void TestMainWindow::realFocusLossSetsDefaultSigma() {
-    auto* combo = m_main->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    auto* combo = m_main->findChild<QComboBox*>(Form1::gradeRange);
     combo->setFocus();
     QTRY_VERIFY(combo->hasFocus() || combo->lineEdit()->hasFocus());
     combo->setCurrentIndex(0);
-    edit(m_main, "Text2")->setFocus();
-    QTRY_COMPARE(edit(m_main, "Text29")->text(), QStringLiteral("4"));
+    edit(m_main, Form1::gradeStrength)->setFocus();
+    QTRY_COMPARE(edit(m_main, Form1::sigma)->text(), QStringLiteral("4"));
 }
 
 void TestMainWindow::realDoubleClickImportsReference() {
-    edit(m_main, "Text26")->setText(QStringLiteral("185"));
-    QTest::mouseDClick(edit(m_main, "Text26"), Qt::LeftButton);
-    QCOMPARE(edit(m_main, "Text21")->text(), QStringLiteral("185"));
+    edit(m_main, Form1::referenceWater)->setText(QStringLiteral("185"));
+    QTest::mouseDClick(edit(m_main, Form1::referenceWater), Qt::LeftButton);
+    QCOMPARE(edit(m_main, Form1::stepwiseWater)->text(), QStringLiteral("185"));
     // A double-click on the date label completes the file name once, not once per click.
-    QTest::mouseDClick(m_main->findChild<QLabel*>(QStringLiteral("Label28")), Qt::LeftButton);
-    QCOMPARE(edit(m_main, "Text28")->text(), QStringLiteral("-PB(2005-6-12)-PB(2005-6-12)"));
-    QTest::mouseClick(m_main->findChild<QLabel*>(QStringLiteral("Label38")), Qt::LeftButton);
-    QCOMPARE(edit(m_main, "Text28")->text(), QStringLiteral("-PB(2005-6-12)-PB(2005-6-12)-PB(2005-6-12)"));
+    QTest::mouseDClick(m_main->findChild<QLabel*>(Form1::dateTag), Qt::LeftButton);
+    QCOMPARE(edit(m_main, Form1::fileName)->text(), QStringLiteral("-PB(2005-6-12)-PB(2005-6-12)"));
+    QTest::mouseClick(m_main->findChild<QLabel*>(Form1::completeNameLabel), Qt::LeftButton);
+    QCOMPARE(edit(m_main, Form1::fileName)->text(),
+             QStringLiteral("-PB(2005-6-12)-PB(2005-6-12)-PB(2005-6-12)"));
 }
 
 void TestMainWindow::checkColoursFollowTheResult() {
-    edit(m_main, "Text29")->setText(QStringLiteral("1"));
+    edit(m_main, Form1::sigma)->setText(QStringLiteral("1"));
     m_prompter.queueAnswer(MessageButton::Yes);
-    m_main->findChild<QAbstractButton*>(QStringLiteral("Command1"))->click();
-    QVERIFY(isRedText(edit(m_main, "Text30")));
-    QVERIFY(!isRedText(edit(m_main, "Text1")));
-    edit(m_main, "Text29")->setText(QStringLiteral("5"));
+    m_main->findChild<QAbstractButton*>(Form1::automaticButton)->click();
+    QVERIFY(isRedText(edit(m_main, Form1::sigmaCheck)));
+    QVERIFY(!isRedText(edit(m_main, Form1::ratioCheck)));
+    edit(m_main, Form1::sigma)->setText(QStringLiteral("5"));
     m_prompter.queueAnswer(MessageButton::Yes);
-    m_main->findChild<QAbstractButton*>(QStringLiteral("Command1"))->click();
-    QVERIFY(!isRedText(edit(m_main, "Text30")));
+    m_main->findChild<QAbstractButton*>(Form1::automaticButton)->click();
+    QVERIFY(!isRedText(edit(m_main, Form1::sigmaCheck)));
 }
 
 // Every named control lies inside the window at 1366x768, no two overlap, and every caption fits its label.

@@ -1,5 +1,6 @@
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
+#include "design/form1.h"
 #include "office/libreofficefactory.h"
 #include "report/reportexport.h"
 #include "support/form1fields.h"
@@ -24,19 +25,19 @@ const QString kTemplateSheet = QStringLiteral("配合比计算书");
 
 // The main window after the fully automatic calculation with its initial inputs, but a slump that a typed
 // entry would turn into a date.
-void fillInputsAndResults(MapFields& fields, int firstResult) {
+void fillInputsAndResults(MapFields& fields, const QStringList& column) {
     const QStringList values = {"38.225", "5", "48.025", "0.53", "185", "349", "0.33", "618", "1248"};
     for (int i = 0; i < values.size(); ++i)
-        fields.setText(QStringLiteral("Text%1").arg(firstResult + i), values[i]);
-    fields.setText(QStringLiteral("Text2"), QStringLiteral("30"));
-    fields.setText(QStringLiteral("Combo2"), QStringLiteral("31.5"));
-    fields.setText(QStringLiteral("Combo3"), QStringLiteral("10-30"));
-    fields.setText(QStringLiteral("Combo4"), QStringLiteral("0.460"));
-    fields.setText(QStringLiteral("Combo5"), QStringLiteral("0.07"));
-    fields.setText(QStringLiteral("Combo6"), QStringLiteral("2400"));
-    fields.setText(QStringLiteral("Text1"), QStringLiteral("水灰比符合规定！"));
-    fields.setText(QStringLiteral("Text6"), QStringLiteral("水泥用量符合规定！"));
-    fields.setText(QStringLiteral("Text28"), QStringLiteral("A1"));
+        fields.setText(column[i], values[i]);
+    fields.setText(Form1::gradeStrength, QStringLiteral("30"));
+    fields.setText(Form1::stoneSize, QStringLiteral("31.5"));
+    fields.setText(Form1::slump, QStringLiteral("10-30"));
+    fields.setText(Form1::coefficientA, QStringLiteral("0.460"));
+    fields.setText(Form1::coefficientB, QStringLiteral("0.07"));
+    fields.setText(Form1::density, QStringLiteral("2400"));
+    fields.setText(Form1::ratioCheck, QStringLiteral("水灰比符合规定！"));
+    fields.setText(Form1::cementCheck, QStringLiteral("水泥用量符合规定！"));
+    fields.setText(Form1::fileName, QStringLiteral("A1"));
 }
 
 // Cell -> expected [type, value] of a complete export of fillInputsAndResults.
@@ -193,7 +194,7 @@ private slots:
 
         LibreOfficeFactory factory;
         MapFields fields(form1FieldNames());
-        fillInputsAndResults(fields, 7);
+        fillInputsAndResults(fields, Form1::automaticColumn());
         QVERIFY(run(factory, fields, 10).isEmpty());
         QCOMPARE(factory.running(), 0);
         QCOMPARE(officesLeft(), 0);
@@ -251,8 +252,8 @@ private slots:
     void replacesEarlierFile() {
         LibreOfficeFactory factory;
         MapFields fields(form1FieldNames());
-        fillInputsAndResults(fields, 17);
-        fields.setText(QStringLiteral("Text22"), QStringLiteral("400"));
+        fillInputsAndResults(fields, Form1::stepwiseColumn());
+        fields.setText(Form1::stepwiseCement, QStringLiteral("400"));
         QVERIFY(run(factory, fields, 11).isEmpty());
         const QJsonObject book = readWorkbook(m_report);
         QCOMPARE(typeAndValue(book, QStringLiteral("G21")), (QJsonArray{QStringLiteral("number"), 400}));
@@ -266,7 +267,7 @@ private slots:
     void leaveOpenThenSameNameFails() {
         LibreOfficeFactory factory;
         MapFields fields(form1FieldNames());
-        fillInputsAndResults(fields, 7);
+        fillInputsAndResults(fields, Form1::automaticColumn());
         QVERIFY(run(factory, fields, 12).isEmpty());
         QCOMPARE(factory.running(), 1);
 
@@ -301,8 +302,8 @@ private slots:
         const QString report = root() + QStringLiteral("empty.xls");
         LibreOfficeFactory factory;
         MapFields fields(form1FieldNames());
-        fields.setText(QStringLiteral("Text2"), QStringLiteral("30"));
-        fields.setText(QStringLiteral("Text28"), QStringLiteral("empty"));
+        fields.setText(Form1::gradeStrength, QStringLiteral("30"));
+        fields.setText(Form1::fileName, QStringLiteral("empty"));
         QCOMPARE(run(factory, fields, 10).size(), 1);
         QCOMPARE(factory.running(), 0);
         QCOMPARE(officesLeft(), 0);

@@ -1,3 +1,4 @@
+#include "adjust/tiaozheng.h"
 #include "common/numbers.h"
 #include "common/scriptedprompter.h"
 #include "office/libreofficefactory.h"
@@ -117,7 +118,7 @@ struct Session {
             prompter.queueAnswer(MessageButton::Yes);
             (window->*step)();
         }
-        fields().setText(QStringLiteral("Text47"), QStringLiteral("2400"));
+        fields().setText(Tiaozheng::measuredDensity, QStringLiteral("2400"));
         prompter.queueAnswer(MessageButton::Yes);
         window->Command5_Click();
         prompter.queueAnswer(MessageButton::Yes);
@@ -171,8 +172,8 @@ private slots:
         {
             Session first(factory, m_root.path());
             first.runWorkedExample();
-            QCOMPARE(first.text(QStringLiteral("Text64")), QStringLiteral("0.43"));
-            first.fields().setText(QStringLiteral("Text75"), QStringLiteral("C30配合比"));
+            QCOMPARE(first.text(Tiaozheng::siteWaterRatio), QStringLiteral("0.43"));
+            first.fields().setText(Tiaozheng::fileName, QStringLiteral("C30配合比"));
             for (const AdjustCell& cell : adjustCells())
                 exported[cell.field] = first.text(cell.field);
             const int asked = first.prompter.messages().size();
@@ -223,18 +224,18 @@ private slots:
         const QStringList lockFiles =
             QDir(m_root.path()).entryList({QStringLiteral(".~lock.*")}, QDir::Hidden | QDir::Files);
         Session fresh(factory, m_root.path());
-        QCOMPARE(fresh.text(QStringLiteral("Text1")), QString());
+        QCOMPARE(fresh.text(Tiaozheng::mixCement), QString());
         fresh.importFrom(book);
         QCOMPARE(fresh.messagesAfter(0), QStringList{"您确定要把选择的EXCEL文件数据导入到本程序吗？"});
-        QCOMPARE(fresh.text(QStringLiteral("Text72")), book);
-        QCOMPARE(fresh.text(QStringLiteral("Text74")), book.chopped(4));
+        QCOMPARE(fresh.text(Tiaozheng::chosenPath), book);
+        QCOMPARE(fresh.text(Tiaozheng::chosenStem), book.chopped(4));
         // Every field text back exactly as exported, trailing zeros included ("1.00", "1.010", "3.50").
         for (const AdjustCell& cell : adjustCells())
             QVERIFY2(fresh.text(cell.field) == exported[cell.field],
                      qPrintable(cell.field + QStringLiteral(": ") + fresh.text(cell.field) +
                                 QStringLiteral(" != ") + exported[cell.field]));
-        QCOMPARE(fresh.text(QStringLiteral("Text16")), QStringLiteral("1.00"));
-        QCOMPARE(fresh.text(QStringLiteral("Text66")), QStringLiteral("3.50"));
+        QCOMPARE(fresh.text(Tiaozheng::baseCementRatio), QStringLiteral("1.00"));
+        QCOMPARE(fresh.text(Tiaozheng::siteStoneRatio), QStringLiteral("3.50"));
         QCOMPARE(contents(book), before);
         QCOMPARE(QDir(m_root.path()).entryList({QStringLiteral(".~lock.*")}, QDir::Hidden | QDir::Files),
                  lockFiles);
@@ -252,10 +253,10 @@ private slots:
             Session session(factory, m_root.path());
             for (const AdjustCell& cell : adjustCells())
                 session.fields().setText(cell.field, QStringLiteral("7"));
-            session.fields().setText(QStringLiteral("Text22"), QStringLiteral("0.5432"));
-            session.fields().setText(QStringLiteral("Text4"), QStringLiteral("1251"));
-            session.fields().setText(QStringLiteral("Text3"), QStringLiteral("10-30"));
-            session.fields().setText(QStringLiteral("Text75"), QStringLiteral("lab"));
+            session.fields().setText(Tiaozheng::ratioA, QStringLiteral("0.5432"));
+            session.fields().setText(Tiaozheng::mixStone, QStringLiteral("1251"));
+            session.fields().setText(Tiaozheng::mixSand, QStringLiteral("10-30"));
+            session.fields().setText(Tiaozheng::fileName, QStringLiteral("lab"));
             session.prompter.queueAnswer(MessageButton::Yes);
             session.window->Command14_Click();
             QCOMPARE(session.messagesAfter(0), QStringList{"您确定要把数据导出到EXCEL文件吗？"});
@@ -280,24 +281,24 @@ private slots:
         Session fresh(factory, m_root.path());
         fresh.importFrom(book);
         QCOMPARE(fresh.messagesAfter(0), QStringList{"您确定要把选择的EXCEL文件数据导入到本程序吗？"});
-        QCOMPARE(fresh.text(QStringLiteral("Text22")), QStringLiteral("0.54"));
-        QCOMPARE(fresh.text(QStringLiteral("Text4")), QStringLiteral("1251"));
-        QCOMPARE(fresh.text(QStringLiteral("Text3")), QStringLiteral("10-30"));
-        QCOMPARE(fresh.text(QStringLiteral("Text56")), QStringLiteral("7.00"));
-        QCOMPARE(fresh.text(QStringLiteral("Text55")), QStringLiteral("7"));
-        QCOMPARE(fresh.text(QStringLiteral("Text57")), QString());
-        QCOMPARE(fresh.text(QStringLiteral("Text64")), QString());
+        QCOMPARE(fresh.text(Tiaozheng::ratioA), QStringLiteral("0.54"));
+        QCOMPARE(fresh.text(Tiaozheng::mixStone), QStringLiteral("1251"));
+        QCOMPARE(fresh.text(Tiaozheng::mixSand), QStringLiteral("10-30"));
+        QCOMPARE(fresh.text(Tiaozheng::labWaterRatio), QStringLiteral("7.00"));
+        QCOMPARE(fresh.text(Tiaozheng::labStoneRatio), QStringLiteral("7"));
+        QCOMPARE(fresh.text(Tiaozheng::sandMoisture), QString());
+        QCOMPARE(fresh.text(Tiaozheng::siteWaterRatio), QString());
         QCOMPARE(factory.running(), 0);
 
         // Chosen, then removed: the message, no field touched, nothing started.
         QVERIFY(QFile::remove(book));
-        fresh.fields().setText(QStringLiteral("Text1"), QStringLiteral("kept"));
+        fresh.fields().setText(Tiaozheng::mixCement, QStringLiteral("kept"));
         fresh.prompter.queueAnswer(MessageButton::Yes);
         fresh.prompter.queueAnswer(MessageButton::Ok);
         fresh.window->Command12_Click();
         QCOMPARE(fresh.messagesAfter(1), (QStringList{"您确定要把选择的EXCEL文件数据导入到本程序吗？",
                                                       AdjustWorkbook::importFailure()}));
-        QCOMPARE(fresh.text(QStringLiteral("Text1")), QStringLiteral("kept"));
+        QCOMPARE(fresh.text(Tiaozheng::mixCement), QStringLiteral("kept"));
         QCOMPARE(factory.running(), 0);
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "adjust/mixadjustment.h"
+#include "adjust/tiaozheng.h"
 
 #include <QMap>
 
@@ -9,10 +10,15 @@ using AdjustCommand = void (MixAdjustment::*)();
 
 inline const QMap<QString, AdjustCommand>& adjustCommands() {
     static const QMap<QString, AdjustCommand> map = {
-        {"Command2", &MixAdjustment::command2},   {"Command1", &MixAdjustment::command1},
-        {"Command3", &MixAdjustment::command3},   {"Command7", &MixAdjustment::command7},
-        {"Command8", &MixAdjustment::command8},   {"Command9", &MixAdjustment::command9},
-        {"Command4", &MixAdjustment::command4},   {"Command5", &MixAdjustment::command5},
-        {"Command15", &MixAdjustment::command15}, {"Command6", &MixAdjustment::command6}};
+        {Tiaozheng::trialBatchButton, &MixAdjustment::trialBatch},
+        {Tiaozheng::workabilityButton, &MixAdjustment::workability},
+        {Tiaozheng::strengthGroupsButton, &MixAdjustment::strengthGroups},
+        {Tiaozheng::regressionButton, &MixAdjustment::regression},
+        {Tiaozheng::takeParametersButton, &MixAdjustment::takeParameters},
+        {Tiaozheng::correctWaterCementButton, &MixAdjustment::correctWaterCement},
+        {Tiaozheng::absoluteVolumeButton, &MixAdjustment::absoluteVolume},
+        {Tiaozheng::densityCorrectionButton, &MixAdjustment::densityCorrection},
+        {Tiaozheng::keepUncorrectedButton, &MixAdjustment::keepUncorrected},
+        {Tiaozheng::siteMixButton, &MixAdjustment::siteMix}};
     return map;
 }

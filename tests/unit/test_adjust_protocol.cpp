@@ -1,4 +1,5 @@
 #include "adjust/mixadjustment.h"
+#include "adjust/tiaozheng.h"
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
 #include "support/adjustcommands.h"
@@ -53,23 +54,40 @@ void TestAdjustProtocol::highlightAndPrompt_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QStringList>("inputs");
 
-    QTest::newRow("Command2") << QStringLiteral("Command2")
-                              << QStringList{"Text1", "Text2", "Text3", "Text4", "Text5"};
-    QTest::newRow("Command1") << QStringLiteral("Command1") << QStringList{"Combo1", "Text11"};
-    QTest::newRow("Command3") << QStringLiteral("Command3") << QStringList{"Text20", "Text21", "Text31"};
-    QTest::newRow("Command7") << QStringLiteral("Command7")
-                              << QStringList{"Text32", "Text33", "Text34", "Text35"};
-    QTest::newRow("Command8") << QStringLiteral("Command8")
-                              << QStringList{"Combo1", "Text11", "Text2", "Text67", "Text68"};
-    QTest::newRow("Command9") << QStringLiteral("Command9")
-                              << QStringList{"Combo2", "Text69", "Text70", "Text71"};
-    QTest::newRow("Command4") << QStringLiteral("Command4")
-                              << QStringList{"Text36", "Text37", "Text38", "Text39",
-                                             "Text40", "Text41", "Text42"};
-    QTest::newRow("Command5") << QStringLiteral("Command5") << QStringList{"Text47"};
-    QTest::newRow("Command15") << QStringLiteral("Command15")
-                               << QStringList{"Text36", "Text37", "Text43", "Text44"};
-    QTest::newRow("Command6") << QStringLiteral("Command6") << QStringList{"Text57", "Text58"};
+    QTest::newRow(qPrintable(Tiaozheng::trialBatchButton))
+        << Tiaozheng::trialBatchButton
+        << QStringList{Tiaozheng::mixCement, Tiaozheng::mixWater, Tiaozheng::mixSand, Tiaozheng::mixStone,
+                       Tiaozheng::trialVolume};
+    QTest::newRow(qPrintable(Tiaozheng::workabilityButton))
+        << Tiaozheng::workabilityButton << QStringList{Tiaozheng::pasteChange, Tiaozheng::pastePercent};
+    QTest::newRow(qPrintable(Tiaozheng::strengthGroupsButton))
+        << Tiaozheng::strengthGroupsButton
+        << QStringList{Tiaozheng::groupRatio, Tiaozheng::ratioSpread, Tiaozheng::groupWater};
+    QTest::newRow(qPrintable(Tiaozheng::regressionButton))
+        << Tiaozheng::regressionButton
+        << QStringList{Tiaozheng::strengthA, Tiaozheng::strengthB, Tiaozheng::strengthC,
+                       Tiaozheng::targetStrength};
+    QTest::newRow(qPrintable(Tiaozheng::takeParametersButton))
+        << Tiaozheng::takeParametersButton
+        << QStringList{Tiaozheng::pasteChange, Tiaozheng::pastePercent, Tiaozheng::mixWater,
+                       Tiaozheng::referenceCementWater, Tiaozheng::referenceWaterCement};
+    QTest::newRow(qPrintable(Tiaozheng::correctWaterCementButton))
+        << Tiaozheng::correctWaterCementButton
+        << QStringList{Tiaozheng::parameterPasteChange, Tiaozheng::parameterWater,
+                       Tiaozheng::parameterPastePercent, Tiaozheng::parameterWaterCement};
+    QTest::newRow(qPrintable(Tiaozheng::absoluteVolumeButton))
+        << Tiaozheng::absoluteVolumeButton
+        << QStringList{Tiaozheng::correctedWater, Tiaozheng::correctedCement, Tiaozheng::cementDensity,
+                       Tiaozheng::sandDensity,    Tiaozheng::stoneDensity,    Tiaozheng::airContent,
+                       Tiaozheng::sandRatio};
+    QTest::newRow(qPrintable(Tiaozheng::densityCorrectionButton))
+        << Tiaozheng::densityCorrectionButton << QStringList{Tiaozheng::measuredDensity};
+    QTest::newRow(qPrintable(Tiaozheng::keepUncorrectedButton))
+        << Tiaozheng::keepUncorrectedButton
+        << QStringList{Tiaozheng::correctedWater, Tiaozheng::correctedCement, Tiaozheng::volumeSand,
+                       Tiaozheng::volumeStone};
+    QTest::newRow(qPrintable(Tiaozheng::siteMixButton))
+        << Tiaozheng::siteMixButton << QStringList{Tiaozheng::sandMoisture, Tiaozheng::stoneMoisture};
 }
 
 // The step's inputs, and only they, are yellow while the question is open; the box is the step protocol's.
@@ -107,12 +125,12 @@ void TestAdjustProtocol::noChangesOnlyColours() {
     MapFields fields(MixAdjustment::controlNames());
     ScriptedPrompter prompter;
     MixAdjustment adjustment(fields, prompter);
-    adjustment.command16();
-    fields.setText("Text47", "2400");
-    fields.setText("Text6", "5");
-    fields.setText("Text25", "1.69");
-    fields.setText("Text26", "1.85");
-    fields.setText("Text27", "2.04");
+    adjustment.workedExample();
+    fields.setText(Tiaozheng::measuredDensity, "2400");
+    fields.setText(Tiaozheng::trialCement, "5");
+    fields.setText(Tiaozheng::cementWaterA, "1.69");
+    fields.setText(Tiaozheng::cementWaterB, "1.85");
+    fields.setText(Tiaozheng::cementWaterC, "2.04");
     const auto before = snapshot(fields);
     fields.clearWrites();
 
@@ -130,7 +148,7 @@ void TestAdjustProtocol::failureShownOnceThenHighlightRemoved() {
     prompter.queueAnswer(MessageButton::Yes);
     prompter.queueAnswer(MessageButton::Cancel);
     MixAdjustment adjustment(fields, prompter);
-    adjustment.command4(); // every input empty: strict reading fails
+    adjustment.absoluteVolume(); // every input empty: strict reading fails
 
     QCOMPARE(prompter.messages().size(), 2);
     const MessageBoxRequest& box = prompter.messages().last();
@@ -151,20 +169,20 @@ void TestAdjustProtocol::loadState() {
     MapFields fields(MixAdjustment::controlNames());
     for (const QString& name : MixAdjustment::controlNames())
         fields.setText(name, "design-time");
-    fields.setText("Combo1", "不变");
-    fields.setText("Text11", "0");
+    fields.setText(Tiaozheng::pasteChange, "不变");
+    fields.setText(Tiaozheng::pastePercent, "0");
     ScriptedPrompter prompter;
     MixAdjustment adjustment(fields, prompter);
     adjustment.load(QDate(2026, 12, 7));
 
-    QCOMPARE(fields.text("Text75"), QStringLiteral("---TZ(2026-12-7)"));
-    QCOMPARE(fields.text("Label76"), QStringLiteral("TZ(2026-12-7)"));
-    QCOMPARE(fields.text("Combo1"), QStringLiteral("不变"));
-    QCOMPARE(fields.text("Text11"), QStringLiteral("0"));
+    QCOMPARE(fields.text(Tiaozheng::fileName), QStringLiteral("---TZ(2026-12-7)"));
+    QCOMPARE(fields.text(Tiaozheng::dateTag), QStringLiteral("TZ(2026-12-7)"));
+    QCOMPARE(fields.text(Tiaozheng::pasteChange), QStringLiteral("不变"));
+    QCOMPARE(fields.text(Tiaozheng::pastePercent), QStringLiteral("0"));
     for (const QString& name : MixAdjustment::stepFields())
         QVERIFY2(fields.text(name).isEmpty(), qPrintable(name));
-    QVERIFY(MixAdjustment::stepFields().contains("Text73"));
-    QVERIFY(!MixAdjustment::stepFields().contains("Text70"));
+    QVERIFY(MixAdjustment::stepFields().contains(Tiaozheng::parameterCementWater));
+    QVERIFY(!MixAdjustment::stepFields().contains(Tiaozheng::parameterPastePercent));
     QCOMPARE(prompter.messages().size(), 0);
 }
 
@@ -172,20 +190,23 @@ void TestAdjustProtocol::workedExampleAsksNothing() {
     MapFields fields(MixAdjustment::controlNames());
     for (const QString& name : MixAdjustment::stepFields())
         fields.setText(name, "old");
-    fields.setText("Combo2", "减少");
-    fields.setText("Text70", "7");
+    fields.setText(Tiaozheng::parameterPasteChange, "减少");
+    fields.setText(Tiaozheng::parameterPastePercent, "7");
     ScriptedPrompter prompter; // no answers queued: any question would throw
     MixAdjustment adjustment(fields, prompter);
-    adjustment.command16();
+    adjustment.workedExample();
 
-    QCOMPARE(fields.text("Text33"), QStringLiteral("39.2"));
-    QCOMPARE(fields.text("Combo1"), QStringLiteral("增加"));
-    QCOMPARE(fields.text("Text42"), QStringLiteral("0.33"));
-    QCOMPARE(fields.text("Text58"), QStringLiteral("1"));
-    for (const char* emptied : {"Text6", "Text47", "Text67", "Text69", "Text71", "Text73", "Text66"})
-        QVERIFY2(fields.text(emptied).isEmpty(), emptied);
-    QCOMPARE(fields.text("Combo2"), QStringLiteral("减少"));
-    QCOMPARE(fields.text("Text70"), QStringLiteral("7"));
+    QCOMPARE(fields.text(Tiaozheng::strengthB), QStringLiteral("39.2"));
+    QCOMPARE(fields.text(Tiaozheng::pasteChange), QStringLiteral("增加"));
+    QCOMPARE(fields.text(Tiaozheng::sandRatio), QStringLiteral("0.33"));
+    QCOMPARE(fields.text(Tiaozheng::stoneMoisture), QStringLiteral("1"));
+    for (const QString& emptied :
+         QStringList{Tiaozheng::trialCement, Tiaozheng::measuredDensity, Tiaozheng::referenceCementWater,
+                     Tiaozheng::parameterWater, Tiaozheng::parameterWaterCement,
+                     Tiaozheng::parameterCementWater, Tiaozheng::siteStoneRatio})
+        QVERIFY2(fields.text(emptied).isEmpty(), qPrintable(emptied));
+    QCOMPARE(fields.text(Tiaozheng::parameterPasteChange), QStringLiteral("减少"));
+    QCOMPARE(fields.text(Tiaozheng::parameterPastePercent), QStringLiteral("7"));
     QCOMPARE(prompter.messages().size(), 0);
 }
 

@@ -1,4 +1,5 @@
 #include "adjust/mixadjustment.h"
+#include "adjust/tiaozheng.h"
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
 #include "support/adjustcommands.h"
@@ -39,169 +40,316 @@ void TestAdjustSteps::steps_data() {
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<bool>("fails");
 
-    const QStringList demoBatch = {"Text1=343", "Text2=185", "Text3=613", "Text4=1251", "Text5=15"};
+    const QStringList demoBatch = {Tiaozheng::mixCement + "=343", Tiaozheng::mixWater + "=185",
+                                   Tiaozheng::mixSand + "=613", Tiaozheng::mixStone + "=1251",
+                                   Tiaozheng::trialVolume + "=15"};
     QTest::newRow("step2 demo, general form")
-        << "Command2" << demoBatch << QStringList{"Text6=5.145", "Text7=2.775", "Text8=9.195", "Text9=18.765"}
+        << Tiaozheng::trialBatchButton << demoBatch
+        << QStringList{Tiaozheng::trialCement + "=5.145", Tiaozheng::trialWater + "=2.775",
+                       Tiaozheng::trialSand + "=9.195", Tiaozheng::trialStone + "=18.765"}
         << false;
-    QTest::newRow("step2 empty volume gives 0") << "Command2" << QStringList{"Text1=343", "Text5="}
-                                                << QStringList{"Text6=0", "Text7=0", "Text9=0"} << false;
+    QTest::newRow("step2 empty volume gives 0")
+        << Tiaozheng::trialBatchButton
+        << QStringList{Tiaozheng::mixCement + "=343", Tiaozheng::trialVolume + "="}
+        << QStringList{Tiaozheng::trialCement + "=0", Tiaozheng::trialWater + "=0",
+                       Tiaozheng::trialStone + "=0"}
+        << false;
     QTest::newRow("step2 units after numbers are ignored")
-        << "Command2" << QStringList{"Text1=200kg", "Text5=20L"} << QStringList{"Text6=4"} << false;
+        << Tiaozheng::trialBatchButton
+        << QStringList{Tiaozheng::mixCement + "=200kg", Tiaozheng::trialVolume + "=20L"}
+        << QStringList{Tiaozheng::trialCement + "=4"} << false;
 
-    const QStringList trial = {"Text6=5.145", "Text7=2.775", "Text8=9.195", "Text9=18.765", "Text11=5"};
-    QTest::newRow("step3 increase") << "Command1" << (trial + QStringList{"Combo1=增加"})
-                                    << QStringList{"Text12=5.402",  "Text13=2.914", "Text14=9.195",
-                                                   "Text15=18.765", "Text16=1.00",  "Text17=1.70",
-                                                   "Text18=3.47",   "Text19=0.54"}
+    const QStringList trial = {Tiaozheng::trialCement + "=5.145", Tiaozheng::trialWater + "=2.775",
+                               Tiaozheng::trialSand + "=9.195", Tiaozheng::trialStone + "=18.765",
+                               Tiaozheng::pastePercent + "=5"};
+    QTest::newRow("step3 increase")
+        << Tiaozheng::workabilityButton << (trial + QStringList{Tiaozheng::pasteChange + "=增加"})
+        << QStringList{Tiaozheng::adjustedCement + "=5.402", Tiaozheng::adjustedWater + "=2.914",
+                       Tiaozheng::adjustedSand + "=9.195",   Tiaozheng::adjustedStone + "=18.765",
+                       Tiaozheng::baseCementRatio + "=1.00", Tiaozheng::baseSandRatio + "=1.70",
+                       Tiaozheng::baseStoneRatio + "=3.47",  Tiaozheng::baseWaterRatio + "=0.54"}
+        << false;
+    QTest::newRow("step3 decrease") << Tiaozheng::workabilityButton
+                                    << (trial + QStringList{Tiaozheng::pasteChange + "=减少"})
+                                    << QStringList{Tiaozheng::adjustedCement + "=4.888",
+                                                   Tiaozheng::adjustedWater + "=2.636",
+                                                   Tiaozheng::baseCementRatio + "=1.00"}
                                     << false;
-    QTest::newRow("step3 decrease") << "Command1" << (trial + QStringList{"Combo1=减少"})
-                                    << QStringList{"Text12=4.888", "Text13=2.636", "Text16=1.00"} << false;
     QTest::newRow("step3 unchanged, general form")
-        << "Command1" << (trial + QStringList{"Combo1=不变"})
-        << QStringList{"Text12=5.145", "Text13=2.775", "Text17=1.79", "Text19=0.54"} << false;
+        << Tiaozheng::workabilityButton << (trial + QStringList{Tiaozheng::pasteChange + "=不变"})
+        << QStringList{Tiaozheng::adjustedCement + "=5.145", Tiaozheng::adjustedWater + "=2.775",
+                       Tiaozheng::baseSandRatio + "=1.79", Tiaozheng::baseWaterRatio + "=0.54"}
+        << false;
     QTest::newRow("step3 copies sand and stone as text")
-        << "Command1" << QStringList{"Combo1=不变", "Text6=5", "Text8=abc", "Text9=9.1950"}
-        << QStringList{"Text14=abc", "Text15=9.1950", "Text17=0.00", "Text18=1.84"} << false;
+        << Tiaozheng::workabilityButton
+        << QStringList{Tiaozheng::pasteChange + "=不变", Tiaozheng::trialCement + "=5",
+                       Tiaozheng::trialSand + "=abc", Tiaozheng::trialStone + "=9.1950"}
+        << QStringList{Tiaozheng::adjustedSand + "=abc", Tiaozheng::adjustedStone + "=9.1950",
+                       Tiaozheng::baseSandRatio + "=0.00", Tiaozheng::baseStoneRatio + "=1.84"}
+        << false;
     QTest::newRow("step3 unknown change keeps the batch, recomputes ratios")
-        << "Command1"
-        << (trial + QStringList{"Combo1=多加", "Text12=4", "Text13=2", "Text14=8", "Text15=16", "Text16=x"})
-        << QStringList{"Text12=4",    "Text13=2",    "Text14=8",    "Text15=16",
-                       "Text16=1.00", "Text17=2.00", "Text18=4.00", "Text19=0.50"}
+        << Tiaozheng::workabilityButton
+        << (trial + QStringList{Tiaozheng::pasteChange + "=多加", Tiaozheng::adjustedCement + "=4",
+                                Tiaozheng::adjustedWater + "=2", Tiaozheng::adjustedSand + "=8",
+                                Tiaozheng::adjustedStone + "=16", Tiaozheng::baseCementRatio + "=x"})
+        << QStringList{Tiaozheng::adjustedCement + "=4",     Tiaozheng::adjustedWater + "=2",
+                       Tiaozheng::adjustedSand + "=8",       Tiaozheng::adjustedStone + "=16",
+                       Tiaozheng::baseCementRatio + "=1.00", Tiaozheng::baseSandRatio + "=2.00",
+                       Tiaozheng::baseStoneRatio + "=4.00",  Tiaozheng::baseWaterRatio + "=0.50"}
         << false;
     QTest::newRow("step3 without step 2 fails at the ratios")
-        << "Command1" << QStringList{"Combo1=增加", "Text11=5", "Text8=9.195", "Text16=old", "Text19=old"}
-        << QStringList{"Text12=0.000", "Text13=0.000", "Text14=9.195", "Text16=old", "Text19=old"} << true;
+        << Tiaozheng::workabilityButton
+        << QStringList{Tiaozheng::pasteChange + "=增加", Tiaozheng::pastePercent + "=5",
+                       Tiaozheng::trialSand + "=9.195", Tiaozheng::baseCementRatio + "=old",
+                       Tiaozheng::baseWaterRatio + "=old"}
+        << QStringList{Tiaozheng::adjustedCement + "=0.000", Tiaozheng::adjustedWater + "=0.000",
+                       Tiaozheng::adjustedSand + "=9.195", Tiaozheng::baseCementRatio + "=old",
+                       Tiaozheng::baseWaterRatio + "=old"}
+        << true;
     QTest::newRow("step3 unchanged without step 2 writes 0")
-        << "Command1" << QStringList{"Combo1=不变"} << QStringList{"Text12=0", "Text13=0", "Text16="} << true;
+        << Tiaozheng::workabilityButton << QStringList{Tiaozheng::pasteChange + "=不变"}
+        << QStringList{Tiaozheng::adjustedCement + "=0", Tiaozheng::adjustedWater + "=0",
+                       Tiaozheng::baseCementRatio + "="}
+        << true;
 
-    const QStringList groups = {"Text20=0.54", "Text21=0.05", "Text31=2.92"};
+    const QStringList groups = {Tiaozheng::groupRatio + "=0.54", Tiaozheng::ratioSpread + "=0.05",
+                                Tiaozheng::groupWater + "=2.92"};
     QTest::newRow("step4 groups demo")
-        << "Command3" << groups
-        << QStringList{"Text22=0.59", "Text23=0.54", "Text24=0.49", "Text25=1.69", "Text26=1.85",
-                       "Text27=2.04", "Text28=4.95", "Text29=5.41", "Text30=5.96"}
+        << Tiaozheng::strengthGroupsButton << groups
+        << QStringList{Tiaozheng::ratioA + "=0.59",       Tiaozheng::ratioB + "=0.54",
+                       Tiaozheng::ratioC + "=0.49",       Tiaozheng::cementWaterA + "=1.69",
+                       Tiaozheng::cementWaterB + "=1.85", Tiaozheng::cementWaterC + "=2.04",
+                       Tiaozheng::cementA + "=4.95",      Tiaozheng::cementB + "=5.41",
+                       Tiaozheng::cementC + "=5.96"}
         << false;
     QTest::newRow("step4 groups from the rounded base ratio")
-        << "Command3" << QStringList{"Text20=0.545", "Text21=0.05", "Text31=2.92"}
-        << QStringList{"Text23=0.55", "Text22=0.60", "Text24=0.50", "Text27=2.00"} << false;
+        << Tiaozheng::strengthGroupsButton
+        << QStringList{Tiaozheng::groupRatio + "=0.545", Tiaozheng::ratioSpread + "=0.05",
+                       Tiaozheng::groupWater + "=2.92"}
+        << QStringList{Tiaozheng::ratioB + "=0.55", Tiaozheng::ratioA + "=0.60", Tiaozheng::ratioC + "=0.50",
+                       Tiaozheng::cementWaterC + "=2.00"}
+        << false;
     QTest::newRow("step4 a percentage typed as such")
-        << "Command3" << QStringList{"Text20=0.54", "Text21=5", "Text31=2.92"}
-        << QStringList{"Text22=5.54", "Text24=-4.46", "Text27=-0.22", "Text30=-0.65"} << false;
+        << Tiaozheng::strengthGroupsButton
+        << QStringList{Tiaozheng::groupRatio + "=0.54", Tiaozheng::ratioSpread + "=5",
+                       Tiaozheng::groupWater + "=2.92"}
+        << QStringList{Tiaozheng::ratioA + "=5.54", Tiaozheng::ratioC + "=-4.46",
+                       Tiaozheng::cementWaterC + "=-0.22", Tiaozheng::cementC + "=-0.65"}
+        << false;
     QTest::newRow("step4 step of 0 does not fail here")
-        << "Command3" << QStringList{"Text20=0.54", "Text21=0", "Text31=2.92"}
-        << QStringList{"Text22=0.54", "Text24=0.54", "Text25=1.85", "Text27=1.85"} << false;
+        << Tiaozheng::strengthGroupsButton
+        << QStringList{Tiaozheng::groupRatio + "=0.54", Tiaozheng::ratioSpread + "=0",
+                       Tiaozheng::groupWater + "=2.92"}
+        << QStringList{Tiaozheng::ratioA + "=0.54", Tiaozheng::ratioC + "=0.54",
+                       Tiaozheng::cementWaterA + "=1.85", Tiaozheng::cementWaterC + "=1.85"}
+        << false;
     QTest::newRow("step4 group C at ratio 0 fails after A and B")
-        << "Command3" << QStringList{"Text20=0.54", "Text21=0.54", "Text31=2.92", "Text27=old", "Text28=old"}
-        << QStringList{"Text22=1.08", "Text24=0.00", "Text25=0.93", "Text26=1.85", "Text27=old", "Text28=old"}
+        << Tiaozheng::strengthGroupsButton
+        << QStringList{Tiaozheng::groupRatio + "=0.54", Tiaozheng::ratioSpread + "=0.54",
+                       Tiaozheng::groupWater + "=2.92", Tiaozheng::cementWaterC + "=old",
+                       Tiaozheng::cementA + "=old"}
+        << QStringList{Tiaozheng::ratioA + "=1.08",       Tiaozheng::ratioC + "=0.00",
+                       Tiaozheng::cementWaterA + "=0.93", Tiaozheng::cementWaterB + "=1.85",
+                       Tiaozheng::cementWaterC + "=old",  Tiaozheng::cementA + "=old"}
         << true;
     QTest::newRow("step4 empty fields fail at the first ratio")
-        << "Command3" << QStringList{"Text25=old"} << QStringList{"Text23=0.00", "Text24=0.00", "Text25=old"}
+        << Tiaozheng::strengthGroupsButton << QStringList{Tiaozheng::cementWaterA + "=old"}
+        << QStringList{Tiaozheng::ratioB + "=0.00", Tiaozheng::ratioC + "=0.00",
+                       Tiaozheng::cementWaterA + "=old"}
         << true;
 
-    const QStringList ratios = {"Text25=1.69", "Text26=1.85", "Text27=2.04", "Text35=38.2"};
-    QTest::newRow("regression demo") << "Command7"
-                                     << (ratios + QStringList{"Text32=34.2", "Text33=39.2", "Text34=45.3"})
-                                     << QStringList{"Text67=1.82", "Text68=0.55"} << false;
+    const QStringList ratios = {Tiaozheng::cementWaterA + "=1.69", Tiaozheng::cementWaterB + "=1.85",
+                                Tiaozheng::cementWaterC + "=2.04", Tiaozheng::targetStrength + "=38.2"};
+    QTest::newRow("regression demo") << Tiaozheng::regressionButton
+                                     << (ratios + QStringList{Tiaozheng::strengthA + "=34.2",
+                                                              Tiaozheng::strengthB + "=39.2",
+                                                              Tiaozheng::strengthC + "=45.3"})
+                                     << QStringList{Tiaozheng::referenceCementWater + "=1.82",
+                                                    Tiaozheng::referenceWaterCement + "=0.55"}
+                                     << false;
     QTest::newRow("regression other B strength")
-        << "Command7" << (ratios + QStringList{"Text32=34.2", "Text33=39.5", "Text34=45.3"})
-        << QStringList{"Text67=1.81", "Text68=0.55"} << false;
+        << Tiaozheng::regressionButton
+        << (ratios + QStringList{Tiaozheng::strengthA + "=34.2", Tiaozheng::strengthB + "=39.5",
+                                 Tiaozheng::strengthC + "=45.3"})
+        << QStringList{Tiaozheng::referenceCementWater + "=1.81", Tiaozheng::referenceWaterCement + "=0.55"}
+        << false;
     QTest::newRow("regression equal ratios fail before writing")
-        << "Command7" << QStringList{"Text25=1.85", "Text26=1.85", "Text27=1.85", "Text32=34.2",
-                                     "Text33=39.2", "Text34=45.3", "Text67=old",  "Text68=old"}
-        << QStringList{"Text67=old", "Text68=old"} << true;
+        << Tiaozheng::regressionButton
+        << QStringList{Tiaozheng::cementWaterA + "=1.85",        Tiaozheng::cementWaterB + "=1.85",
+                       Tiaozheng::cementWaterC + "=1.85",        Tiaozheng::strengthA + "=34.2",
+                       Tiaozheng::strengthB + "=39.2",           Tiaozheng::strengthC + "=45.3",
+                       Tiaozheng::referenceCementWater + "=old", Tiaozheng::referenceWaterCement + "=old"}
+        << QStringList{Tiaozheng::referenceCementWater + "=old", Tiaozheng::referenceWaterCement + "=old"}
+        << true;
     QTest::newRow("regression equal strengths fail when the slope is 0")
-        << "Command7" << QStringList{"Text25=1",  "Text26=2",  "Text27=3",  "Text32=40",
-                                     "Text33=40", "Text34=40", "Text35=38", "Text67=old"}
-        << QStringList{"Text67=old"} << true;
+        << Tiaozheng::regressionButton
+        << QStringList{Tiaozheng::cementWaterA + "=1",    Tiaozheng::cementWaterB + "=2",
+                       Tiaozheng::cementWaterC + "=3",    Tiaozheng::strengthA + "=40",
+                       Tiaozheng::strengthB + "=40",      Tiaozheng::strengthC + "=40",
+                       Tiaozheng::targetStrength + "=38", Tiaozheng::referenceCementWater + "=old"}
+        << QStringList{Tiaozheng::referenceCementWater + "=old"} << true;
     QTest::newRow("regression result 0 fails after the cement-water ratio")
-        << "Command7" << QStringList{"Text25=1",  "Text26=2",  "Text27=3", "Text32=10",
-                                     "Text33=20", "Text34=30", "Text35=",  "Text68=old"}
-        << QStringList{"Text67=0.00", "Text68=old"} << true;
+        << Tiaozheng::regressionButton
+        << QStringList{Tiaozheng::cementWaterA + "=1",  Tiaozheng::cementWaterB + "=2",
+                       Tiaozheng::cementWaterC + "=3",  Tiaozheng::strengthA + "=10",
+                       Tiaozheng::strengthB + "=20",    Tiaozheng::strengthC + "=30",
+                       Tiaozheng::targetStrength + "=", Tiaozheng::referenceWaterCement + "=old"}
+        << QStringList{Tiaozheng::referenceCementWater + "=0.00", Tiaozheng::referenceWaterCement + "=old"}
+        << true;
     QTest::newRow("regression groups thousands")
-        << "Command7" << QStringList{"Text25=1",  "Text26=2",  "Text27=3",    "Text32=10",
-                                     "Text33=20", "Text34=30", "Text35=12345"}
-        << QStringList{"Text67=1,234.50", "Text68=0.00"} << false;
+        << Tiaozheng::regressionButton
+        << QStringList{Tiaozheng::cementWaterA + "=1",      Tiaozheng::cementWaterB + "=2",
+                       Tiaozheng::cementWaterC + "=3",      Tiaozheng::strengthA + "=10",
+                       Tiaozheng::strengthB + "=20",        Tiaozheng::strengthC + "=30",
+                       Tiaozheng::targetStrength + "=12345"}
+        << QStringList{Tiaozheng::referenceCementWater + "=1,234.50",
+                       Tiaozheng::referenceWaterCement + "=0.00"}
+        << false;
 
     QTest::newRow("take over parameters as typed")
-        << "Command8"
-        << QStringList{"Text2=185kg", "Combo1=多加", "Text11=5", "Text68=0.55", "Text67=1.82", "Text73=x"}
-        << QStringList{"Text69=185kg", "Combo2=多加", "Text70=5", "Text71=0.55", "Text73=1.82"} << false;
+        << Tiaozheng::takeParametersButton
+        << QStringList{Tiaozheng::mixWater + "=185kg",
+                       Tiaozheng::pasteChange + "=多加",
+                       Tiaozheng::pastePercent + "=5",
+                       Tiaozheng::referenceWaterCement + "=0.55",
+                       Tiaozheng::referenceCementWater + "=1.82",
+                       Tiaozheng::parameterCementWater + "=x"}
+        << QStringList{Tiaozheng::parameterWater + "=185kg", Tiaozheng::parameterPasteChange + "=多加",
+                       Tiaozheng::parameterPastePercent + "=5", Tiaozheng::parameterWaterCement + "=0.55",
+                       Tiaozheng::parameterCementWater + "=1.82"}
+        << false;
 
-    const QStringList corr = {"Text69=185", "Text70=5", "Text71=0.55"};
-    QTest::newRow("correction increase") << "Command9" << (corr + QStringList{"Combo2=增加"})
-                                         << QStringList{"Text36=194", "Text37=353", "Text73=1.82"} << false;
-    QTest::newRow("correction decrease") << "Command9" << (corr + QStringList{"Combo2=减少"})
-                                         << QStringList{"Text36=176", "Text37=320"} << false;
+    const QStringList corr = {Tiaozheng::parameterWater + "=185", Tiaozheng::parameterPastePercent + "=5",
+                              Tiaozheng::parameterWaterCement + "=0.55"};
+    QTest::newRow("correction increase")
+        << Tiaozheng::correctWaterCementButton
+        << (corr + QStringList{Tiaozheng::parameterPasteChange + "=增加"})
+        << QStringList{Tiaozheng::correctedWater + "=194", Tiaozheng::correctedCement + "=353",
+                       Tiaozheng::parameterCementWater + "=1.82"}
+        << false;
+    QTest::newRow("correction decrease")
+        << Tiaozheng::correctWaterCementButton
+        << (corr + QStringList{Tiaozheng::parameterPasteChange + "=减少"})
+        << QStringList{Tiaozheng::correctedWater + "=176", Tiaozheng::correctedCement + "=320"} << false;
     QTest::newRow("correction unchanged keeps decimals")
-        << "Command9" << QStringList{"Text69=185.5", "Text70=5", "Text71=0.5", "Combo2=不变"}
-        << QStringList{"Text36=185.5", "Text37=371", "Text73=2.00"} << false;
+        << Tiaozheng::correctWaterCementButton
+        << QStringList{Tiaozheng::parameterWater + "=185.5", Tiaozheng::parameterPastePercent + "=5",
+                       Tiaozheng::parameterWaterCement + "=0.5", Tiaozheng::parameterPasteChange + "=不变"}
+        << QStringList{Tiaozheng::correctedWater + "=185.5", Tiaozheng::correctedCement + "=371",
+                       Tiaozheng::parameterCementWater + "=2.00"}
+        << false;
     QTest::newRow("correction unknown change keeps the water")
-        << "Command9" << (corr + QStringList{"Combo2=多加", "Text36=200"})
-        << QStringList{"Text36=200", "Text37=364", "Text73=1.82"} << false;
+        << Tiaozheng::correctWaterCementButton
+        << (corr + QStringList{Tiaozheng::parameterPasteChange + "=多加", Tiaozheng::correctedWater + "=200"})
+        << QStringList{Tiaozheng::correctedWater + "=200", Tiaozheng::correctedCement + "=364",
+                       Tiaozheng::parameterCementWater + "=1.82"}
+        << false;
     QTest::newRow("correction without ratio fails after the water")
-        << "Command9" << QStringList{"Text69=185", "Text70=5", "Combo2=增加", "Text37=old"}
-        << QStringList{"Text36=194", "Text37=old"} << true;
+        << Tiaozheng::correctWaterCementButton
+        << QStringList{Tiaozheng::parameterWater + "=185", Tiaozheng::parameterPastePercent + "=5",
+                       Tiaozheng::parameterPasteChange + "=增加", Tiaozheng::correctedCement + "=old"}
+        << QStringList{Tiaozheng::correctedWater + "=194", Tiaozheng::correctedCement + "=old"} << true;
 
-    const QStringList volume = {"Text36=194", "Text37=353", "Text38=3.1", "Text39=2.65",
-                                "Text40=2.7", "Text41=1",   "Text42=0.33"};
+    const QStringList volume = {Tiaozheng::correctedWater + "=194", Tiaozheng::correctedCement + "=353",
+                                Tiaozheng::cementDensity + "=3.1",  Tiaozheng::sandDensity + "=2.65",
+                                Tiaozheng::stoneDensity + "=2.7",   Tiaozheng::airContent + "=1",
+                                Tiaozheng::sandRatio + "=0.33"};
     auto with = [&volume](const QString& change) {
         QStringList list = volume;
         const QString name = change.left(change.indexOf(u'=') + 1);
         for (QString& entry : list)
             if (entry.startsWith(name))
                 entry = change;
-        return list + QStringList{"Text43=old", "Text44=old"};
+        return list + QStringList{Tiaozheng::volumeSand + "=old", Tiaozheng::volumeStone + "=old"};
     };
     QTest::newRow("absolute volume demo")
-        << "Command4" << volume << QStringList{"Text43=604", "Text44=1226"} << false;
+        << Tiaozheng::absoluteVolumeButton << volume
+        << QStringList{Tiaozheng::volumeSand + "=604", Tiaozheng::volumeStone + "=1226"} << false;
     QTest::newRow("absolute volume blanks around numbers")
-        << "Command4" << with("Text38= 3.1 ") << QStringList{"Text43=604"} << false;
-    for (const char* bad : {"Text36=", "Text37=353kg", "Text38=abc", "Text41=", "Text42=0.33%"})
+        << Tiaozheng::absoluteVolumeButton << with(Tiaozheng::cementDensity + "= 3.1 ")
+        << QStringList{Tiaozheng::volumeSand + "=604"} << false;
+    for (const QString& bad : QStringList{
+             Tiaozheng::correctedWater + "=", Tiaozheng::correctedCement + "=353kg",
+             Tiaozheng::cementDensity + "=abc", Tiaozheng::airContent + "=", Tiaozheng::sandRatio + "=0.33%"})
         QTest::newRow(qPrintable(QStringLiteral("absolute volume strict ") + bad))
-            << "Command4" << with(QString::fromUtf8(bad)) << QStringList{"Text43=old", "Text44=old"} << true;
+            << Tiaozheng::absoluteVolumeButton << with(bad)
+            << QStringList{Tiaozheng::volumeSand + "=old", Tiaozheng::volumeStone + "=old"} << true;
     QTest::newRow("absolute volume cement density 0")
-        << "Command4" << with("Text38=0") << QStringList{"Text43=old", "Text44=old"} << true;
+        << Tiaozheng::absoluteVolumeButton << with(Tiaozheng::cementDensity + "=0")
+        << QStringList{Tiaozheng::volumeSand + "=old", Tiaozheng::volumeStone + "=old"} << true;
     QTest::newRow("absolute volume sand density 0")
-        << "Command4" << with("Text39=0") << QStringList{"Text43=old"} << true;
+        << Tiaozheng::absoluteVolumeButton << with(Tiaozheng::sandDensity + "=0")
+        << QStringList{Tiaozheng::volumeSand + "=old"} << true;
     QTest::newRow("absolute volume sand ratio as percent")
-        << "Command4" << with("Text42=33") << QStringList{"Text43=37456", "Text44=-36321"} << false;
+        << Tiaozheng::absoluteVolumeButton << with(Tiaozheng::sandRatio + "=33")
+        << QStringList{Tiaozheng::volumeSand + "=37456", Tiaozheng::volumeStone + "=-36321"} << false;
 
-    const QStringList base = {"Text36=194", "Text37=353", "Text43=604", "Text44=1226"};
+    const QStringList base = {Tiaozheng::correctedWater + "=194", Tiaozheng::correctedCement + "=353",
+                              Tiaozheng::volumeSand + "=604", Tiaozheng::volumeStone + "=1226"};
     QTest::newRow("density correction demo")
-        << "Command5" << (base + QStringList{"Text47=2400"})
-        << QStringList{"Text46=2377", "Text48=1.010", "Text49=357",  "Text50=196",  "Text51=610",
-                       "Text52=1238", "Text53=1.00",  "Text56=0.55", "Text54=1.71", "Text55=3.47"}
+        << Tiaozheng::densityCorrectionButton << (base + QStringList{Tiaozheng::measuredDensity + "=2400"})
+        << QStringList{Tiaozheng::computedDensity + "=2377", Tiaozheng::densityFactor + "=1.010",
+                       Tiaozheng::labCement + "=357",        Tiaozheng::labWater + "=196",
+                       Tiaozheng::labSand + "=610",          Tiaozheng::labStone + "=1238",
+                       Tiaozheng::labCementRatio + "=1.00",  Tiaozheng::labWaterRatio + "=0.55",
+                       Tiaozheng::labSandRatio + "=1.71",    Tiaozheng::labStoneRatio + "=3.47"}
         << false;
     QTest::newRow("density correction nothing computed")
-        << "Command5" << QStringList{"Text47=2400", "Text48=old"} << QStringList{"Text46=0", "Text48=old"}
-        << true;
+        << Tiaozheng::densityCorrectionButton
+        << QStringList{Tiaozheng::measuredDensity + "=2400", Tiaozheng::densityFactor + "=old"}
+        << QStringList{Tiaozheng::computedDensity + "=0", Tiaozheng::densityFactor + "=old"} << true;
     QTest::newRow("density correction without measured density")
-        << "Command5" << (base + QStringList{"Text53=old"})
-        << QStringList{"Text46=2377", "Text48=0.000", "Text49=0", "Text52=0", "Text53=old"} << true;
+        << Tiaozheng::densityCorrectionButton << (base + QStringList{Tiaozheng::labCementRatio + "=old"})
+        << QStringList{Tiaozheng::computedDensity + "=2377", Tiaozheng::densityFactor + "=0.000",
+                       Tiaozheng::labCement + "=0", Tiaozheng::labStone + "=0",
+                       Tiaozheng::labCementRatio + "=old"}
+        << true;
 
     QTest::newRow("no correction copies and keeps the ratios")
-        << "Command15" << (base + QStringList{"Text53=1.00", "Text54=1.71", "Text36=194.0"})
-        << QStringList{"Text49=353",  "Text50=194.0", "Text51=604",
-                       "Text52=1226", "Text53=1.00",  "Text54=1.71"}
+        << Tiaozheng::keepUncorrectedButton
+        << (base + QStringList{Tiaozheng::labCementRatio + "=1.00", Tiaozheng::labSandRatio + "=1.71",
+                               Tiaozheng::correctedWater + "=194.0"})
+        << QStringList{Tiaozheng::labCement + "=353",       Tiaozheng::labWater + "=194.0",
+                       Tiaozheng::labSand + "=604",         Tiaozheng::labStone + "=1226",
+                       Tiaozheng::labCementRatio + "=1.00", Tiaozheng::labSandRatio + "=1.71"}
         << false;
 
-    const QStringList lab = {"Text49=357", "Text50=196", "Text51=610", "Text52=1238"};
-    QTest::newRow("site mix demo") << "Command6" << (lab + QStringList{"Text57=5", "Text58=1"})
-                                   << QStringList{"Text59=357",  "Text61=641",  "Text62=1250", "Text60=153",
-                                                  "Text63=1.00", "Text64=0.43", "Text65=1.80", "Text66=3.50"}
-                                   << false;
+    const QStringList lab = {Tiaozheng::labCement + "=357", Tiaozheng::labWater + "=196",
+                             Tiaozheng::labSand + "=610", Tiaozheng::labStone + "=1238"};
+    QTest::newRow("site mix demo")
+        << Tiaozheng::siteMixButton
+        << (lab + QStringList{Tiaozheng::sandMoisture + "=5", Tiaozheng::stoneMoisture + "=1"})
+        << QStringList{Tiaozheng::siteCement + "=357",       Tiaozheng::siteSand + "=641",
+                       Tiaozheng::siteStone + "=1250",       Tiaozheng::siteWater + "=153",
+                       Tiaozheng::siteCementRatio + "=1.00", Tiaozheng::siteWaterRatio + "=0.43",
+                       Tiaozheng::siteSandRatio + "=1.80",   Tiaozheng::siteStoneRatio + "=3.50"}
+        << false;
     QTest::newRow("site mix dry aggregates")
-        << "Command6" << QStringList{"Text49=356.6", "Text50=196.4", "Text51=610", "Text52=1238"}
-        << QStringList{"Text59=357", "Text60=196", "Text61=610", "Text62=1238", "Text64=0.55", "Text66=3.47"}
+        << Tiaozheng::siteMixButton
+        << QStringList{Tiaozheng::labCement + "=356.6", Tiaozheng::labWater + "=196.4",
+                       Tiaozheng::labSand + "=610", Tiaozheng::labStone + "=1238"}
+        << QStringList{Tiaozheng::siteCement + "=357",      Tiaozheng::siteWater + "=196",
+                       Tiaozheng::siteSand + "=610",        Tiaozheng::siteStone + "=1238",
+                       Tiaozheng::siteWaterRatio + "=0.55", Tiaozheng::siteStoneRatio + "=3.47"}
         << false;
     QTest::newRow("site mix very wet aggregates give negative water")
-        << "Command6" << (lab + QStringList{"Text57=30", "Text58=2"})
-        << QStringList{"Text60=-12", "Text64=-0.03"} << false;
+        << Tiaozheng::siteMixButton
+        << (lab + QStringList{Tiaozheng::sandMoisture + "=30", Tiaozheng::stoneMoisture + "=2"})
+        << QStringList{Tiaozheng::siteWater + "=-12", Tiaozheng::siteWaterRatio + "=-0.03"} << false;
     QTest::newRow("site mix without cement fails at the ratios")
-        << "Command6" << QStringList{"Text50=196", "Text51=610", "Text52=1238", "Text57=5", "Text63=old"}
-        << QStringList{"Text59=0", "Text61=641", "Text62=1238", "Text60=166", "Text63=old"} << true;
+        << Tiaozheng::siteMixButton
+        << QStringList{Tiaozheng::labWater + "=196", Tiaozheng::labSand + "=610",
+                       Tiaozheng::labStone + "=1238", Tiaozheng::sandMoisture + "=5",
+                       Tiaozheng::siteCementRatio + "=old"}
+        << QStringList{Tiaozheng::siteCement + "=0", Tiaozheng::siteSand + "=641",
+                       Tiaozheng::siteStone + "=1238", Tiaozheng::siteWater + "=166",
+                       Tiaozheng::siteCementRatio + "=old"}
+        << true;
     QTest::newRow("overflow fails instead of writing inf")
-        << "Command6" << QStringList{"Text49=1", "Text51=1e308", "Text57=1e10", "Text61=old"}
-        << QStringList{"Text59=1", "Text61=old"} << true;
+        << Tiaozheng::siteMixButton
+        << QStringList{Tiaozheng::labCement + "=1", Tiaozheng::labSand + "=1e308",
+                       Tiaozheng::sandMoisture + "=1e10", Tiaozheng::siteSand + "=old"}
+        << QStringList{Tiaozheng::siteCement + "=1", Tiaozheng::siteSand + "=old"} << true;
 }
 
 void TestAdjustSteps::steps() {
@@ -235,19 +383,34 @@ void TestAdjustSteps::writeOrder_data() {
     QTest::addColumn<QStringList>("given");
     QTest::addColumn<QStringList>("order");
 
-    QTest::newRow("step 3") << "Command1" << QStringList{"Combo1=增加", "Text6=5", "Text7=2"}
-                            << QStringList{"Text12", "Text13", "Text14", "Text15",
-                                           "Text16", "Text17", "Text18", "Text19"};
-    QTest::newRow("groups") << "Command3" << QStringList{"Text20=0.5", "Text21=0.05", "Text31=3"}
-                            << QStringList{"Text23", "Text22", "Text24", "Text25", "Text26",
-                                           "Text27", "Text28", "Text29", "Text30"};
+    QTest::newRow("step 3") << Tiaozheng::workabilityButton
+                            << QStringList{Tiaozheng::pasteChange + "=增加", Tiaozheng::trialCement + "=5",
+                                           Tiaozheng::trialWater + "=2"}
+                            << QStringList{Tiaozheng::adjustedCement,  Tiaozheng::adjustedWater,
+                                           Tiaozheng::adjustedSand,    Tiaozheng::adjustedStone,
+                                           Tiaozheng::baseCementRatio, Tiaozheng::baseSandRatio,
+                                           Tiaozheng::baseStoneRatio,  Tiaozheng::baseWaterRatio};
+    QTest::newRow("groups") << Tiaozheng::strengthGroupsButton
+                            << QStringList{Tiaozheng::groupRatio + "=0.5", Tiaozheng::ratioSpread + "=0.05",
+                                           Tiaozheng::groupWater + "=3"}
+                            << QStringList{
+                                   Tiaozheng::ratioB,       Tiaozheng::ratioA,       Tiaozheng::ratioC,
+                                   Tiaozheng::cementWaterA, Tiaozheng::cementWaterB, Tiaozheng::cementWaterC,
+                                   Tiaozheng::cementA,      Tiaozheng::cementB,      Tiaozheng::cementC};
     QTest::newRow("density correction")
-        << "Command5" << QStringList{"Text36=1", "Text37=1", "Text43=1", "Text44=1", "Text47=4"}
-        << QStringList{"Text46", "Text48", "Text49", "Text50", "Text51",
-                       "Text52", "Text53", "Text56", "Text54", "Text55"};
-    QTest::newRow("site mix") << "Command6" << QStringList{"Text49=1"}
-                              << QStringList{"Text59", "Text61", "Text62", "Text60",
-                                             "Text63", "Text64", "Text65", "Text66"};
+        << Tiaozheng::densityCorrectionButton
+        << QStringList{Tiaozheng::correctedWater + "=1", Tiaozheng::correctedCement + "=1",
+                       Tiaozheng::volumeSand + "=1", Tiaozheng::volumeStone + "=1",
+                       Tiaozheng::measuredDensity + "=4"}
+        << QStringList{Tiaozheng::computedDensity, Tiaozheng::densityFactor, Tiaozheng::labCement,
+                       Tiaozheng::labWater,        Tiaozheng::labSand,       Tiaozheng::labStone,
+                       Tiaozheng::labCementRatio,  Tiaozheng::labWaterRatio, Tiaozheng::labSandRatio,
+                       Tiaozheng::labStoneRatio};
+    QTest::newRow("site mix") << Tiaozheng::siteMixButton << QStringList{Tiaozheng::labCement + "=1"}
+                              << QStringList{Tiaozheng::siteCement,      Tiaozheng::siteSand,
+                                             Tiaozheng::siteStone,       Tiaozheng::siteWater,
+                                             Tiaozheng::siteCementRatio, Tiaozheng::siteWaterRatio,
+                                             Tiaozheng::siteSandRatio,   Tiaozheng::siteStoneRatio};
 }
 
 void TestAdjustSteps::writeOrder() {
@@ -271,31 +434,48 @@ void TestAdjustSteps::workedExampleEndToEnd() {
     ScriptedPrompter prompter;
     MixAdjustment adjustment(fields, prompter);
     adjustment.load(QDate(2026, 12, 7));
-    adjustment.command16();
+    adjustment.workedExample();
     QCOMPARE(prompter.messages().size(), 0);
 
     const QList<QPair<AdjustCommand, QStringList>> run = {
-        {&MixAdjustment::command2, {"Text6=5.145", "Text7=2.775", "Text8=9.195", "Text9=18.765"}},
-        {&MixAdjustment::command1,
-         {"Text12=5.402", "Text13=2.914", "Text14=9.195", "Text15=18.765", "Text16=1.00", "Text17=1.70",
-          "Text18=3.47", "Text19=0.54"}},
-        {&MixAdjustment::command3,
-         {"Text22=0.59", "Text23=0.54", "Text24=0.49", "Text25=1.69", "Text26=1.85", "Text27=2.04",
-          "Text28=4.95", "Text29=5.41", "Text30=5.96"}},
-        {&MixAdjustment::command7, {"Text67=1.82", "Text68=0.55"}},
-        {&MixAdjustment::command8, {"Text69=185", "Combo2=增加", "Text70=5", "Text71=0.55", "Text73=1.82"}},
-        {&MixAdjustment::command9, {"Text36=194", "Text37=353", "Text73=1.82"}},
-        {&MixAdjustment::command4, {"Text43=604", "Text44=1226"}},
-        {&MixAdjustment::command5,
-         {"Text46=2377", "Text48=1.010", "Text49=357", "Text50=196", "Text51=610", "Text52=1238",
-          "Text53=1.00", "Text54=1.71", "Text55=3.47", "Text56=0.55"}},
-        {&MixAdjustment::command6,
-         {"Text59=357", "Text60=153", "Text61=641", "Text62=1250", "Text63=1.00", "Text64=0.43",
-          "Text65=1.80", "Text66=3.50"}},
+        {&MixAdjustment::trialBatch,
+         {Tiaozheng::trialCement + "=5.145", Tiaozheng::trialWater + "=2.775",
+          Tiaozheng::trialSand + "=9.195", Tiaozheng::trialStone + "=18.765"}},
+        {&MixAdjustment::workability,
+         {Tiaozheng::adjustedCement + "=5.402", Tiaozheng::adjustedWater + "=2.914",
+          Tiaozheng::adjustedSand + "=9.195", Tiaozheng::adjustedStone + "=18.765",
+          Tiaozheng::baseCementRatio + "=1.00", Tiaozheng::baseSandRatio + "=1.70",
+          Tiaozheng::baseStoneRatio + "=3.47", Tiaozheng::baseWaterRatio + "=0.54"}},
+        {&MixAdjustment::strengthGroups,
+         {Tiaozheng::ratioA + "=0.59", Tiaozheng::ratioB + "=0.54", Tiaozheng::ratioC + "=0.49",
+          Tiaozheng::cementWaterA + "=1.69", Tiaozheng::cementWaterB + "=1.85",
+          Tiaozheng::cementWaterC + "=2.04", Tiaozheng::cementA + "=4.95", Tiaozheng::cementB + "=5.41",
+          Tiaozheng::cementC + "=5.96"}},
+        {&MixAdjustment::regression,
+         {Tiaozheng::referenceCementWater + "=1.82", Tiaozheng::referenceWaterCement + "=0.55"}},
+        {&MixAdjustment::takeParameters,
+         {Tiaozheng::parameterWater + "=185", Tiaozheng::parameterPasteChange + "=增加",
+          Tiaozheng::parameterPastePercent + "=5", Tiaozheng::parameterWaterCement + "=0.55",
+          Tiaozheng::parameterCementWater + "=1.82"}},
+        {&MixAdjustment::correctWaterCement,
+         {Tiaozheng::correctedWater + "=194", Tiaozheng::correctedCement + "=353",
+          Tiaozheng::parameterCementWater + "=1.82"}},
+        {&MixAdjustment::absoluteVolume, {Tiaozheng::volumeSand + "=604", Tiaozheng::volumeStone + "=1226"}},
+        {&MixAdjustment::densityCorrection,
+         {Tiaozheng::computedDensity + "=2377", Tiaozheng::densityFactor + "=1.010",
+          Tiaozheng::labCement + "=357", Tiaozheng::labWater + "=196", Tiaozheng::labSand + "=610",
+          Tiaozheng::labStone + "=1238", Tiaozheng::labCementRatio + "=1.00",
+          Tiaozheng::labSandRatio + "=1.71", Tiaozheng::labStoneRatio + "=3.47",
+          Tiaozheng::labWaterRatio + "=0.55"}},
+        {&MixAdjustment::siteMix,
+         {Tiaozheng::siteCement + "=357", Tiaozheng::siteWater + "=153", Tiaozheng::siteSand + "=641",
+          Tiaozheng::siteStone + "=1250", Tiaozheng::siteCementRatio + "=1.00",
+          Tiaozheng::siteWaterRatio + "=0.43", Tiaozheng::siteSandRatio + "=1.80",
+          Tiaozheng::siteStoneRatio + "=3.50"}},
     };
     for (const auto& [command, expected] : run) {
-        if (command == &MixAdjustment::command5)
-            fields.setText("Text47", "2400");
+        if (command == &MixAdjustment::densityCorrection)
+            fields.setText(Tiaozheng::measuredDensity, "2400");
         prompter.queueAnswer(MessageButton::Yes);
         (adjustment.*command)();
         for (const QString& e : expected) {

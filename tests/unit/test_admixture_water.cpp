@@ -1,12 +1,14 @@
 #include "admixture/admixturewater.h"
+#include "admixture/wai.h"
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
+#include "design/form1.h"
 
 #include <QTest>
 
 namespace {
 
-const QStringList kWaiFields = {"Text1", "Text2", "Text3", "Text5"};
+const QStringList kWaiFields = {Wai::baseWater, Wai::reductionRate, Wai::result, Wai::note};
 
 } // namespace
 
@@ -72,14 +74,14 @@ void TestAdmixtureWater::compute() {
     MapFields fields(kWaiFields);
     ScriptedPrompter prompter;
     AdmixtureWater wai(fields, prompter);
-    fields.setText("Text1", base);
-    fields.setText("Text2", rate);
-    fields.setText("Text3", "old");
+    fields.setText(Wai::baseWater, base);
+    fields.setText(Wai::reductionRate, rate);
+    fields.setText(Wai::result, "old");
     prompter.queueAnswer(MessageButton::Yes);
-    wai.command1();
-    QCOMPARE(fields.text("Text3"), result);
-    QCOMPARE(fields.text("Text1"), base);
-    QCOMPARE(fields.text("Text2"), rate);
+    wai.computeWater();
+    QCOMPARE(fields.text(Wai::result), result);
+    QCOMPARE(fields.text(Wai::baseWater), base);
+    QCOMPARE(fields.text(Wai::reductionRate), rate);
     QCOMPARE(prompter.messages().size(), 1);
     const MessageBoxRequest& box = prompter.messages().first();
     QCOMPARE(box.text, QStringLiteral("您填入的数据正确吗？"));
@@ -111,13 +113,13 @@ void TestAdmixtureWater::failureKeepsResult() {
     MapFields fields(kWaiFields);
     ScriptedPrompter prompter;
     AdmixtureWater wai(fields, prompter);
-    fields.setText("Text1", base);
-    fields.setText("Text2", rate);
-    fields.setText("Text3", "157.25");
+    fields.setText(Wai::baseWater, base);
+    fields.setText(Wai::reductionRate, rate);
+    fields.setText(Wai::result, "157.25");
     prompter.queueAnswer(MessageButton::Yes);
     prompter.queueAnswer(answer);
-    wai.command1();
-    QCOMPARE(fields.text("Text3"), QStringLiteral("157.25"));
+    wai.computeWater();
+    QCOMPARE(fields.text(Wai::result), QStringLiteral("157.25"));
     QCOMPARE(prompter.messages().size(), 2);
     const MessageBoxRequest& box = prompter.messages().at(1);
     QCOMPARE(box.text, QStringLiteral("请输入正确的参数！"));
@@ -130,14 +132,14 @@ void TestAdmixtureWater::noLeavesEverything() {
     MapFields fields(kWaiFields);
     ScriptedPrompter prompter;
     AdmixtureWater wai(fields, prompter);
-    fields.setText("Text1", "185");
-    fields.setText("Text2", "15");
-    fields.setText("Text3", "before");
+    fields.setText(Wai::baseWater, "185");
+    fields.setText(Wai::reductionRate, "15");
+    fields.setText(Wai::result, "before");
     fields.clearWrites();
     prompter.queueAnswer(MessageButton::No);
-    wai.command1();
+    wai.computeWater();
     QVERIFY(fields.writes().isEmpty());
-    QCOMPARE(fields.text("Text3"), QStringLiteral("before"));
+    QCOMPARE(fields.text(Wai::result), QStringLiteral("before"));
     QCOMPARE(prompter.messages().size(), 1);
 }
 
@@ -153,18 +155,18 @@ void TestAdmixtureWater::sendBack_data() {
 void TestAdmixtureWater::sendBack() {
     QFETCH(QString, result);
     MapFields fields(kWaiFields);
-    MapFields main({"Text21", "Text26", "Text11"});
+    MapFields main({Form1::stepwiseWater, Form1::referenceWater, Form1::automaticWater});
     ScriptedPrompter prompter;
     AdmixtureWater wai(fields, prompter);
-    fields.setText("Text3", result);
-    main.setText("Text21", "185");
-    main.setText("Text26", "185");
+    fields.setText(Wai::result, result);
+    main.setText(Form1::stepwiseWater, "185");
+    main.setText(Form1::referenceWater, "185");
     main.clearWrites();
-    wai.command2(main);
-    QCOMPARE(main.text("Text21"), result);
-    QCOMPARE(main.writes(), QStringList{"Text21"});
-    QCOMPARE(main.text("Text26"), QStringLiteral("185"));
-    QCOMPARE(fields.text("Text3"), result);
+    wai.sendWaterBack(main);
+    QCOMPARE(main.text(Form1::stepwiseWater), result);
+    QCOMPARE(main.writes(), QStringList{Form1::stepwiseWater});
+    QCOMPARE(main.text(Form1::referenceWater), QStringLiteral("185"));
+    QCOMPARE(fields.text(Wai::result), result);
     QVERIFY(prompter.messages().isEmpty());
 }
 
@@ -175,20 +177,20 @@ void TestAdmixtureWater::loadAndReceive() {
     for (const QString& name : kWaiFields)
         fields.setText(name, "left over");
     wai.load();
-    QCOMPARE(fields.text("Text1"), QString());
-    QCOMPARE(fields.text("Text2"), QString());
-    QCOMPARE(fields.text("Text3"), QString());
-    const QString note = fields.text("Text5");
+    QCOMPARE(fields.text(Wai::baseWater), QString());
+    QCOMPARE(fields.text(Wai::reductionRate), QString());
+    QCOMPARE(fields.text(Wai::result), QString());
+    const QString note = fields.text(Wai::note);
     QVERIFY(note.startsWith(QStringLiteral("目前外加剂得到了广泛的应用，")));
     QVERIFY(note.endsWith(QStringLiteral("您可以把外掺剂的品种、掺量等内容写在设计书备注里。\n")));
     QCOMPARE(note.count(u'\n'), 1);
 
-    fields.setText("Text2", "15");
+    fields.setText(Wai::reductionRate, "15");
     fields.clearWrites();
     wai.receiveBaseWater("195");
-    QCOMPARE(fields.writes(), QStringList{"Text1"});
-    QCOMPARE(fields.text("Text1"), QStringLiteral("195"));
-    QCOMPARE(fields.text("Text2"), QStringLiteral("15"));
+    QCOMPARE(fields.writes(), QStringList{Wai::baseWater});
+    QCOMPARE(fields.text(Wai::baseWater), QStringLiteral("195"));
+    QCOMPARE(fields.text(Wai::reductionRate), QStringLiteral("15"));
 }
 
 QTEST_GUILESS_MAIN(TestAdmixtureWater)

@@ -1,5 +1,6 @@
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
+#include "design/form1.h"
 #include "design/mixdesign.h"
 #include "support/form1fields.h"
 
@@ -14,26 +15,27 @@ const QString kNoSandRatio =
     QStringLiteral("您的水灰比较小，无法自动在表中选取砂率！请您自己输入合适的砂率！");
 
 // The main window's fields with their initial texts, and a prompter that answers from a queue.
-struct Form1 {
+struct DesignRig {
     MapFields fields{form1FieldNames()};
     ScriptedPrompter prompter;
     MixDesign design{fields, prompter};
 
-    Form1() {
-        const QList<std::pair<const char*, const char*>> initial = {
-            {"Combo1", "C20-C35"}, {"Text29", "5"},     {"Text2", "30"},        {"Text3", "42.5"},
-            {"Text4", "1.13"},     {"Combo3", "35-50"}, {"Combo2", "31.5"},     {"Combo4", "0.46"},
-            {"Combo5", "0.07"},    {"Combo6", "2400"},  {"Combo7", "干燥环境"}, {"Combo8", "素混凝土"}};
+    DesignRig() {
+        const QList<std::pair<QString, const char*>> initial = {
+            {Form1::gradeRange, "C20-C35"},   {Form1::sigma, "5"},
+            {Form1::gradeStrength, "30"},     {Form1::cementGrade, "42.5"},
+            {Form1::cementFactor, "1.13"},    {Form1::slump, "35-50"},
+            {Form1::stoneSize, "31.5"},       {Form1::coefficientA, "0.46"},
+            {Form1::coefficientB, "0.07"},    {Form1::density, "2400"},
+            {Form1::environment, "干燥环境"}, {Form1::reinforcement, "素混凝土"}};
         for (const auto& [name, text] : initial)
-            fields.setText(QString::fromUtf8(name), QString::fromUtf8(text));
+            fields.setText(name, QString::fromUtf8(text));
         design.load(QDate(2005, 6, 12));
         fields.clearWrites();
     }
-    QString operator[](const char* name) const { return fields.text(QString::fromUtf8(name)); }
-    void set(const char* name, const char* text) {
-        fields.setText(QString::fromUtf8(name), QString::fromUtf8(text));
-    }
-    bool red(const char* name) const { return fields.colour(QString::fromUtf8(name)) == CheckColour::Red; }
+    QString operator[](const QString& name) const { return fields.text(name); }
+    void set(const QString& name, const char* text) { fields.setText(name, QString::fromUtf8(text)); }
+    bool red(const QString& name) const { return fields.colour(name) == CheckColour::Red; }
     QStringList messageTexts() const {
         QStringList texts;
         for (const MessageBoxRequest& box : prompter.messages())
@@ -67,37 +69,45 @@ private Q_SLOTS:
 };
 
 void TestDesignCommands::loadState() {
-    Form1 f;
-    QCOMPARE(f["Label28"], QStringLiteral("PB(2005-6-12)"));
-    QCOMPARE(f["Text28"], QStringLiteral("-PB(2005-6-12)"));
-    for (int i = 7; i <= 27; ++i)
-        QVERIFY(f.fields.text(QStringLiteral("Text%1").arg(i)).isEmpty());
-    QCOMPARE(f["Text29"], QStringLiteral("5"));
+    DesignRig f;
+    QCOMPARE(f[Form1::dateTag], QStringLiteral("PB(2005-6-12)"));
+    QCOMPARE(f[Form1::fileName], QStringLiteral("-PB(2005-6-12)"));
+    for (const QString& name :
+         Form1::automaticColumn() + Form1::stepwiseColumn() +
+             QStringList{Form1::mixLine, Form1::referenceWater, Form1::referenceSandRatio})
+        QVERIFY2(f[name].isEmpty(), qPrintable(name));
+    QCOMPARE(f[Form1::sigma], QStringLiteral("5"));
 }
 
 void TestDesignCommands::automaticWithInitialInputs() {
-    Form1 f;
+    DesignRig f;
     f.prompter.queueAnswer(MessageButton::Yes);
-    f.design.command1();
-    QCOMPARE(f["Text30"], QStringLiteral("混凝土强度标准差符合规定！"));
-    QCOMPARE(f["Text8"], QStringLiteral("5"));
-    QCOMPARE(f["Text7"], QStringLiteral("38.225"));
-    QCOMPARE(f["Text9"], QStringLiteral("48.025"));
-    QCOMPARE(f["Text10"], QStringLiteral("0.56"));
-    QCOMPARE(f["Text1"], QStringLiteral("水灰比符合规定！"));
-    QCOMPARE(f["Text11"], QStringLiteral("185"));
-    QCOMPARE(f["Text12"], QStringLiteral("333"));
-    QCOMPARE(f["Text6"], QStringLiteral("水泥用量符合规定！"));
-    QCOMPARE(f["Text13"], QStringLiteral("0.338"));
-    QCOMPARE(f["Text14"], QStringLiteral("636"));
-    QCOMPARE(f["Text15"], QStringLiteral("1246"));
-    QCOMPARE(f["Text16"], QStringLiteral("水泥333.056149423987水185砂635.590680078088碎石1246.40931992191"));
-    QCOMPARE(f["Text5"], QStringLiteral("1:1.91:3.74:0.56"));
-    QVERIFY(!f.red("Text30") && !f.red("Text1") && !f.red("Text6"));
+    f.design.automaticDesign();
+    QCOMPARE(f[Form1::sigmaCheck], QStringLiteral("混凝土强度标准差符合规定！"));
+    QCOMPARE(f[Form1::automaticSigma], QStringLiteral("5"));
+    QCOMPARE(f[Form1::automaticTarget], QStringLiteral("38.225"));
+    QCOMPARE(f[Form1::automaticCementStrength], QStringLiteral("48.025"));
+    QCOMPARE(f[Form1::automaticRatio], QStringLiteral("0.56"));
+    QCOMPARE(f[Form1::ratioCheck], QStringLiteral("水灰比符合规定！"));
+    QCOMPARE(f[Form1::automaticWater], QStringLiteral("185"));
+    QCOMPARE(f[Form1::automaticCement], QStringLiteral("333"));
+    QCOMPARE(f[Form1::cementCheck], QStringLiteral("水泥用量符合规定！"));
+    QCOMPARE(f[Form1::automaticSandRatio], QStringLiteral("0.338"));
+    QCOMPARE(f[Form1::automaticSand], QStringLiteral("636"));
+    QCOMPARE(f[Form1::automaticStone], QStringLiteral("1246"));
+    QCOMPARE(f[Form1::mixLine],
+             QStringLiteral("水泥333.056149423987水185砂635.590680078088碎石1246.40931992191"));
+    QCOMPARE(f[Form1::proportion], QStringLiteral("1:1.91:3.74:0.56"));
+    QVERIFY(!f.red(Form1::sigmaCheck) && !f.red(Form1::ratioCheck) && !f.red(Form1::cementCheck));
     QCOMPARE(f.prompter.beeps(), 0);
     QCOMPARE(f.messageTexts(), QStringList{kConfirm});
-    const QStringList order = {"Text30", "Text8", "Text7",  "Text9",  "Text10", "Text1",  "Text11",
-                               "Text12", "Text6", "Text13", "Text14", "Text15", "Text16", "Text5"};
+    const QStringList order = {Form1::sigmaCheck,      Form1::automaticSigma,
+                               Form1::automaticTarget, Form1::automaticCementStrength,
+                               Form1::automaticRatio,  Form1::ratioCheck,
+                               Form1::automaticWater,  Form1::automaticCement,
+                               Form1::cementCheck,     Form1::automaticSandRatio,
+                               Form1::automaticSand,   Form1::automaticStone,
+                               Form1::mixLine,         Form1::proportion};
     QCOMPARE(f.fields.writes(), order);
 }
 
@@ -127,14 +137,14 @@ void TestDesignCommands::automaticRatioAboveMaximum() {
     QFETCH(QString, check);
     QFETCH(bool, red);
     QFETCH(QString, cement);
-    Form1 f;
-    f.set("Combo7", "潮湿环境有冻害");
-    f.set("Combo8", "钢筋混凝土");
+    DesignRig f;
+    f.set(Form1::environment, "潮湿环境有冻害");
+    f.set(Form1::reinforcement, "钢筋混凝土");
     f.prompter.queueAnswer(MessageButton::Yes);
     f.prompter.queueInput(answer);
     if (cement.isEmpty())
         f.prompter.queueAnswer(MessageButton::No);
-    f.design.command1();
+    f.design.automaticDesign();
     QCOMPARE(f.prompter.beeps(), 3);
     QCOMPARE(f.prompter.inputs().size(), 1);
     const InputBoxRequest box = f.prompter.inputs().first();
@@ -142,109 +152,109 @@ void TestDesignCommands::automaticRatioAboveMaximum() {
     QCOMPARE(box.proposal, QStringLiteral("0.55"));
     QCOMPARE(box.prompt,
              QStringLiteral("按水灰比计算公式计算的水灰比为：0.56\r\n该工程规范规定的最大水灰比为：0.55"));
-    QCOMPARE(f["Text10"], ratio);
-    QCOMPARE(f["Text1"], check);
-    QCOMPARE(f.red("Text1"), red);
+    QCOMPARE(f[Form1::automaticRatio], ratio);
+    QCOMPARE(f[Form1::ratioCheck], check);
+    QCOMPARE(f.red(Form1::ratioCheck), red);
     if (cement.isEmpty()) {
         QCOMPARE(f.messageTexts().last(), kFailure);
-        QCOMPARE(f["Text11"], QStringLiteral("185"));
-        QVERIFY(f["Text12"].isEmpty());
+        QCOMPARE(f[Form1::automaticWater], QStringLiteral("185"));
+        QVERIFY(f[Form1::automaticCement].isEmpty());
     } else {
-        QCOMPARE(f["Text12"], cement);
+        QCOMPARE(f[Form1::automaticCement], cement);
         QCOMPARE(f.messageTexts(), QStringList{kConfirm});
     }
 }
 
 void TestDesignCommands::automaticCancelledRatioEndsQuietly() {
-    Form1 f;
-    f.set("Combo7", "潮湿环境有冻害");
+    DesignRig f;
+    f.set(Form1::environment, "潮湿环境有冻害");
     f.prompter.queueAnswer(MessageButton::Yes);
     f.prompter.queueInput(std::nullopt);
-    f.design.command1();
-    QCOMPARE(f["Text10"], QStringLiteral("0.56"));
-    QVERIFY(f["Text1"].isEmpty());
-    QVERIFY(f["Text11"].isEmpty());
+    f.design.automaticDesign();
+    QCOMPARE(f[Form1::automaticRatio], QStringLiteral("0.56"));
+    QVERIFY(f[Form1::ratioCheck].isEmpty());
+    QVERIFY(f[Form1::automaticWater].isEmpty());
     QCOMPARE(f.messageTexts(), QStringList{kConfirm});
 }
 
 void TestDesignCommands::automaticLowSigmaStillComputes() {
-    Form1 f;
-    f.set("Combo1", "低于C20");
-    f.set("Text29", "2");
+    DesignRig f;
+    f.set(Form1::gradeRange, "低于C20");
+    f.set(Form1::sigma, "2");
     f.prompter.queueAnswer(MessageButton::Yes);
-    f.design.command1();
-    QCOMPARE(f["Text30"], QStringLiteral("混凝土强度标准差不符合规定！"));
-    QVERIFY(f.red("Text30"));
+    f.design.automaticDesign();
+    QCOMPARE(f[Form1::sigmaCheck], QStringLiteral("混凝土强度标准差不符合规定！"));
+    QVERIFY(f.red(Form1::sigmaCheck));
     QCOMPARE(f.prompter.beeps(), 3);
-    QCOMPARE(f["Text7"], QStringLiteral("33.290"));
-    QCOMPARE(f["Text8"], QStringLiteral("2"));
+    QCOMPARE(f[Form1::automaticTarget], QStringLiteral("33.290"));
+    QCOMPARE(f[Form1::automaticSigma], QStringLiteral("2"));
 
     // A later passing run turns the check back to the normal colour.
-    f.set("Text29", "4");
+    f.set(Form1::sigma, "4");
     f.prompter.queueAnswer(MessageButton::Yes);
-    f.design.command1();
-    QVERIFY(!f.red("Text30"));
+    f.design.automaticDesign();
+    QVERIFY(!f.red(Form1::sigmaCheck));
 }
 
 void TestDesignCommands::automaticNonNumberSigmaWritesNothing() {
     for (const char* range : {"C20-C35", "C40"}) {
-        Form1 f;
-        f.set("Combo1", range);
-        f.set("Text29", "五");
+        DesignRig f;
+        f.set(Form1::gradeRange, range);
+        f.set(Form1::sigma, "五");
         f.fields.clearWrites();
         f.prompter.queueAnswer(MessageButton::Yes);
         f.prompter.queueAnswer(MessageButton::Yes);
-        f.design.command1();
+        f.design.automaticDesign();
         QCOMPARE(f.messageTexts(), (QStringList{kConfirm, kFailure}));
         QVERIFY(f.fields.writes().isEmpty());
     }
 }
 
 void TestDesignCommands::automaticNoSandRatioRow() {
-    Form1 f;
-    f.set("Combo7", "潮湿环境有冻害");
-    f.set("Text13", "old13");
-    f.set("Text5", "old5");
+    DesignRig f;
+    f.set(Form1::environment, "潮湿环境有冻害");
+    f.set(Form1::automaticSandRatio, "old13");
+    f.set(Form1::proportion, "old5");
     f.prompter.queueAnswer(MessageButton::Yes);
     f.prompter.queueInput(QStringLiteral("0.38"));
     f.prompter.queueAnswer(MessageButton::No);
-    f.design.command1();
-    QCOMPARE(f["Text12"], QStringLiteral("487"));
-    QCOMPARE(f["Text6"], QStringLiteral("水泥用量符合规定！"));
-    QCOMPARE(f["Text13"], QStringLiteral("old13"));
-    QCOMPARE(f["Text5"], QStringLiteral("old5"));
+    f.design.automaticDesign();
+    QCOMPARE(f[Form1::automaticCement], QStringLiteral("487"));
+    QCOMPARE(f[Form1::cementCheck], QStringLiteral("水泥用量符合规定！"));
+    QCOMPARE(f[Form1::automaticSandRatio], QStringLiteral("old13"));
+    QCOMPARE(f[Form1::proportion], QStringLiteral("old5"));
     QCOMPARE(f.messageTexts().last(), kFailure);
 }
 
 void TestDesignCommands::automaticOverflowFails() {
-    Form1 f;
-    f.set("Text3", "1e308");
-    f.set("Text4", "10");
+    DesignRig f;
+    f.set(Form1::cementGrade, "1e308");
+    f.set(Form1::cementFactor, "10");
     f.prompter.queueAnswer(MessageButton::Yes);
     f.prompter.queueAnswer(MessageButton::Yes);
-    f.design.command1();
-    QCOMPARE(f["Text7"], QStringLiteral("38.225"));
-    QVERIFY(f["Text9"].isEmpty());
+    f.design.automaticDesign();
+    QCOMPARE(f[Form1::automaticTarget], QStringLiteral("38.225"));
+    QVERIFY(f[Form1::automaticCementStrength].isEmpty());
     QCOMPARE(f.messageTexts().last(), kFailure);
 }
 
 void TestDesignCommands::automaticUnsetMaximum() {
-    Form1 f;
-    f.set("Combo7", "室内");
+    DesignRig f;
+    f.set(Form1::environment, "室内");
     f.prompter.queueAnswer(MessageButton::Yes);
     f.prompter.queueInput(QStringLiteral("0.5"));
-    f.design.command1();
+    f.design.automaticDesign();
     QCOMPARE(f.prompter.inputs().first().proposal, QStringLiteral("0.00"));
-    QCOMPARE(f["Text1"], QStringLiteral("水灰比不符合规定！"));
+    QCOMPARE(f[Form1::ratioCheck], QStringLiteral("水灰比不符合规定！"));
     // Minimum cement 0: any positive content passes.
-    QCOMPARE(f["Text6"], QStringLiteral("水泥用量符合规定！"));
-    QCOMPARE(f["Text5"], QStringLiteral("1:1.55:3.44:0.50"));
+    QCOMPARE(f[Form1::cementCheck], QStringLiteral("水泥用量符合规定！"));
+    QCOMPARE(f[Form1::proportion], QStringLiteral("1:1.55:3.44:0.50"));
 }
 
 void TestDesignCommands::declinedConfirmationChangesNothing() {
-    Form1 f;
-    for (void (MixDesign::*command)() :
-         {&MixDesign::command1, &MixDesign::command3, &MixDesign::command4, &MixDesign::command5}) {
+    DesignRig f;
+    for (void (MixDesign::*command)() : {&MixDesign::automaticDesign, &MixDesign::waterStep,
+                                         &MixDesign::sandRatioStep, &MixDesign::completeStepwise}) {
         f.prompter.queueAnswer(MessageButton::No);
         (f.design.*command)();
     }
@@ -253,11 +263,11 @@ void TestDesignCommands::declinedConfirmationChangesNothing() {
 }
 
 void TestDesignCommands::stepwiseWaterCement() {
-    Form1 f;
-    f.set("Text21", "kept");
+    DesignRig f;
+    f.set(Form1::stepwiseWater, "kept");
     f.prompter.queueAnswer(MessageButton::Yes);
     f.prompter.queueInput(QStringLiteral("0.56"));
-    f.design.command3();
+    f.design.waterStep();
     QCOMPARE(f.prompter.beeps(), 6);
     const InputBoxRequest box = f.prompter.inputs().first();
     QCOMPARE(box.title, QStringLiteral("确定水灰比！"));
@@ -265,34 +275,34 @@ void TestDesignCommands::stepwiseWaterCement() {
     QCOMPARE(
         box.prompt,
         QStringLiteral("按水灰比计算公式计算的水灰比为：0.56\r\n您采用该水灰比或者输入您自己的水灰比！"));
-    QCOMPARE(f["Text17"], QStringLiteral("38.225"));
-    QCOMPARE(f["Text18"], QStringLiteral("5"));
-    QCOMPARE(f["Text19"], QStringLiteral("48.025"));
-    QCOMPARE(f["Text20"], QStringLiteral("0.56"));
-    QCOMPARE(f["Text1"], QStringLiteral("校核后符合规定！"));
-    QCOMPARE(f["Text26"], QStringLiteral("185"));
-    QCOMPARE(f["Text21"], QStringLiteral("kept"));
-    QVERIFY(f["Text7"].isEmpty());
+    QCOMPARE(f[Form1::stepwiseTarget], QStringLiteral("38.225"));
+    QCOMPARE(f[Form1::stepwiseSigma], QStringLiteral("5"));
+    QCOMPARE(f[Form1::stepwiseCementStrength], QStringLiteral("48.025"));
+    QCOMPARE(f[Form1::stepwiseRatio], QStringLiteral("0.56"));
+    QCOMPARE(f[Form1::ratioCheck], QStringLiteral("校核后符合规定！"));
+    QCOMPARE(f[Form1::referenceWater], QStringLiteral("185"));
+    QCOMPARE(f[Form1::stepwiseWater], QStringLiteral("kept"));
+    QVERIFY(f[Form1::automaticTarget].isEmpty());
 
     // Over the maximum the box proposes the maximum under its own title.
-    Form1 g;
-    g.set("Combo7", "有冻害和除冰剂的潮湿环境");
+    DesignRig g;
+    g.set(Form1::environment, "有冻害和除冰剂的潮湿环境");
     g.prompter.queueAnswer(MessageButton::Yes);
     g.prompter.queueInput(QStringLiteral("0.52"));
-    g.design.command3();
+    g.design.waterStep();
     QCOMPARE(g.prompter.inputs().first().title, QStringLiteral("水灰比验证提示！"));
     QCOMPARE(g.prompter.inputs().first().proposal, QStringLiteral("0.50"));
-    QCOMPARE(g["Text20"], QStringLiteral("0.52"));
-    QCOMPARE(g["Text1"], QStringLiteral("水灰比不符合规定！"));
-    QVERIFY(g.red("Text1"));
+    QCOMPARE(g[Form1::stepwiseRatio], QStringLiteral("0.52"));
+    QCOMPARE(g[Form1::ratioCheck], QStringLiteral("水灰比不符合规定！"));
+    QVERIFY(g.red(Form1::ratioCheck));
 
     // Cancel ends the step with the formula's ratio written and no reference water.
-    Form1 h;
+    DesignRig h;
     h.prompter.queueAnswer(MessageButton::Yes);
     h.prompter.queueInput(std::nullopt);
-    h.design.command3();
-    QCOMPARE(h["Text20"], QStringLiteral("0.56"));
-    QVERIFY(h["Text26"].isEmpty());
+    h.design.waterStep();
+    QCOMPARE(h[Form1::stepwiseRatio], QStringLiteral("0.56"));
+    QVERIFY(h[Form1::referenceWater].isEmpty());
 }
 
 void TestDesignCommands::stepwiseSandRatio_data() {
@@ -329,93 +339,93 @@ void TestDesignCommands::stepwiseSandRatio() {
     QFETCH(QString, cement);
     QFETCH(QString, check);
     QFETCH(QString, reference);
-    Form1 f;
-    f.fields.setText(QStringLiteral("Text20"), ratio);
-    f.fields.setText(QStringLiteral("Text21"), water);
-    f.set("Text27", "old");
+    DesignRig f;
+    f.fields.setText(Form1::stepwiseRatio, ratio);
+    f.fields.setText(Form1::stepwiseWater, water);
+    f.set(Form1::referenceSandRatio, "old");
     f.prompter.queueAnswer(MessageButton::Yes);
     if (reference.isEmpty())
         f.prompter.queueAnswer(MessageButton::Yes);
-    f.design.command4();
-    QCOMPARE(f["Text22"], cement);
-    QCOMPARE(f["Text6"], check);
-    QCOMPARE(f.red("Text6"), check.contains(QStringLiteral("不符合")));
+    f.design.sandRatioStep();
+    QCOMPARE(f[Form1::stepwiseCement], cement);
+    QCOMPARE(f[Form1::cementCheck], check);
+    QCOMPARE(f.red(Form1::cementCheck), check.contains(QStringLiteral("不符合")));
     if (reference.isEmpty()) {
-        QCOMPARE(f["Text27"], QStringLiteral("old"));
+        QCOMPARE(f[Form1::referenceSandRatio], QStringLiteral("old"));
         QCOMPARE(f.messageTexts().last(), kNoSandRatio);
     } else {
-        QCOMPARE(f["Text27"], reference);
+        QCOMPARE(f[Form1::referenceSandRatio], reference);
     }
 }
 
 void TestDesignCommands::stepwiseComplete() {
-    Form1 f;
-    f.set("Text21", "185");
-    f.set("Text23", "0.34");
+    DesignRig f;
+    f.set(Form1::stepwiseWater, "185");
+    f.set(Form1::stepwiseSandRatio, "0.34");
     f.prompter.queueAnswer(MessageButton::Yes);
-    f.design.command5();
-    QCOMPARE(f["Text17"], QStringLiteral("38.225"));
-    QCOMPARE(f["Text1"], QStringLiteral("水灰比符合规定！"));
-    QCOMPARE(f["Text22"], QStringLiteral("333"));
-    QCOMPARE(f["Text23"], QStringLiteral("0.340"));
-    QCOMPARE(f["Text24"], QStringLiteral("640"));
-    QCOMPARE(f["Text25"], QStringLiteral("1242"));
-    QCOMPARE(f["Text5"], QStringLiteral("1:1.92:3.73:0.56"));
-    QVERIFY(f["Text20"].isEmpty());
+    f.design.completeStepwise();
+    QCOMPARE(f[Form1::stepwiseTarget], QStringLiteral("38.225"));
+    QCOMPARE(f[Form1::ratioCheck], QStringLiteral("水灰比符合规定！"));
+    QCOMPARE(f[Form1::stepwiseCement], QStringLiteral("333"));
+    QCOMPARE(f[Form1::stepwiseSandRatio], QStringLiteral("0.340"));
+    QCOMPARE(f[Form1::stepwiseSand], QStringLiteral("640"));
+    QCOMPARE(f[Form1::stepwiseStone], QStringLiteral("1242"));
+    QCOMPARE(f[Form1::proportion], QStringLiteral("1:1.92:3.73:0.56"));
+    QVERIFY(f[Form1::stepwiseRatio].isEmpty());
 
     // A percentage typed where a fraction belongs gives a negative stone content, as the field says.
-    f.set("Text23", "34");
+    f.set(Form1::stepwiseSandRatio, "34");
     f.prompter.queueAnswer(MessageButton::Yes);
-    f.design.command5();
-    QCOMPARE(f["Text23"], QStringLiteral("34.000"));
-    QVERIFY(f["Text25"].startsWith(u'-'));
+    f.design.completeStepwise();
+    QCOMPARE(f[Form1::stepwiseSandRatio], QStringLiteral("34.000"));
+    QVERIFY(f[Form1::stepwiseStone].startsWith(u'-'));
 
     // Empty water: cement 0, which is no division failure; the stone reads the water field strictly.
-    Form1 g;
-    g.set("Text23", "0.34");
+    DesignRig g;
+    g.set(Form1::stepwiseSandRatio, "0.34");
     g.prompter.queueAnswer(MessageButton::Yes);
     g.prompter.queueAnswer(MessageButton::Yes);
-    g.design.command5();
-    QCOMPARE(g["Text22"], QStringLiteral("0"));
-    QCOMPARE(g["Text6"], QStringLiteral("水泥用量不符合规定！"));
+    g.design.completeStepwise();
+    QCOMPARE(g[Form1::stepwiseCement], QStringLiteral("0"));
+    QCOMPARE(g[Form1::cementCheck], QStringLiteral("水泥用量不符合规定！"));
     QCOMPARE(g.messageTexts().last(), kFailure);
-    QVERIFY(g["Text25"].isEmpty());
+    QVERIFY(g[Form1::stepwiseStone].isEmpty());
 }
 
 void TestDesignCommands::stepwiseCompleteRecomputesRatio() {
-    Form1 f;
+    DesignRig f;
     f.prompter.queueAnswer(MessageButton::Yes);
     f.prompter.queueInput(QStringLiteral("0.50"));
-    f.design.command3();
-    f.set("Text21", "185");
+    f.design.waterStep();
+    f.set(Form1::stepwiseWater, "185");
     f.prompter.queueAnswer(MessageButton::Yes);
-    f.design.command4();
-    QCOMPARE(f["Text22"], QStringLiteral("370"));
-    f.set("Text23", "0.34");
+    f.design.sandRatioStep();
+    QCOMPARE(f[Form1::stepwiseCement], QStringLiteral("370"));
+    f.set(Form1::stepwiseSandRatio, "0.34");
     f.prompter.queueAnswer(MessageButton::Yes);
-    f.design.command5();
-    QCOMPARE(f["Text22"], QStringLiteral("333"));
-    QCOMPARE(f["Text20"], QStringLiteral("0.50"));
+    f.design.completeStepwise();
+    QCOMPARE(f[Form1::stepwiseCement], QStringLiteral("333"));
+    QCOMPARE(f[Form1::stepwiseRatio], QStringLiteral("0.50"));
 }
 
 void TestDesignCommands::smallActions() {
-    Form1 f;
+    DesignRig f;
     const QList<std::pair<const char*, const char*>> ranges = {
         {"低于C20", "4"}, {"C20-C35", "5"}, {"高于C35", "6"}, {"C40", "6"}};
     for (const auto& [range, sigma] : ranges) {
-        f.set("Combo1", range);
+        f.set(Form1::gradeRange, range);
         f.design.gradeRangeLeft();
-        QCOMPARE(f["Text29"], QString::fromUtf8(sigma));
+        QCOMPARE(f[Form1::sigma], QString::fromUtf8(sigma));
     }
-    f.set("Text21", "200");
+    f.set(Form1::stepwiseWater, "200");
     f.design.importWater();
-    QVERIFY(f["Text21"].isEmpty());
-    f.set("Text27", "0.338");
+    QVERIFY(f[Form1::stepwiseWater].isEmpty());
+    f.set(Form1::referenceSandRatio, "0.338");
     f.design.importSandRatio();
-    QCOMPARE(f["Text23"], QStringLiteral("0.338"));
-    f.set("Text28", "C30-PB(2005-6-12)");
+    QCOMPARE(f[Form1::stepwiseSandRatio], QStringLiteral("0.338"));
+    f.set(Form1::fileName, "C30-PB(2005-6-12)");
     f.design.completeFileName();
-    QCOMPARE(f["Text28"], QStringLiteral("C30-PB(2005-6-12)-PB(2005-6-12)"));
+    QCOMPARE(f[Form1::fileName], QStringLiteral("C30-PB(2005-6-12)-PB(2005-6-12)"));
 }
 
 QTEST_GUILESS_MAIN(TestDesignCommands)

@@ -8,6 +8,8 @@ class TestDesignTables : public QObject {
 private Q_SLOTS:
     void sandRatio_data();
     void sandRatio();
+    void sandRatioEveryCell_data();
+    void sandRatioEveryCell();
     void sandRatioSizeMustBeNumber();
     void water_data();
     void water();
@@ -15,7 +17,22 @@ private Q_SLOTS:
     void durability();
     void gradeRange_data();
     void gradeRange();
+    void listKeys();
+    void shownWaterTable();
+    void shownSandRatioTable();
 };
+
+namespace {
+
+// The standard's tables, written out independently of the program's data.
+const char* const kSizes[] = {"16", "20", "31.5", "40"};
+const char* const kSlumps[] = {"10-30", "35-50", "55-70", "75-90"};
+const double kWater[4][4] = {
+    {200, 185, 175, 165}, {210, 195, 185, 175}, {220, 205, 195, 185}, {230, 215, 205, 195}};
+// Lowest sand ratio in percent of each row (w from 0.40, 0.50, 0.60, 0.70) by stone size.
+const double kSandLowest[4][4] = {{30, 29, 28, 27}, {33, 32, 31, 30}, {36, 35, 34, 33}, {39, 38, 37, 36}};
+
+} // namespace
 
 void TestDesignTables::sandRatio_data() {
     QTest::addColumn<double>("w");
@@ -46,6 +63,32 @@ void TestDesignTables::sandRatio() {
     }
 }
 
+// Every cell at its row's lowest ratio and inside the row, where the row's slope shows.
+void TestDesignTables::sandRatioEveryCell_data() {
+    QTest::addColumn<double>("w");
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<double>("percent");
+    const double lower[] = {0.40, 0.50, 0.60, 0.70};
+    for (int r = 0; r < 4; ++r) {
+        const double slope = r == 0 ? 5 : 50;
+        for (int c = 0; c < 4; ++c) {
+            const double base = kSandLowest[r][c];
+            QTest::addRow("w %.2f at %s", lower[r], kSizes[c]) << lower[r] << kSizes[c] << base;
+            QTest::addRow("w %.2f at %s", lower[r] + 0.08, kSizes[c])
+                << lower[r] + 0.08 << kSizes[c] << base + slope * 0.08;
+        }
+    }
+}
+
+void TestDesignTables::sandRatioEveryCell() {
+    QFETCH(double, w);
+    QFETCH(QString, size);
+    QFETCH(double, percent);
+    const auto result = sandRatioPercent(w, size);
+    QVERIFY(result);
+    QVERIFY2(qAbs(*result - percent) < 1e-9, qPrintable(QString::number(*result)));
+}
+
 void TestDesignTables::sandRatioSizeMustBeNumber() {
     QVERIFY_THROWS_EXCEPTION(CalcFailure, sandRatioPercent(0.55, QStringLiteral("31.5mm")));
     QVERIFY_THROWS_EXCEPTION(CalcFailure, sandRatioPercent(0.55, QString()));
@@ -55,6 +98,10 @@ void TestDesignTables::water_data() {
     QTest::addColumn<QString>("slump");
     QTest::addColumn<QString>("size");
     QTest::addColumn<double>("water");
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 4; ++c)
+            QTest::addRow("%s at %s", kSlumps[r], kSizes[c]) << kSlumps[r] << kSizes[c] << kWater[r][c];
+    }
     QTest::newRow("corner") << "10-30"
                             << "16" << 200.0;
     QTest::newRow("initial") << "35-50"
@@ -83,16 +130,20 @@ void TestDesignTables::durability_data() {
     QTest::addColumn<QString>("reinforcement");
     QTest::addColumn<double>("maxRatio"); // negative: unset
     QTest::addColumn<double>("minCement");
-    QTest::newRow("dry plain") << "干燥环境"
-                               << "素混凝土" << 1.0 << 200.0;
-    QTest::newRow("dry reinforced") << "干燥环境"
-                                    << "钢筋混凝土" << 0.65 << 260.0;
-    QTest::newRow("wet no frost") << "潮湿环境无冻害"
-                                  << "素混凝土" << 0.70 << 225.0;
-    QTest::newRow("frost reinforced") << "潮湿环境有冻害"
-                                      << "钢筋混凝土" << 0.55 << 280.0;
-    QTest::newRow("de-icing prestressed") << "有冻害和除冰剂的潮湿环境"
-                                          << "预应力混凝土" << 0.50 << 300.0;
+    const char* const environments[] = {"干燥环境", "潮湿环境无冻害", "潮湿环境有冻害",
+                                        "有冻害和除冰剂的潮湿环境"};
+    const char* const reinforcements[] = {"素混凝土", "钢筋混凝土", "预应力混凝土"};
+    // Maximum water-cement ratio and minimum cement by environment row and reinforcement column; a dry plain
+    // concrete has no real maximum: 1.
+    const double maxRatio[4][3] = {
+        {1, 0.65, 0.60}, {0.70, 0.60, 0.60}, {0.55, 0.55, 0.55}, {0.50, 0.50, 0.50}};
+    const double minCement[4][3] = {{200, 260, 300}, {225, 280, 300}, {250, 280, 300}, {300, 300, 300}};
+    for (int e = 0; e < 4; ++e) {
+        for (int r = 0; r < 3; ++r)
+            QTest::addRow("%s %s", environments[e], reinforcements[r])
+                << QString::fromUtf8(environments[e]) << QString::fromUtf8(reinforcements[r])
+                << maxRatio[e][r] << minCement[e][r];
+    }
     QTest::newRow("typed environment") << "室内"
                                        << "素混凝土" << -1.0 << 0.0;
     QTest::newRow("typed reinforcement") << "干燥环境"
@@ -136,6 +187,35 @@ void TestDesignTables::gradeRange() {
     QCOMPARE(t.has_value(), threshold >= 0);
     if (t)
         QCOMPARE(*t, threshold);
+}
+
+// The main window's lists offer the tables' keys in the standard's order.
+void TestDesignTables::listKeys() {
+    QCOMPARE(gradeRanges(), QStringList({"低于C20", "C20-C35", "高于C35"}));
+    QCOMPARE(slumpRanges(), QStringList({"10-30", "35-50", "55-70", "75-90"}));
+    QCOMPARE(stoneSizes(), QStringList({"16", "20", "31.5", "40"}));
+    QCOMPARE(environments(),
+             QStringList({"干燥环境", "潮湿环境无冻害", "潮湿环境有冻害", "有冻害和除冰剂的潮湿环境"}));
+    QCOMPARE(reinforcements(), QStringList({"素混凝土", "钢筋混凝土", "预应力混凝土"}));
+}
+
+// As the standard prints it, with the 25 mm column the calculation does not use.
+void TestDesignTables::shownWaterTable() {
+    const QList<QStringList> expected = {{"坍落度", "16", "20", "25", "31.5", "40"},
+                                         {"10~30", "200", "185", "180", "175", "165"},
+                                         {"35~50", "210", "195", "190", "185", "175"},
+                                         {"55~70", "220", "205", "200", "195", "185"},
+                                         {"75~90", "230", "215", "210", "205", "195"}};
+    QCOMPARE(waterTableRows(), expected);
+}
+
+void TestDesignTables::shownSandRatioTable() {
+    const QList<QStringList> expected = {{"水灰比", "16", "20", "31.5", "40"},
+                                         {"0.40", "30~35", "29~34", "28~33", "27~32"},
+                                         {"0.50", "33~38", "32~37", "31~36", "30~35"},
+                                         {"0.60", "36~41", "35~40", "34~39", "33~38"},
+                                         {"0.70", "39~44", "38~43", "37~42", "36~41"}};
+    QCOMPARE(sandRatioTableRows(), expected);
 }
 
 QTEST_GUILESS_MAIN(TestDesignTables)

@@ -1,5 +1,6 @@
 #include "common/installpaths.h"
 #include "common/scriptedprompter.h"
+#include "info/infocontrols.h"
 #include "info/infotexts.h"
 #include "info/links.h"
 
@@ -230,21 +231,15 @@ void TestInfoTexts::serviceLabels_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("prefix");
     QTest::addColumn<bool>("exact");
-    QTest::newRow("Label28") << "Label28"
-                             << "尊敬的客户您好！" << true;
-    QTest::newRow("Label2") << "Label2"
-                            << "    希望各界朋友提出各种宝贵的建议，同时期待一个合作共同发展的机会！！"
-                            << true;
-    QTest::newRow("Label5") << "Label5"
-                            << "客户服务电话：" << false;
-    QTest::newRow("Label6") << "Label6"
-                            << "客户服务邮箱：" << false;
-    QTest::newRow("Label8") << "Label8"
-                            << "客户服务QQ:" << false;
-    QTest::newRow("Label3") << "Label3"
-                            << "作者服务网页：~/zeb/mb/zeb.html" << false;
-    QTest::newRow("Label4") << "Label4"
-                            << "普通混凝土配合比设计" << false;
+    QTest::newRow(qPrintable(Form7::greeting)) << Form7::greeting << "尊敬的客户您好！" << true;
+    QTest::newRow(qPrintable(Form7::thanks)) << Form7::thanks
+                                 << "    希望各界朋友提出各种宝贵的建议，同时期待一个合作共同发展的机会！！"
+                                 << true;
+    QTest::newRow(qPrintable(Form7::phone)) << Form7::phone << "客户服务电话：" << false;
+    QTest::newRow(qPrintable(Form7::mail)) << Form7::mail << "客户服务邮箱：" << false;
+    QTest::newRow(qPrintable(Form7::qq)) << Form7::qq << "客户服务QQ:" << false;
+    QTest::newRow(qPrintable(Form7::link)) << Form7::link << "作者服务网页：~/zeb/mb/zeb.html" << false;
+    QTest::newRow(qPrintable(Form7::title)) << Form7::title << "普通混凝土配合比设计" << false;
 }
 
 void TestInfoTexts::serviceLabels() {
@@ -255,8 +250,8 @@ void TestInfoTexts::serviceLabels() {
     QSet<QString> names;
     for (const ServiceLabel& label : labels)
         names.insert(label.name);
-    QCOMPARE(names, (QSet<QString>{"Label4", "Label25", "Label28", "Label1", "Label2", "Label5", "Label6",
-                                   "Label8", "Label3"}));
+    QCOMPARE(names, (QSet<QString>{Form7::title, Form7::edition, Form7::greeting, Form7::message,
+                                   Form7::thanks, Form7::phone, Form7::mail, Form7::qq, Form7::link}));
     const auto found =
         std::find_if(labels.begin(), labels.end(), [&](const ServiceLabel& l) { return l.name == name; });
     QVERIFY(found != labels.end());
@@ -266,7 +261,7 @@ void TestInfoTexts::serviceLabels() {
         QVERIFY2(found->text.startsWith(prefix), qPrintable(found->text));
     // No telephone, e-mail or messaging number is made up: digits appear only in the version and the
     // standard.
-    if (name == "Label5" || name == "Label6" || name == "Label8") {
+    if (name == Form7::phone || name == Form7::mail || name == Form7::qq) {
         QVERIFY(!found->text.contains(u'@'));
         QVERIFY(!found->text.contains(QRegularExpression(QStringLiteral("\\d{5,}"))));
     }

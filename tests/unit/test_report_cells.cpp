@@ -1,5 +1,6 @@
 #include "common/failure.h"
 #include "common/mapfields.h"
+#include "design/form1.h"
 #include "report/cellvalue.h"
 #include "report/reportcells.h"
 #include "support/form1fields.h"
@@ -161,12 +162,12 @@ private slots:
         QFETCH(QString, cement);
         QFETCH(QString, expected);
         MapFields fields(form1FieldNames());
-        fields.setText(QStringLiteral("Text13"), sandRatio);
-        fields.setText(QStringLiteral("Text12"), cement);
-        fields.setText(QStringLiteral("Text11"), QStringLiteral("185"));
-        fields.setText(QStringLiteral("Text14"), QStringLiteral("650"));
-        fields.setText(QStringLiteral("Text15"), QStringLiteral("1215"));
-        fields.setText(QStringLiteral("Combo3"), QStringLiteral("35-50"));
+        fields.setText(Form1::automaticSandRatio, sandRatio);
+        fields.setText(Form1::automaticCement, cement);
+        fields.setText(Form1::automaticWater, QStringLiteral("185"));
+        fields.setText(Form1::automaticSand, QStringLiteral("650"));
+        fields.setText(Form1::automaticStone, QStringLiteral("1215"));
+        fields.setText(Form1::slump, QStringLiteral("35-50"));
         const CellValue value = reportCellValue(cellAt(row, column), fields, ResultColumn::Automatic);
         if (expected.startsWith(u'n')) {
             QCOMPARE(value.kind(), CellValue::Kind::Number);
@@ -186,8 +187,8 @@ private slots:
     void ratioWithoutCementFails() {
         QFETCH(QString, cement);
         MapFields fields(form1FieldNames());
-        fields.setText(QStringLiteral("Text24"), QStringLiteral("650"));
-        fields.setText(QStringLiteral("Text22"), cement);
+        fields.setText(Form1::stepwiseSand, QStringLiteral("650"));
+        fields.setText(Form1::stepwiseCement, cement);
         for (int row : {29, 30, 31})
             QVERIFY_THROWS_EXCEPTION(CalcFailure,
                                      reportCellValue(cellAt(row, 9), fields, ResultColumn::Stepwise));
@@ -200,14 +201,10 @@ private slots:
         const QString letters = QStringLiteral("TDFRWCPSK");
         for (int i = 0; i < letters.size(); ++i)
             QTest::newRow(qPrintable(letters.mid(i, 1)))
-                << letters.mid(i, 1) << QStringLiteral("Text%1").arg(7 + i)
-                << QStringLiteral("Text%1").arg(17 + i);
-        QTest::newRow("shared field") << "Combo4"
-                                      << "Combo4"
-                                      << "Combo4";
-        QTest::newRow("shared text field") << "Text2"
-                                           << "Text2"
-                                           << "Text2";
+                << letters.mid(i, 1) << Form1::automaticColumn()[i] << Form1::stepwiseColumn()[i];
+        QTest::newRow("shared field") << Form1::coefficientA << Form1::coefficientA << Form1::coefficientA;
+        QTest::newRow("shared text field")
+            << Form1::gradeStrength << Form1::gradeStrength << Form1::gradeStrength;
     }
     void resultLettersFollowTheColumn() {
         QFETCH(QString, letter);

@@ -1,5 +1,6 @@
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
+#include "design/form1.h"
 #include "report/recordingspreadsheet.h"
 #include "report/reportexport.h"
 #include "support/form1fields.h"
@@ -19,20 +20,20 @@ const QStringList kResults = {QStringLiteral("38.225"), QStringLiteral("5"),   Q
                               QStringLiteral("0.350"),  QStringLiteral("650"), QStringLiteral("1215")};
 
 void fillShared(MapFields& fields) {
-    fields.setText(QStringLiteral("Text2"), QStringLiteral("30"));
-    fields.setText(QStringLiteral("Combo2"), QStringLiteral("31.5"));
-    fields.setText(QStringLiteral("Combo3"), QStringLiteral("35-50"));
-    fields.setText(QStringLiteral("Combo4"), QStringLiteral("0.46"));
-    fields.setText(QStringLiteral("Combo5"), QStringLiteral("0.07"));
-    fields.setText(QStringLiteral("Combo6"), QStringLiteral("2400"));
-    fields.setText(QStringLiteral("Text1"), QStringLiteral("水灰比符合规定！"));
-    fields.setText(QStringLiteral("Text6"), QStringLiteral("水泥用量符合规定！"));
-    fields.setText(QStringLiteral("Text28"), QStringLiteral("A1"));
+    fields.setText(Form1::gradeStrength, QStringLiteral("30"));
+    fields.setText(Form1::stoneSize, QStringLiteral("31.5"));
+    fields.setText(Form1::slump, QStringLiteral("35-50"));
+    fields.setText(Form1::coefficientA, QStringLiteral("0.46"));
+    fields.setText(Form1::coefficientB, QStringLiteral("0.07"));
+    fields.setText(Form1::density, QStringLiteral("2400"));
+    fields.setText(Form1::ratioCheck, QStringLiteral("水灰比符合规定！"));
+    fields.setText(Form1::cementCheck, QStringLiteral("水泥用量符合规定！"));
+    fields.setText(Form1::fileName, QStringLiteral("A1"));
 }
 
-void fillColumn(MapFields& fields, int first, const QStringList& values) {
+void fillColumn(MapFields& fields, const QStringList& column, const QStringList& values) {
     for (int i = 0; i < values.size(); ++i)
-        fields.setText(QStringLiteral("Text%1").arg(first + i), values[i]);
+        fields.setText(column[i], values[i]);
 }
 
 // The cell lines of a complete export of kResults.
@@ -173,10 +174,10 @@ private slots:
     void completeExport_data() {
         QTest::addColumn<int>("command");
         QTest::addColumn<bool>("stepwise");
-        QTest::newRow("Command10 saves") << 10 << false;
-        QTest::newRow("Command11 saves") << 11 << true;
-        QTest::newRow("Command12 leaves open") << 12 << false;
-        QTest::newRow("Command13 leaves open") << 13 << true;
+        QTest::newRow("automatic column saves") << 10 << false;
+        QTest::newRow("stepwise column saves") << 11 << true;
+        QTest::newRow("automatic column leaves open") << 12 << false;
+        QTest::newRow("stepwise column leaves open") << 13 << true;
     }
     // Every cell from the button's column; the other column holds decoys that must not appear.
     void completeExport() {
@@ -186,8 +187,8 @@ private slots:
         QStringList decoys;
         for (int i = 0; i < 9; ++i)
             decoys << QStringLiteral("9%1").arg(i);
-        fillColumn(rig.fields, stepwise ? 17 : 7, kResults);
-        fillColumn(rig.fields, stepwise ? 7 : 17, decoys);
+        fillColumn(rig.fields, stepwise ? Form1::stepwiseColumn() : Form1::automaticColumn(), kResults);
+        fillColumn(rig.fields, stepwise ? Form1::automaticColumn() : Form1::stepwiseColumn(), decoys);
         rig.run(command);
         const bool leaveOpen = command >= 12;
         QStringList expected = rig.opening(leaveOpen) + filledCells();
@@ -203,10 +204,10 @@ private slots:
 
     void beforeAnyCalculation_data() {
         QTest::addColumn<int>("command");
-        QTest::newRow("Command10") << 10;
-        QTest::newRow("Command11") << 11;
-        QTest::newRow("Command12") << 12;
-        QTest::newRow("Command13") << 13;
+        QTest::newRow(qPrintable(Form1::saveAutomaticButton)) << 10;
+        QTest::newRow(qPrintable(Form1::saveStepwiseButton)) << 11;
+        QTest::newRow(qPrintable(Form1::showAutomaticButton)) << 12;
+        QTest::newRow(qPrintable(Form1::showStepwiseButton)) << 13;
     }
     // Empty results: written up to I28, then the message; a hidden instance is ended after it, a visible one
     // stays with the user.
@@ -239,9 +240,9 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, command);
         Rig rig;
-        fillColumn(rig.fields, 7, kResults);
-        fillColumn(rig.fields, 17, kResults);
-        rig.fields.setText(QStringLiteral("Text28"), name);
+        fillColumn(rig.fields, Form1::automaticColumn(), kResults);
+        fillColumn(rig.fields, Form1::stepwiseColumn(), kResults);
+        rig.fields.setText(Form1::fileName, name);
         rig.prompter.queueAnswer(MessageButton::Yes);
         rig.run(command);
         QCOMPARE(rig.lines(), QStringList{"MSGBOX " + kFailure});
@@ -250,8 +251,8 @@ private slots:
 
     void emptyNameStillExports() {
         Rig rig;
-        fillColumn(rig.fields, 7, kResults);
-        rig.fields.setText(QStringLiteral("Text28"), QString());
+        fillColumn(rig.fields, Form1::automaticColumn(), kResults);
+        rig.fields.setText(Form1::fileName, QString());
         rig.run(10);
         QCOMPARE(rig.lines().mid(0, 6), rig.opening(false, QString()));
         QCOMPARE(rig.lines().last(), QStringLiteral("XLS quit"));
@@ -266,7 +267,7 @@ private slots:
     void missingTemplate() {
         QFETCH(int, command);
         Rig rig;
-        fillColumn(rig.fields, 7, kResults);
+        fillColumn(rig.fields, Form1::automaticColumn(), kResults);
         QFile::remove(rig.path(QStringLiteral("mb/phm.xls")));
         rig.prompter.queueAnswer(MessageButton::Yes);
         rig.run(command);
@@ -279,7 +280,7 @@ private slots:
 
     void exportLeavesFieldsAlone() {
         Rig rig;
-        fillColumn(rig.fields, 7, kResults);
+        fillColumn(rig.fields, Form1::automaticColumn(), kResults);
         rig.fields.clearWrites();
         rig.run(12);
         QVERIFY(rig.fields.writes().isEmpty());

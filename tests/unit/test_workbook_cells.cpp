@@ -1,4 +1,5 @@
 #include "adjust/mixadjustment.h"
+#include "adjust/tiaozheng.h"
 #include "common/failure.h"
 #include "report/adjustcells.h"
 
@@ -33,23 +34,71 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("cell");
         QTest::addColumn<int>("order");
-        const char* map[][2] = {
-            {"Text1", "B12"},  {"Text2", "B13"},  {"Text3", "B14"},  {"Text4", "B15"},  {"Text6", "C12"},
-            {"Text7", "C13"},  {"Text8", "C14"},  {"Text9", "C15"},  {"Text5", "C11"},  {"Text12", "D12"},
-            {"Text13", "D13"}, {"Text14", "D14"}, {"Text15", "D15"}, {"Combo1", "D11"}, {"Text11", "E11"},
-            {"Text16", "G12"}, {"Text17", "G13"}, {"Text18", "G14"}, {"Text19", "G15"}, {"Text22", "B19"},
-            {"Text25", "B20"}, {"Text32", "B21"}, {"Text23", "C19"}, {"Text26", "C20"}, {"Text33", "C21"},
-            {"Text24", "D19"}, {"Text27", "D20"}, {"Text34", "D21"}, {"Text36", "C25"}, {"Text37", "C26"},
-            {"Text38", "C27"}, {"Text39", "C28"}, {"Text40", "C29"}, {"Text41", "C30"}, {"Text42", "C31"},
-            {"Text43", "C32"}, {"Text44", "C33"}, {"Text71", "B22"}, {"Text73", "D22"}, {"Text47", "B36"},
-            {"Text46", "E36"}, {"Text48", "G36"}, {"Text49", "C38"}, {"Text50", "C39"}, {"Text51", "C40"},
-            {"Text52", "C41"}, {"Text53", "G38"}, {"Text54", "G39"}, {"Text55", "G40"}, {"Text56", "G41"},
-            {"Text57", "B44"}, {"Text58", "E44"}, {"Text59", "C46"}, {"Text60", "C47"}, {"Text61", "C48"},
-            {"Text62", "C49"}, {"Text63", "G46"}, {"Text65", "G47"}, {"Text66", "G48"}, {"Text64", "G49"},
+        const QString map[][2] = {
+            {Tiaozheng::mixCement, "B12"},
+            {Tiaozheng::mixWater, "B13"},
+            {Tiaozheng::mixSand, "B14"},
+            {Tiaozheng::mixStone, "B15"},
+            {Tiaozheng::trialCement, "C12"},
+            {Tiaozheng::trialWater, "C13"},
+            {Tiaozheng::trialSand, "C14"},
+            {Tiaozheng::trialStone, "C15"},
+            {Tiaozheng::trialVolume, "C11"},
+            {Tiaozheng::adjustedCement, "D12"},
+            {Tiaozheng::adjustedWater, "D13"},
+            {Tiaozheng::adjustedSand, "D14"},
+            {Tiaozheng::adjustedStone, "D15"},
+            {Tiaozheng::pasteChange, "D11"},
+            {Tiaozheng::pastePercent, "E11"},
+            {Tiaozheng::baseCementRatio, "G12"},
+            {Tiaozheng::baseSandRatio, "G13"},
+            {Tiaozheng::baseStoneRatio, "G14"},
+            {Tiaozheng::baseWaterRatio, "G15"},
+            {Tiaozheng::ratioA, "B19"},
+            {Tiaozheng::cementWaterA, "B20"},
+            {Tiaozheng::strengthA, "B21"},
+            {Tiaozheng::ratioB, "C19"},
+            {Tiaozheng::cementWaterB, "C20"},
+            {Tiaozheng::strengthB, "C21"},
+            {Tiaozheng::ratioC, "D19"},
+            {Tiaozheng::cementWaterC, "D20"},
+            {Tiaozheng::strengthC, "D21"},
+            {Tiaozheng::correctedWater, "C25"},
+            {Tiaozheng::correctedCement, "C26"},
+            {Tiaozheng::cementDensity, "C27"},
+            {Tiaozheng::sandDensity, "C28"},
+            {Tiaozheng::stoneDensity, "C29"},
+            {Tiaozheng::airContent, "C30"},
+            {Tiaozheng::sandRatio, "C31"},
+            {Tiaozheng::volumeSand, "C32"},
+            {Tiaozheng::volumeStone, "C33"},
+            {Tiaozheng::parameterWaterCement, "B22"},
+            {Tiaozheng::parameterCementWater, "D22"},
+            {Tiaozheng::measuredDensity, "B36"},
+            {Tiaozheng::computedDensity, "E36"},
+            {Tiaozheng::densityFactor, "G36"},
+            {Tiaozheng::labCement, "C38"},
+            {Tiaozheng::labWater, "C39"},
+            {Tiaozheng::labSand, "C40"},
+            {Tiaozheng::labStone, "C41"},
+            {Tiaozheng::labCementRatio, "G38"},
+            {Tiaozheng::labSandRatio, "G39"},
+            {Tiaozheng::labStoneRatio, "G40"},
+            {Tiaozheng::labWaterRatio, "G41"},
+            {Tiaozheng::sandMoisture, "B44"},
+            {Tiaozheng::stoneMoisture, "E44"},
+            {Tiaozheng::siteCement, "C46"},
+            {Tiaozheng::siteWater, "C47"},
+            {Tiaozheng::siteSand, "C48"},
+            {Tiaozheng::siteStone, "C49"},
+            {Tiaozheng::siteCementRatio, "G46"},
+            {Tiaozheng::siteSandRatio, "G47"},
+            {Tiaozheng::siteStoneRatio, "G48"},
+            {Tiaozheng::siteWaterRatio, "G49"},
         };
         int order = 0;
         for (const auto& row : map)
-            QTest::newRow(row[0]) << QString::fromLatin1(row[0]) << QString::fromLatin1(row[1]) << order++;
+            QTest::newRow(qPrintable(row[0])) << row[0] << row[1] << order++;
     }
     void placeOfEachField() {
         QFETCH(QString, field);
@@ -75,10 +124,13 @@ private slots:
         }
         QCOMPARE(fields.size(), 60);
         QCOMPARE(cells.size(), 60);
-        for (const char* untouched :
-             {"Text20", "Text21", "Text28", "Text29", "Text30", "Text31", "Text35", "Text67", "Text68",
-              "Text69", "Text70", "Combo2", "Text72", "Text74", "Text75"})
-            QVERIFY2(!cellOf(QString::fromLatin1(untouched)), untouched);
+        for (const QString& untouched : QStringList{
+                 Tiaozheng::groupRatio, Tiaozheng::ratioSpread, Tiaozheng::cementA, Tiaozheng::cementB,
+                 Tiaozheng::cementC, Tiaozheng::groupWater, Tiaozheng::targetStrength,
+                 Tiaozheng::referenceCementWater, Tiaozheng::referenceWaterCement, Tiaozheng::parameterWater,
+                 Tiaozheng::parameterPastePercent, Tiaozheng::parameterPasteChange, Tiaozheng::chosenPath,
+                 Tiaozheng::chosenStem, Tiaozheng::fileName})
+            QVERIFY2(!cellOf(untouched), qPrintable(untouched));
     }
 
     void marks() {
@@ -94,18 +146,23 @@ private slots:
             QVERIFY(writtenBy(cell, AdjustExport::Construction));
             QCOMPARE(writtenBy(cell, AdjustExport::Laboratory), !cell.constructionOnly);
         }
-        QCOMPARE(twoDecimals, (QSet<QString>{"Text19", "Text22", "Text23", "Text24", "Text42", "Text71",
-                                             "Text56", "Text64"}));
-        QCOMPARE(siteMix, (QSet<QString>{"Text57", "Text58", "Text59", "Text60", "Text61", "Text62", "Text63",
-                                         "Text65", "Text66", "Text64"}));
+        QCOMPARE(twoDecimals,
+                 (QSet<QString>{Tiaozheng::baseWaterRatio, Tiaozheng::ratioA, Tiaozheng::ratioB,
+                                Tiaozheng::ratioC, Tiaozheng::sandRatio, Tiaozheng::parameterWaterCement,
+                                Tiaozheng::labWaterRatio, Tiaozheng::siteWaterRatio}));
+        QCOMPARE(siteMix,
+                 (QSet<QString>{Tiaozheng::sandMoisture, Tiaozheng::stoneMoisture, Tiaozheng::siteCement,
+                                Tiaozheng::siteWater, Tiaozheng::siteSand, Tiaozheng::siteStone,
+                                Tiaozheng::siteCementRatio, Tiaozheng::siteSandRatio,
+                                Tiaozheng::siteStoneRatio, Tiaozheng::siteWaterRatio}));
     }
 
     void importedText_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<CellValue>("value");
         QTest::addColumn<QString>("text");
-        const QString ratio = QStringLiteral("Text22"); // "###0.00"
-        const QString stone = QStringLiteral("Text4");  // as read
+        const QString ratio = Tiaozheng::ratioA;   // "###0.00"
+        const QString stone = Tiaozheng::mixStone; // as read
         QTest::newRow("ratio 0.5432") << ratio << CellValue::number(0.5432) << "0.54";
         QTest::newRow("ratio half up") << ratio << CellValue::number(0.545) << "0.55";
         QTest::newRow("ratio whole") << ratio << CellValue::number(1) << "1.00";
@@ -130,7 +187,7 @@ private slots:
         QTest::newRow("shown fewer than held") << stone << CellValue::number(5.145, 1) << "5.1";
         QTest::newRow("ratio ignores shown decimals") << ratio << CellValue::number(0.5432, 3) << "0.54";
         QTest::newRow("ratio shown one decimal") << ratio << CellValue::number(0.5, 1) << "0.50";
-        QTest::newRow("paste change") << QStringLiteral("Combo1") << CellValue::text("增加") << "增加";
+        QTest::newRow("paste change") << Tiaozheng::pasteChange << CellValue::text("增加") << "增加";
     }
     void importedText() {
         QFETCH(QString, field);
@@ -147,8 +204,8 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("imported");
-        const QString plain = QStringLiteral("Text16");
-        const QString ratio = QStringLiteral("Text64");
+        const QString plain = Tiaozheng::baseCementRatio;
+        const QString ratio = Tiaozheng::siteWaterRatio;
         for (const char* same : {"1.00", "1.70", "1.010", "3.50", "0.340", "185", "-36", "5.145", "0.5",
                                  "-0.50", "增加", "10-30", ""})
             QTest::newRow(same) << plain << same << same;
@@ -176,8 +233,8 @@ private slots:
 
     // A value with no text never reaches a field.
     void nonFiniteFails() {
-        for (const char* field : {"Text22", "Text4"}) {
-            const AdjustCell* cell = cellOf(QString::fromLatin1(field));
+        for (const QString& field : {Tiaozheng::ratioA, Tiaozheng::mixStone}) {
+            const AdjustCell* cell = cellOf(field);
             QVERIFY_THROWS_EXCEPTION(
                 CalcFailure,
                 ::importedText(*cell, CellValue::number(std::numeric_limits<double>::infinity())));

@@ -1,4 +1,5 @@
 #include "adjust/mixadjustment.h"
+#include "adjust/tiaozheng.h"
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
 #include "report/adjustworkbook.h"
@@ -17,7 +18,7 @@
 namespace {
 
 QStringList windowControls() {
-    return MixAdjustment::controlNames() + QStringList{QStringLiteral("Text72"), QStringLiteral("Text74")};
+    return MixAdjustment::controlNames() + QStringList{Tiaozheng::chosenPath, Tiaozheng::chosenStem};
 }
 
 // A field text of its own for every field of the map, a few of them not numbers.
@@ -25,8 +26,8 @@ void fillDistinct(MapFields& fields) {
     int i = 0;
     for (const AdjustCell& cell : adjustCells())
         fields.setText(cell.field, QString::number(100 + i++) + QStringLiteral(".5"));
-    fields.setText(QStringLiteral("Combo1"), QStringLiteral("增加"));
-    fields.setText(QStringLiteral("Text47"), QString());
+    fields.setText(Tiaozheng::pasteChange, QStringLiteral("增加"));
+    fields.setText(Tiaozheng::measuredDensity, QString());
 }
 
 // A workbook read from memory: cells by (row, column); a read of `failAt` fails.
@@ -154,7 +155,7 @@ private slots:
         prompter.queueAnswer(MessageButton::Yes);
         MapFields fields(windowControls());
         fillDistinct(fields);
-        fields.setText(QStringLiteral("Text75"), QStringLiteral("C30---TZ(2026-12-7)"));
+        fields.setText(Tiaozheng::fileName, QStringLiteral("C30---TZ(2026-12-7)"));
         AdjustWorkbook workbook(fields, prompter, factory, paths());
         construction ? workbook.command13() : workbook.command14();
 
@@ -212,7 +213,7 @@ private slots:
         prompter.queueAnswer(MessageButton::Yes);
         prompter.queueAnswer(MessageButton::Ok);
         MapFields fields(windowControls());
-        fields.setText(QStringLiteral("Text75"), name);
+        fields.setText(Tiaozheng::fileName, name);
         AdjustWorkbook(fields, prompter, factory, paths()).command14();
         QVERIFY(lines.isEmpty());
         QCOMPARE(prompter.messages().size(), 2);
@@ -228,7 +229,7 @@ private slots:
         prompter.queueAnswer(MessageButton::Yes);
         prompter.queueAnswer(MessageButton::Cancel);
         MapFields fields(windowControls());
-        fields.setText(QStringLiteral("Text75"), QStringLiteral("x"));
+        fields.setText(Tiaozheng::fileName, QStringLiteral("x"));
         AdjustWorkbook(fields, prompter, factory, InstallPaths(empty.path())).command13();
         QCOMPARE(prompter.messages().size(), 2);
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
@@ -261,7 +262,7 @@ private slots:
         prompter.queueAnswer(MessageButton::Yes);
         prompter.queueAnswer(MessageButton::Ok);
         MapFields fields(windowControls());
-        fields.setText(QStringLiteral("Text75"), QStringLiteral("x"));
+        fields.setText(Tiaozheng::fileName, QStringLiteral("x"));
         AdjustWorkbook(fields, prompter, factory, paths()).command13();
         QCOMPARE(prompter.messages().size(), 2);
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
@@ -356,14 +357,14 @@ private slots:
         FileRequestPrompter prompter;
         MemoryWorkbookFactory factory;
         MapFields fields(windowControls());
-        fields.setText(QStringLiteral("Text72"), QStringLiteral("/old.xls"));
+        fields.setText(Tiaozheng::chosenPath, QStringLiteral("/old.xls"));
         AdjustWorkbook workbook(fields, prompter, factory, paths());
         prompter.queueFile(std::nullopt);
         workbook.command11();
-        QCOMPARE(fields.text(QStringLiteral("Text72")), QStringLiteral("/old.xls"));
+        QCOMPARE(fields.text(Tiaozheng::chosenPath), QStringLiteral("/old.xls"));
         prompter.queueFile(QStringLiteral("/data/新.xls"));
         workbook.command11();
-        QCOMPARE(fields.text(QStringLiteral("Text72")), QStringLiteral("/data/新.xls"));
+        QCOMPARE(fields.text(Tiaozheng::chosenPath), QStringLiteral("/data/新.xls"));
         QCOMPARE(prompter.requests.size(), 2);
         QCOMPARE(prompter.requests[0].filter, QStringLiteral("excel file(*.xls)|*.xls|"));
         QCOMPARE(prompter.requests[0].flags, 4);
@@ -391,10 +392,10 @@ private slots:
         ScriptedPrompter prompter;
         MemoryWorkbookFactory factory;
         MapFields fields(windowControls());
-        fields.setText(QStringLiteral("Text72"), chosen);
+        fields.setText(Tiaozheng::chosenPath, chosen);
         AdjustWorkbook(fields, prompter, factory, paths()).command11LostFocus();
-        QCOMPARE(fields.text(QStringLiteral("Text74")), stem);
-        QCOMPARE(fields.text(QStringLiteral("Text72")), chosen);
+        QCOMPARE(fields.text(Tiaozheng::chosenStem), stem);
+        QCOMPARE(fields.text(Tiaozheng::chosenPath), chosen);
     }
 
     // Each click appends once more, nothing examined or removed.
@@ -406,11 +407,11 @@ private slots:
         AdjustWorkbook workbook(fields, prompter, factory, paths());
         workbook.dateTag();
         workbook.dateTag();
-        QCOMPARE(fields.text(QStringLiteral("Text75")),
+        QCOMPARE(fields.text(Tiaozheng::fileName),
                  QStringLiteral("---TZ(2026-12-7)---TZ(2026-12-7)---TZ(2026-12-7)"));
-        fields.setText(QStringLiteral("Text75"), QStringLiteral("C30"));
+        fields.setText(Tiaozheng::fileName, QStringLiteral("C30"));
         workbook.dateTag();
-        QCOMPARE(fields.text(QStringLiteral("Text75")), QStringLiteral("C30---TZ(2026-12-7)"));
+        QCOMPARE(fields.text(Tiaozheng::fileName), QStringLiteral("C30---TZ(2026-12-7)"));
         QVERIFY(prompter.messages().isEmpty());
     }
 
@@ -431,8 +432,8 @@ private slots:
         prompter.queueAnswer(MessageButton::Yes);
         MapFields fields(windowControls());
         fillDistinct(fields);
-        fields.setText(QStringLiteral("Text72"), m_source);
-        fields.setText(QStringLiteral("Text74"), QStringLiteral("/elsewhere/other"));
+        fields.setText(Tiaozheng::chosenPath, m_source);
+        fields.setText(Tiaozheng::chosenStem, QStringLiteral("/elsewhere/other"));
         fields.clearWrites();
         AdjustWorkbook(fields, prompter, factory, paths()).command12();
 
@@ -445,16 +446,16 @@ private slots:
         for (const AdjustCell& cell : adjustCells())
             order << cell.field;
         QCOMPARE(fields.writes(), order);
-        QCOMPARE(fields.text(QStringLiteral("Text4")), QStringLiteral("1251"));
-        QCOMPARE(fields.text(QStringLiteral("Text22")), QStringLiteral("0.54"));
-        QCOMPARE(fields.text(QStringLiteral("Combo1")), QStringLiteral("减少"));
-        QCOMPARE(fields.text(QStringLiteral("Text47")), QString());
-        QCOMPARE(fields.text(QStringLiteral("Text1")), QStringLiteral("1000.5432"));
-        QCOMPARE(fields.text(QStringLiteral("Text19")), QStringLiteral("1018.54"));
-        QCOMPARE(fields.text(QStringLiteral("Text64")), QStringLiteral("1059.54"));
+        QCOMPARE(fields.text(Tiaozheng::mixStone), QStringLiteral("1251"));
+        QCOMPARE(fields.text(Tiaozheng::ratioA), QStringLiteral("0.54"));
+        QCOMPARE(fields.text(Tiaozheng::pasteChange), QStringLiteral("减少"));
+        QCOMPARE(fields.text(Tiaozheng::measuredDensity), QString());
+        QCOMPARE(fields.text(Tiaozheng::mixCement), QStringLiteral("1000.5432"));
+        QCOMPARE(fields.text(Tiaozheng::baseWaterRatio), QStringLiteral("1018.54"));
+        QCOMPARE(fields.text(Tiaozheng::siteWaterRatio), QStringLiteral("1059.54"));
         // Shown decimals come back as shown.
-        QCOMPARE(fields.text(QStringLiteral("Text16")), QStringLiteral("1.00"));
-        QCOMPARE(fields.text(QStringLiteral("Text48")), QStringLiteral("1.010"));
+        QCOMPARE(fields.text(Tiaozheng::baseCementRatio), QStringLiteral("1.00"));
+        QCOMPARE(fields.text(Tiaozheng::densityFactor), QStringLiteral("1.010"));
     }
 
     // No file chosen, or one no longer there: the message, nothing started, no field changed.
@@ -471,9 +472,9 @@ private slots:
         prompter.queueAnswer(MessageButton::Yes);
         prompter.queueAnswer(MessageButton::Ok);
         MapFields fields(windowControls());
-        fields.setText(QStringLiteral("Text72"), chosen);
+        fields.setText(Tiaozheng::chosenPath, chosen);
         // The stem of another, existing file does not stand in for the chosen one.
-        fields.setText(QStringLiteral("Text74"), m_source.chopped(4));
+        fields.setText(Tiaozheng::chosenStem, m_source.chopped(4));
         fields.clearWrites();
         AdjustWorkbook(fields, prompter, factory, paths()).command12();
         QCOMPARE(prompter.messages().size(), 2);
@@ -487,7 +488,7 @@ private slots:
         ScriptedPrompter prompter;
         prompter.queueAnswer(MessageButton::No);
         MapFields fields(windowControls());
-        fields.setText(QStringLiteral("Text72"), m_source);
+        fields.setText(Tiaozheng::chosenPath, m_source);
         fields.clearWrites();
         AdjustWorkbook(fields, prompter, factory, paths()).command12();
         QCOMPARE(factory.started, 0);
@@ -507,7 +508,7 @@ private slots:
         MapFields fields(windowControls());
         for (const AdjustCell& cell : adjustCells())
             fields.setText(cell.field, QStringLiteral("old"));
-        fields.setText(QStringLiteral("Text72"), m_source);
+        fields.setText(Tiaozheng::chosenPath, m_source);
         AdjustWorkbook(fields, prompter, factory, paths()).command12();
         QCOMPARE(prompter.messages().size(), 2);
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::importFailure());
@@ -515,7 +516,7 @@ private slots:
         QCOMPARE(factory.ended, 1);
         bool reached = false;
         for (const AdjustCell& cell : adjustCells()) {
-            reached = reached || cell.field == QStringLiteral("Text42");
+            reached = reached || cell.field == Tiaozheng::sandRatio;
             QCOMPARE(fields.text(cell.field), reached ? QStringLiteral("old") : QStringLiteral("new"));
         }
     }
@@ -528,7 +529,7 @@ private slots:
         prompter.queueAnswer(MessageButton::Yes);
         MapFields fields(windowControls());
         fillDistinct(fields);
-        fields.setText(QStringLiteral("Text72"), m_source);
+        fields.setText(Tiaozheng::chosenPath, m_source);
         AdjustWorkbook(fields, prompter, factory, paths()).command12();
         QCOMPARE(lines.first(), QStringLiteral("XLS start visible=0"));
         QCOMPARE(lines[1], QStringLiteral("XLS open \"%1\" readonly").arg(m_source));
