@@ -194,7 +194,8 @@ void MixAdjustment::regression() {
         {Tiaozheng::targetStrength, Tiaozheng::strengthA, Tiaozheng::strengthB, Tiaozheng::strengthC},
         [this] {
             const RegressionLine line = fitRegressionLine(
-                {value(Tiaozheng::cementWaterA), value(Tiaozheng::cementWaterB), value(Tiaozheng::cementWaterC)},
+                {value(Tiaozheng::cementWaterA), value(Tiaozheng::cementWaterB),
+                 value(Tiaozheng::cementWaterC)},
                 {value(Tiaozheng::strengthA), value(Tiaozheng::strengthB), value(Tiaozheng::strengthC)});
             const double c = regressionCrossing(line, value(Tiaozheng::targetStrength));
             write(Tiaozheng::referenceCementWater, c, u"##,##0.00");

@@ -24,9 +24,7 @@ MainWindow* WindowManager::showMain() {
     return m_main.data();
 }
 
-MainWindow* WindowManager::mainWindow() const {
-    return m_main.data();
-}
+MainWindow* WindowManager::mainWindow() const { return m_main.data(); }
 
 ChartWindow* WindowManager::openChart() {
     open(Form8::window);

@@ -1,3 +1,5 @@
+#include "adjust/form8.h"
+#include "adjust/tiaozheng.h"
 #include "common/scriptedprompter.h"
 #include "report/recordingspreadsheet.h"
 #include "ui/chartpainter.h"
@@ -29,12 +31,10 @@ private slots:
 private:
     QWidget* adjustment() { return m_windows->open(QStringLiteral("tiaozheng")); }
     ChartWindow* chart() { return dynamic_cast<ChartWindow*>(m_windows->window(QStringLiteral("Form8"))); }
-    void set(const char* name, const QString& text) {
-        adjustment()->findChild<QLineEdit*>(QLatin1String(name))->setText(text);
+    void set(const QString& name, const QString& text) {
+        adjustment()->findChild<QLineEdit*>(name)->setText(text);
     }
-    void click(QWidget* window, const char* name) {
-        window->findChild<QPushButton*>(QLatin1String(name))->click();
-    }
+    void click(QWidget* window, const QString& name) { window->findChild<QPushButton*>(name)->click(); }
 
     QTemporaryDir m_root;
     ScriptedPrompter* m_prompter = nullptr;
@@ -59,21 +59,22 @@ void TestChartWindow::cleanup() {
 // One instance, redrawn from the fields as they are at each press.
 void TestChartWindow::drawsFromTheFieldsOnEachPress() {
     QWidget* window = adjustment();
-    click(window, "Command16");
-    for (const char* step : {"Command2", "Command1", "Command3"}) {
+    click(window, Tiaozheng::workedExampleButton);
+    for (const QString& step :
+         {Tiaozheng::trialBatchButton, Tiaozheng::workabilityButton, Tiaozheng::strengthGroupsButton}) {
         m_prompter->queueAnswer(MessageButton::Yes);
         click(window, step);
     }
-    click(window, "Command17");
+    click(window, Tiaozheng::chartButton);
     ChartWindow* first = chart();
     QVERIFY(first && first->isVisible());
     QCOMPARE(first->windowTitle(), QStringLiteral("强度与灰水比关系图"));
     QCOMPARE(first->chart().crossing.value_or(0), 1.81692);
     QCOMPARE(first->chart().describe().first(), QStringLiteral("points=1.69,34.2;1.85,39.2;2.04,45.3"));
 
-    set("Text35", QString());
-    set("Text34", QStringLiteral("46"));
-    click(window, "Command17");
+    set(Tiaozheng::targetStrength, QString());
+    set(Tiaozheng::strengthC, QStringLiteral("46"));
+    click(window, Tiaozheng::chartButton);
     QCOMPARE(chart(), first);
     QVERIFY(!first->chart().target.has_value());
     QCOMPARE(first->chart().points[2].y, 46.0);
@@ -83,7 +84,7 @@ void TestChartWindow::drawsFromTheFieldsOnEachPress() {
 // In its frame, clear of every other control there.
 void TestChartWindow::buttonFitsFrame11() {
     QWidget* frame = adjustment()->findChild<QWidget*>(QStringLiteral("Frame11"));
-    auto* button = frame->findChild<QPushButton*>(QStringLiteral("Command17"));
+    auto* button = frame->findChild<QPushButton*>(Tiaozheng::chartButton);
     QVERIFY(button);
     QCOMPARE(button->parentWidget(), frame);
     QCOMPARE(button->text(), QStringLiteral("作图"));
@@ -115,15 +116,15 @@ void TestChartWindow::savePicture() {
     QFETCH(QString, written);
     QFETCH(bool, complaint);
     QWidget* window = adjustment();
-    click(window, "Command16");
-    click(window, "Command17");
+    click(window, Tiaozheng::workedExampleButton);
+    click(window, Tiaozheng::chartButton);
     QDir root(m_root.path());
     for (const QString& file : root.entryList(QDir::Files))
         root.remove(file);
     m_prompter->queueFile(answer.isEmpty() ? std::nullopt : std::optional<QString>(root.filePath(answer)));
     if (complaint)
         m_prompter->queueAnswer(MessageButton::Ok);
-    click(chart(), "Command1");
+    click(chart(), Form8::savePictureButton);
     QCOMPARE(m_prompter->saveRequests().size(), 1);
     QCOMPARE(m_prompter->saveRequests()[0].folder, m_windows->context().paths.root());
     QCOMPARE(m_prompter->saveRequests()[0].name, QStringLiteral("强度与灰水比关系图.png"));
@@ -150,10 +151,12 @@ void TestChartWindow::picturesForEveryCase_data() {
 
 void TestChartWindow::picturesForEveryCase() {
     QFETCH(QStringList, fields);
-    const char* names[] = {"Text25", "Text26", "Text27", "Text32", "Text33", "Text34", "Text35"};
+    const QString names[] = {Tiaozheng::cementWaterA,  Tiaozheng::cementWaterB, Tiaozheng::cementWaterC,
+                             Tiaozheng::strengthA,     Tiaozheng::strengthB,    Tiaozheng::strengthC,
+                             Tiaozheng::targetStrength};
     for (int i = 0; i < 7; ++i)
         set(names[i], fields[i]);
-    click(adjustment(), "Command17");
+    click(adjustment(), Tiaozheng::chartButton);
     const StrengthChart& drawn = chart()->chart();
     QVERIFY(drawn.hasLine != !drawn.message.isEmpty());
     const QImage image = QImage::fromData(ChartPainter(drawn).png(), "PNG");

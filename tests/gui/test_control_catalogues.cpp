@@ -1,3 +1,4 @@
+#include "adjust/form8.h"
 #include "adjust/tiaozheng.h"
 #include "admixture/wai.h"
 #include "design/form1.h"
@@ -65,6 +66,7 @@ void TestControlCatalogues::windowMatchesCatalogue_data() {
     QTest::newRow("main") << Form1::window << &Form1::controls();
     QTest::newRow("adjustment") << Tiaozheng::window << &Tiaozheng::controls();
     QTest::newRow("admixture") << Wai::window << &Wai::controls();
+    QTest::newRow("chart") << Form8::window << &Form8::controls();
     QTest::newRow("statement") << Form2::window << &Form2::controls();
     QTest::newRow("agreement") << Form5::window << &Form5::controls();
     QTest::newRow("help") << Form6::window << &Form6::controls();

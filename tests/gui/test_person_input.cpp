@@ -1,3 +1,4 @@
+#include "design/form1.h"
 #include "support/testprogram.h"
 
 #include <QAbstractItemView>
@@ -26,14 +27,14 @@ private slots:
 
 namespace {
 
-QLineEdit* field(QWidget* window, const char* name) { return window->findChild<QLineEdit*>(name); }
+QLineEdit* field(QWidget* window, const QString& name) { return window->findChild<QLineEdit*>(name); }
 
 // The main window shown and active, the focus in Combo1 with "低于C20" typed and σ still at 5.
 QComboBox* focusGradeRange(TestProgram& program) {
     QMainWindow* main = program.main;
     main->activateWindow();
     QApplication::setActiveWindow(main);
-    auto* combo = main->findChild<QComboBox*>("Combo1");
+    auto* combo = main->findChild<QComboBox*>(Form1::gradeRange);
     combo->setFocus(Qt::MouseFocusReason);
     combo->setEditText(QStringLiteral("低于C20"));
     return combo;
@@ -69,14 +70,14 @@ void TestPersonInput::leavingGradeRange() {
     } else if (how == QLatin1String("backtab")) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     } else if (how == QLatin1String("click field")) {
-        QTest::mouseClick(field(program.main, "Text3"), Qt::LeftButton);
+        QTest::mouseClick(field(program.main, Form1::cementGrade), Qt::LeftButton);
     } else {
         // 全自动计算 asks first; No ends it with nothing changed but the focus.
         program.prompter.queueAnswer(MessageButton::No);
-        QTest::mouseClick(program.main->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QTest::mouseClick(program.main->findChild<QPushButton*>(Form1::automaticButton), Qt::LeftButton);
     }
     QVERIFY(!combo->hasFocus());
-    QCOMPARE(field(program.main, "Text29")->text(), QStringLiteral("4"));
+    QCOMPARE(field(program.main, Form1::sigma)->text(), QStringLiteral("4"));
 }
 
 void TestPersonInput::stayingInGradeRange_data() {
@@ -107,7 +108,7 @@ void TestPersonInput::stayingInGradeRange() {
         QApplication::setActiveWindow(program.main);
     }
     QCoreApplication::processEvents();
-    QCOMPARE(field(program.main, "Text29")->text(), QStringLiteral("5"));
+    QCOMPARE(field(program.main, Form1::sigma)->text(), QStringLiteral("5"));
     QCOMPARE(combo->currentText(), QStringLiteral("低于C20"));
 }
 
@@ -121,8 +122,8 @@ void TestPersonInput::wheel() {
     QFETCH(bool, focused);
     TestProgram program;
     QApplication::setActiveWindow(program.main);
-    auto* environment = program.main->findChild<QComboBox*>("Combo7");
-    field(program.main, "Text2")->setFocus(Qt::MouseFocusReason);
+    auto* environment = program.main->findChild<QComboBox*>(Form1::environment);
+    field(program.main, Form1::gradeStrength)->setFocus(Qt::MouseFocusReason);
     if (focused)
         environment->setFocus(Qt::MouseFocusReason);
     QCOMPARE(turnWheel(environment, -120), focused);

@@ -226,8 +226,8 @@ private slots:
         QCOMPARE(pdfPages(pdf), 1);
         const QString text = poppler(QStringLiteral("pdftotext"), pdf);
         QVERIFY2(text.contains(QStringLiteral("混凝土配合比计算书")), qPrintable(text.left(200)));
-        QVERIFY(text.contains(fields.text(QStringLiteral("Text7"))));
-        QCOMPARE(fields.text(QStringLiteral("Text7")), QStringLiteral("38.225"));
+        QVERIFY(text.contains(fields.text(Form1::automaticTarget)));
+        QCOMPARE(fields.text(Form1::automaticTarget), QStringLiteral("38.225"));
     }
 
     // A PDF that cannot be written shows the command's failure prompt; the saved workbook stays as it is and
@@ -236,8 +236,8 @@ private slots:
         QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("B2.pdf")));
         LibreOfficeFactory factory;
         MapFields fields(form1FieldNames());
-        fillInputsAndResults(fields, 7);
-        fields.setText(QStringLiteral("Text28"), QStringLiteral("B2"));
+        fillInputsAndResults(fields, Form1::automaticColumn());
+        fields.setText(Form1::fileName, QStringLiteral("B2"));
         const QList<MessageBoxRequest> messages = run(factory, fields, 10);
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].text, QStringLiteral("您输入的参数值对吗？"));

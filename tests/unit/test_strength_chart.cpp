@@ -1,6 +1,7 @@
 #include "adjust/mixadjustment.h"
 #include "adjust/regression.h"
 #include "adjust/strengthchart.h"
+#include "adjust/tiaozheng.h"
 #include "common/mapfields.h"
 #include "common/numbers.h"
 #include "common/scriptedprompter.h"
@@ -14,9 +15,11 @@ namespace {
 // Ratios A, B, C; strengths A, B, C; target.
 MapFields stepFour(const QStringList& texts) {
     MapFields fields(MixAdjustment::controlNames());
-    const char* names[] = {"Text25", "Text26", "Text27", "Text32", "Text33", "Text34", "Text35"};
+    const QString names[] = {Tiaozheng::cementWaterA,  Tiaozheng::cementWaterB, Tiaozheng::cementWaterC,
+                             Tiaozheng::strengthA,     Tiaozheng::strengthB,    Tiaozheng::strengthC,
+                             Tiaozheng::targetStrength};
     for (int i = 0; i < 7; ++i)
-        fields.setText(QLatin1String(names[i]), texts.value(i));
+        fields.setText(names[i], texts.value(i));
     return fields;
 }
 
@@ -155,10 +158,10 @@ void TestStrengthChart::lineAsStepFour() {
     const StrengthChart chart = StrengthChart::fromFields(given);
     ScriptedPrompter prompter;
     prompter.queueAnswer(MessageButton::Yes);
-    MixAdjustment(given, prompter).command7();
+    MixAdjustment(given, prompter).regression();
     QVERIFY(chart.crossing.has_value());
-    QCOMPARE(formatNumber(*chart.crossing, u"##,##0.00"), given.text(QStringLiteral("Text67")));
-    QCOMPARE(formatNumber(*chart.waterCement, u"##,##0.00"), given.text(QStringLiteral("Text68")));
+    QCOMPARE(formatNumber(*chart.crossing, u"##,##0.00"), given.text(Tiaozheng::referenceCementWater));
+    QCOMPARE(formatNumber(*chart.waterCement, u"##,##0.00"), given.text(Tiaozheng::referenceWaterCement));
 }
 
 void TestStrengthChart::axisScale_data() {

@@ -290,7 +290,7 @@ private slots:
         ScriptedPrompter prompter;
         prompter.queueAnswer(MessageButton::Yes);
         MapFields fields(windowControls());
-        fields.setText(QStringLiteral("Text75"), QStringLiteral("x"));
+        fields.setText(Tiaozheng::fileName, QStringLiteral("x"));
         AdjustWorkbook(fields, prompter, factory, paths(), [&] { return png; }).command13();
         QCOMPARE(prompter.messages().size(), 1);
         QCOMPARE(lines.last(), QStringLiteral("XLS handover"));
@@ -312,7 +312,7 @@ private slots:
         prompter.queueAnswer(MessageButton::Yes);
         prompter.queueAnswer(MessageButton::Ok);
         MapFields fields(windowControls());
-        fields.setText(QStringLiteral("Text75"), QStringLiteral("x"));
+        fields.setText(Tiaozheng::fileName, QStringLiteral("x"));
         AdjustWorkbook(fields, prompter, factory, paths(), [] { return QByteArray("png"); }).command14();
         QCOMPARE(prompter.messages().size(), 2);
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
@@ -338,7 +338,7 @@ private slots:
         ScriptedPrompter prompter;
         prompter.queueAnswer(MessageButton::Yes);
         MapFields fields(form1FieldNames());
-        fields.setText(QStringLiteral("Text28"), QStringLiteral("A1"));
+        fields.setText(Form1::fileName, QStringLiteral("A1"));
         // A stepwise result column that fills the whole report.
         const QStringList results = {"38.225", "5", "48.025", "0.52", "185", "350", "0.350", "650", "1215"};
         for (int i = 0; i < results.size(); ++i)
