@@ -35,6 +35,8 @@ public:
     void handOver() override;
 
 private:
+    // Runs one call into the office under the call limit; every failure becomes a SpreadsheetError.
+    template <typename Call> auto guarded(const char* operation, Call call) const -> decltype(call());
     void requireOffice() const;
     void requireWorkbook() const;
     void requireWritable() const;

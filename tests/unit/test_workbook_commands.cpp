@@ -46,6 +46,11 @@ public:
     }
     void saveHandedOver() override {}
     void endAll() override {}
+    void endHidden() override {}
+    void closeHandedOver() override {}
+    int running() override { return 0; }
+    bool inUse(const QString&) override { return false; }
+    void injectFault(StartFault) override {}
 
 private:
     class Sheet : public Spreadsheet {
@@ -123,6 +128,7 @@ private slots:
         m_source = m_root.filePath(QStringLiteral("source.xls"));
         QFile source(m_source);
         QVERIFY(source.open(QIODevice::WriteOnly));
+        source.write("a workbook");
     }
 
     // Both exports: the whole conversation with the spreadsheet, every cell in the table's order as the
@@ -146,7 +152,7 @@ private slots:
         fillDistinct(fields);
         fields.setText(QStringLiteral("Text75"), QStringLiteral("C30---TZ(2026-12-7)"));
         AdjustWorkbook workbook(fields, prompter, factory, paths());
-        construction ? workbook.command13() : workbook.command14();
+        construction ? workbook.exportConstruction() : workbook.exportLaboratory();
 
         QCOMPARE(prompter.messages().size(), 1);
         const MessageBoxRequest& question = prompter.messages()[0];
@@ -157,9 +163,11 @@ private slots:
 
         const QString saved = m_root.path() + QStringLiteral("/C30---TZ(2026-12-7).xls");
         QStringList expected = {
-            "XLS start visible=1",          "XLS open \"" + m_root.path() + "/mb/" + templateName + "\"",
-            "XLS saveas \"" + saved + "\"", "XLS author \"" + saved + "\"",
-            "XLS font name=\"system\"",     "XLS sheet name=\"配合比调整\"",
+            "XLS start visible=1",
+            "XLS open \"" + m_root.path() + "/mb/" + templateName + "\" template",
+            "XLS author \"" + saved + "\"",
+            "XLS font name=\"system\"",
+            "XLS sheet name=\"配合比调整\"",
         };
         for (const AdjustCell& cell : adjustCells())
             if (construction || !cell.constructionOnly)
@@ -167,7 +175,7 @@ private slots:
                                 .arg(cell.row)
                                 .arg(cell.column)
                                 .arg(fields.text(cell.field));
-        expected << QStringLiteral("XLS handover");
+        expected << "XLS saveas \"" + saved + "\"" << QStringLiteral("XLS handover");
         QCOMPARE(lines, expected);
         QCOMPARE(expected.size(), 6 + cellCount + 1);
         // Left with the user, never saved again by the command.
@@ -180,7 +188,7 @@ private slots:
         ScriptedPrompter prompter;
         prompter.queueAnswer(MessageButton::No);
         MapFields fields(windowControls());
-        AdjustWorkbook(fields, prompter, factory, paths()).command13();
+        AdjustWorkbook(fields, prompter, factory, paths()).exportConstruction();
         QVERIFY(lines.isEmpty());
         QCOMPARE(prompter.messages().size(), 1);
     }
@@ -203,7 +211,7 @@ private slots:
         prompter.queueAnswer(MessageButton::Ok);
         MapFields fields(windowControls());
         fields.setText(QStringLiteral("Text75"), name);
-        AdjustWorkbook(fields, prompter, factory, paths()).command14();
+        AdjustWorkbook(fields, prompter, factory, paths()).exportLaboratory();
         QVERIFY(lines.isEmpty());
         QCOMPARE(prompter.messages().size(), 2);
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
@@ -219,7 +227,7 @@ private slots:
         prompter.queueAnswer(MessageButton::Cancel);
         MapFields fields(windowControls());
         fields.setText(QStringLiteral("Text75"), QStringLiteral("x"));
-        AdjustWorkbook(fields, prompter, factory, InstallPaths(empty.path())).command13();
+        AdjustWorkbook(fields, prompter, factory, InstallPaths(empty.path())).exportConstruction();
         QCOMPARE(prompter.messages().size(), 2);
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
         QCOMPARE(factory.running(), 0);
@@ -227,17 +235,16 @@ private slots:
         QVERIFY(!lines.join(u'\n').contains(QStringLiteral("saveas")));
     }
 
-    // A failure once the copy is saved leaves it with the user, the cells so far written; a failure before
-    // that ends the instance, which shows the template itself.
+    // Any failure ends the instance before the message, at whatever step; nothing is saved after it.
     void exportFailureKeepsOrEnds_data() {
         QTest::addColumn<QString>("failOn");
         QTest::addColumn<int>("call");
         QTest::addColumn<QString>("ending");
         QTest::addColumn<int>("writes");
-        QTest::newRow("save as") << "saveas" << 1 << "quit" << 0;
-        QTest::newRow("author") << "author" << 1 << "handover" << 0;
-        QTest::newRow("rename") << "rename" << 1 << "handover" << 0;
-        QTest::newRow("tenth cell") << "write" << 10 << "handover" << 9;
+        QTest::newRow("save as") << "saveas" << 1 << "quit" << 60;
+        QTest::newRow("author") << "author" << 1 << "quit" << 0;
+        QTest::newRow("rename") << "rename" << 1 << "quit" << 0;
+        QTest::newRow("tenth cell") << "write" << 10 << "quit" << 9;
     }
     void exportFailureKeepsOrEnds() {
         QFETCH(QString, failOn);
@@ -252,12 +259,32 @@ private slots:
         prompter.queueAnswer(MessageButton::Ok);
         MapFields fields(windowControls());
         fields.setText(QStringLiteral("Text75"), QStringLiteral("x"));
-        AdjustWorkbook(fields, prompter, factory, paths()).command13();
+        AdjustWorkbook(fields, prompter, factory, paths()).exportConstruction();
         QCOMPARE(prompter.messages().size(), 2);
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
         QCOMPARE(factory.calls.last(), ending);
         QCOMPARE(int(factory.calls.count(QStringLiteral("write"))), writes + (failOn == "write" ? 1 : 0));
         QVERIFY(!factory.calls.contains(QStringLiteral("save")));
+        QVERIFY(!factory.calls.contains(QStringLiteral("handover")));
+    }
+
+    // An empty file is no workbook: the import message before any office starts or any field changes.
+    void importOfEmptyFile() {
+        QTemporaryDir dir;
+        const QString empty = dir.filePath(QStringLiteral("empty.xls"));
+        QVERIFY(QFile(empty).open(QIODevice::WriteOnly));
+        MemoryWorkbookFactory factory;
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        prompter.queueAnswer(MessageButton::Ok);
+        MapFields fields(windowControls());
+        fillDistinct(fields);
+        fields.setText(QStringLiteral("Text72"), empty);
+        fields.clearWrites();
+        AdjustWorkbook(fields, prompter, factory, paths()).importWorkbook();
+        QCOMPARE(factory.started, 0);
+        QVERIFY(fields.writes().isEmpty());
+        checkFailureBox(prompter.messages()[1], AdjustWorkbook::importFailure());
     }
 
     // "打开数据文件": the dialog's filter and flags; a cancel changes nothing.
@@ -268,10 +295,10 @@ private slots:
         fields.setText(QStringLiteral("Text72"), QStringLiteral("/old.xls"));
         AdjustWorkbook workbook(fields, prompter, factory, paths());
         prompter.queueFile(std::nullopt);
-        workbook.command11();
+        workbook.chooseFile();
         QCOMPARE(fields.text(QStringLiteral("Text72")), QStringLiteral("/old.xls"));
         prompter.queueFile(QStringLiteral("/data/新.xls"));
-        workbook.command11();
+        workbook.chooseFile();
         QCOMPARE(fields.text(QStringLiteral("Text72")), QStringLiteral("/data/新.xls"));
         QCOMPARE(prompter.requests.size(), 2);
         QCOMPARE(prompter.requests[0].filter, QStringLiteral("excel file(*.xls)|*.xls|"));
@@ -300,7 +327,7 @@ private slots:
         MemoryWorkbookFactory factory;
         MapFields fields(windowControls());
         fields.setText(QStringLiteral("Text72"), chosen);
-        AdjustWorkbook(fields, prompter, factory, paths()).command11LostFocus();
+        AdjustWorkbook(fields, prompter, factory, paths()).takeChosenStem();
         QCOMPARE(fields.text(QStringLiteral("Text74")), stem);
         QCOMPARE(fields.text(QStringLiteral("Text72")), chosen);
     }
@@ -312,12 +339,12 @@ private slots:
         MapFields fields(windowControls());
         MixAdjustment(fields, prompter).load(QDate(2026, 12, 7));
         AdjustWorkbook workbook(fields, prompter, factory, paths());
-        workbook.dateTag();
-        workbook.dateTag();
+        workbook.appendDateTag();
+        workbook.appendDateTag();
         QCOMPARE(fields.text(QStringLiteral("Text75")),
                  QStringLiteral("---TZ(2026-12-7)---TZ(2026-12-7)---TZ(2026-12-7)"));
         fields.setText(QStringLiteral("Text75"), QStringLiteral("C30"));
-        workbook.dateTag();
+        workbook.appendDateTag();
         QCOMPARE(fields.text(QStringLiteral("Text75")), QStringLiteral("C30---TZ(2026-12-7)"));
         QVERIFY(prompter.messages().isEmpty());
     }
@@ -342,7 +369,7 @@ private slots:
         fields.setText(QStringLiteral("Text72"), m_source);
         fields.setText(QStringLiteral("Text74"), QStringLiteral("/elsewhere/other"));
         fields.clearWrites();
-        AdjustWorkbook(fields, prompter, factory, paths()).command12();
+        AdjustWorkbook(fields, prompter, factory, paths()).importWorkbook();
 
         QCOMPARE(prompter.messages().size(), 1);
         QCOMPARE(prompter.messages()[0].text,
@@ -383,7 +410,7 @@ private slots:
         // The stem of another, existing file does not stand in for the chosen one.
         fields.setText(QStringLiteral("Text74"), m_source.chopped(4));
         fields.clearWrites();
-        AdjustWorkbook(fields, prompter, factory, paths()).command12();
+        AdjustWorkbook(fields, prompter, factory, paths()).importWorkbook();
         QCOMPARE(prompter.messages().size(), 2);
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::importFailure());
         QCOMPARE(factory.started, 0);
@@ -397,7 +424,7 @@ private slots:
         MapFields fields(windowControls());
         fields.setText(QStringLiteral("Text72"), m_source);
         fields.clearWrites();
-        AdjustWorkbook(fields, prompter, factory, paths()).command12();
+        AdjustWorkbook(fields, prompter, factory, paths()).importWorkbook();
         QCOMPARE(factory.started, 0);
         QVERIFY(fields.writes().isEmpty());
     }
@@ -416,7 +443,7 @@ private slots:
         for (const AdjustCell& cell : adjustCells())
             fields.setText(cell.field, QStringLiteral("old"));
         fields.setText(QStringLiteral("Text72"), m_source);
-        AdjustWorkbook(fields, prompter, factory, paths()).command12();
+        AdjustWorkbook(fields, prompter, factory, paths()).importWorkbook();
         QCOMPARE(prompter.messages().size(), 2);
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::importFailure());
         QCOMPARE(factory.calls.last(), QStringLiteral("quit"));
@@ -437,7 +464,7 @@ private slots:
         MapFields fields(windowControls());
         fillDistinct(fields);
         fields.setText(QStringLiteral("Text72"), m_source);
-        AdjustWorkbook(fields, prompter, factory, paths()).command12();
+        AdjustWorkbook(fields, prompter, factory, paths()).importWorkbook();
         QCOMPARE(lines.first(), QStringLiteral("XLS start visible=0"));
         QCOMPARE(lines[1], QStringLiteral("XLS open \"%1\" readonly").arg(m_source));
         QCOMPARE(lines.last(), QStringLiteral("XLS quit"));
