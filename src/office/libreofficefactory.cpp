@@ -55,6 +55,7 @@ struct LibreOfficeFactory::State {
 
     // The user owns it now: it ends when the user closes the workbook.
     void takeHandedOver(std::shared_ptr<OfficeInstance> instance) {
+        instance->process->handOver();
         instance->closeWatcher = new CloseWatcher;
         try {
             ArmedCall call(instance->process->deadline(), OfficeLimits::kCallMs);

@@ -32,7 +32,10 @@ public:
     // the process group when it does not go; removes the profile, the temporary folder and the pipe's
     // socket. Never throws.
     void end();
-    // The user owns the process from now on: it outlives this object and the program, with its profile.
+    // The user owns the process from now on: the program may die without taking it along (the connection
+    // stays until release or end).
+    void handOver();
+    // It outlives this object and the program, with its profile.
     void release();
 
 private:
