@@ -51,8 +51,11 @@ const char kRegistry[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 // Runs beside the office with the program's end of a pipe as its input: end of file (the program died, in any
 // way) kills the office's process group and removes its profile and socket; "stop" (the program ended or
 // released the office itself) just exits.
-const char kWatchdog[] = "read -r word; [ \"$word\" = stop ] && exit 0; "
-                         "kill -KILL -- \"-$1\" 2>/dev/null; rm -rf -- \"$2\" \"$3\"";
+const char kWatchdog[] =
+    "read -r word; [ \"$word\" = stop ] && exit 0; "
+    "kill -9 \"-$1\" 2>/dev/null; n=0; "
+    "while kill -0 \"-$1\" 2>/dev/null && [ $n -lt 50 ]; do sleep 0.1; n=$((n+1)); done; "
+    "rm -rf -- \"$2\" \"$3\"";
 
 QByteArray arg(const QString& text) { return text.toLocal8Bit(); }
 
@@ -140,6 +143,9 @@ void OfficeProcess::spawn(const QString& soffice, const QString& pipeName) {
     posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+    // Nothing else of the program's: an office holding a pipe or a lock of the program's caller would keep
+    // that caller waiting for as long as the office lives.
+    posix_spawn_file_actions_addclosefrom_np(&files, 3);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     // A process group of its own, so the office and every helper it starts can be ended together.
@@ -172,6 +178,7 @@ void OfficeProcess::spawnWatchdog() {
     posix_spawn_file_actions_adddup2(&files, ends[0], 0);
     posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addclosefrom_np(&files, 3);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     // A session of its own: a signal to the program's process group (Ctrl+C) must not take it along.
