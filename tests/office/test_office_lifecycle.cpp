@@ -116,7 +116,7 @@ private slots:
     void initTestCase() {
         const QString templates = qEnvironmentVariable("MIX_TEST_TEMPLATES");
         QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("mb")));
-        for (const QString& name : {"phm.xls", "phtzm.xls", "phtzsm.xls"})
+        for (const char* name : {"phm.xls", "phtzm.xls", "phtzsm.xls"})
             QVERIFY(QFile::copy(templates + u'/' + name, root() + QStringLiteral("mb/") + name));
         m_template = bytes(root() + QStringLiteral("mb/phm.xls"));
         qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
