@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -43,25 +44,26 @@ LockContent readLock(const QString& lockPath) {
     return result;
 }
 
-// A LibreOffice running without a profile of its own uses the user's default profile.
-bool defaultProfileInUse() {
+// Whether some running process has a command line that `matches`.
+bool anyProcess(const std::function<bool(const QList<QByteArray>& arguments)>& matches) {
     const QStringList processes = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& pid : processes) {
         if (pid.isEmpty() || !pid[0].isDigit())
             continue;
         QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
-        if (!cmdline.open(QIODevice::ReadOnly))
-            continue;
-        const QList<QByteArray> arguments = cmdline.readAll().split('\0');
-        if (arguments.isEmpty() || !arguments[0].endsWith("soffice.bin"))
-            continue;
-        const bool ownProfile = std::any_of(arguments.begin(), arguments.end(), [](const QByteArray& a) {
-            return a.startsWith("-env:UserInstallation=");
-        });
-        if (!ownProfile)
+        if (cmdline.open(QIODevice::ReadOnly) && matches(cmdline.readAll().split('\0')))
             return true;
     }
     return false;
+}
+
+// A LibreOffice running without a profile of its own uses the user's default profile.
+bool defaultProfileInUse() {
+    return anyProcess([](const QList<QByteArray>& arguments) {
+        return !arguments.isEmpty() && arguments[0].endsWith("soffice.bin") &&
+               std::none_of(arguments.begin(), arguments.end(),
+                            [](const QByteArray& a) { return a.startsWith("-env:UserInstallation="); });
+    });
 }
 
 bool holderRuns(const QString& ownerUrl) {
@@ -74,18 +76,7 @@ bool holderRuns(const QString& ownerUrl) {
 
 bool profileInUse(const QString& profileUrl) {
     const QByteArray wanted = QByteArray("-env:UserInstallation=") + profileUrl.toLocal8Bit();
-    const QStringList processes = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString& pid : processes) {
-        if (pid.isEmpty() || !pid[0].isDigit())
-            continue;
-        QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
-        if (!cmdline.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray& argument : cmdline.readAll().split('\0'))
-            if (argument == wanted)
-                return true;
-    }
-    return false;
+    return anyProcess([&](const QList<QByteArray>& arguments) { return arguments.contains(wanted); });
 }
 
 QString lockPathOf(const QString& documentPath) {

@@ -120,8 +120,7 @@ bool SpreadsheetSession::exportWorkbook(const Export& request) {
     }
     TemporaryPath temporary(temporaryName);
     std::unique_ptr<Spreadsheet> sheet;
-    bool unavailable = false;
-    try {
+    return runSteps(sheet, [&] {
         sheet = m_spreadsheets.start(handOver);
         sheet->open(m_paths.templatePath(request.templateName), OpenMode::Template);
         sheet->activate();
@@ -134,20 +133,11 @@ bool SpreadsheetSession::exportWorkbook(const Export& request) {
         }
         sheet->saveAs(temporary.path());
         sheet->quit();
-        if (replaceFile(temporary.path(), target)) {
-            temporary.keep();
-            return true;
-        }
-    } catch (const SpreadsheetUnavailable&) {
-        unavailable = true;
-    } catch (const SpreadsheetError&) {
-        unavailable = false;
-    } catch (const CalcFailure&) {
-        unavailable = false;
-    }
-    endInstance(sheet);
-    fail(unavailable);
-    return false;
+        if (!replaceFile(temporary.path(), target))
+            return false;
+        temporary.keep();
+        return true;
+    });
 }
 
 bool SpreadsheetSession::importWorkbook(const QString& path, const std::function<void(Spreadsheet&)>& read) {
@@ -158,14 +148,21 @@ bool SpreadsheetSession::importWorkbook(const QString& path, const std::function
         return false;
     }
     std::unique_ptr<Spreadsheet> sheet;
-    bool unavailable = false;
-    try {
+    return runSteps(sheet, [&] {
         sheet = m_spreadsheets.start(false);
         sheet->open(path, OpenMode::ReadOnly);
         sheet->activate();
         read(*sheet);
         sheet->quit();
         return true;
+    });
+}
+
+bool SpreadsheetSession::runSteps(std::unique_ptr<Spreadsheet>& sheet, const std::function<bool()>& steps) {
+    bool unavailable = false;
+    try {
+        if (steps())
+            return true;
     } catch (const SpreadsheetUnavailable&) {
         unavailable = true;
     } catch (const SpreadsheetError&) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
 class Prompter;
 class Spreadsheet;
@@ -52,6 +53,9 @@ private:
     // Whether the target may be written: inside the folder, no link, replaceable, not open elsewhere.
     bool targetAcceptable(const QString& target) const;
     void fail(bool unavailable);
+    // Runs a command's steps on `sheet`; on a failure (false or a spreadsheet or calculation error) ends the
+    // instance and shows the message. Any other exception passes with the instance ended by its owner.
+    bool runSteps(std::unique_ptr<Spreadsheet>& sheet, const std::function<bool()>& steps);
 
     SpreadsheetFactory& m_spreadsheets;
     Prompter& m_prompter;
