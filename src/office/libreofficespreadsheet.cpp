@@ -80,6 +80,7 @@ bool isSpreadsheetFilter(const rtl::OUString& filter) {
                                          QStringLiteral("Calc Office Open XML"),
                                          QStringLiteral("calc8"),
                                          QStringLiteral("StarOffice XML (Calc)"),
+                                         QStringLiteral("OpenDocument Spreadsheet"),
                                          QStringLiteral("calc_")};
     return std::any_of(prefixes.begin(), prefixes.end(),
                        [&](const QString& prefix) { return name.startsWith(prefix); });
@@ -165,11 +166,12 @@ void LibreOfficeSpreadsheet::open(const QString& path, OpenMode mode) {
             css::uno::Sequence<css::beans::PropertyValue>(args.data(), sal_Int32(args.size())));
         Reference<css::sheet::XSpreadsheetDocument> document(component, UNO_QUERY);
         Reference<css::frame::XModel> model(component, UNO_QUERY);
-        if (!document.is() || !model.is() || !isSpreadsheetFilter(filterOf(model))) {
+        const rtl::OUString filter = model.is() ? filterOf(model) : rtl::OUString();
+        if (!document.is() || !isSpreadsheetFilter(filter)) {
             Reference<css::util::XCloseable> closeable(component, UNO_QUERY);
             if (closeable.is())
                 closeable->close(true);
-            throw SpreadsheetError(QStringLiteral("not a spreadsheet: ") + path);
+            throw SpreadsheetError(QStringLiteral("not a spreadsheet (%1): ").arg(toQString(filter)) + path);
         }
         m_instance->document = component;
         Reference<css::sheet::XSpreadsheet> active;
