@@ -4,12 +4,15 @@
 #include "common/templatesupply.h"
 #include "office/libreofficefactory.h"
 #include "ui/chinesestandardtexts.h"
+#include "ui/guardedapplication.h"
+#include "ui/internalerror.h"
 #include "ui/qtlauncher.h"
 #include "ui/qtprompter.h"
+#include "ui/terminationsignals.h"
 #include "ui/windowmanager.h"
 
-#include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -24,7 +27,7 @@ QString suppliedTemplates() {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("mixdesign"));
     app.setDesktopFileName(QStringLiteral("mixdesign"));
     const ChineseStandardTexts standardTexts;
@@ -32,6 +35,13 @@ int main(int argc, char** argv) {
     QtPrompter prompter;
     QtLauncher launcher;
     LibreOfficeFactory spreadsheets;
+    InternalError internalError(prompter, spreadsheets);
+    app.setInternalError(&internalError);
+    // A logout or kill ends the hidden offices cleanly; workbooks left open stay with the user.
+    TerminationSignals termination([&spreadsheets](int signal) {
+        spreadsheets.endHidden();
+        QCoreApplication::exit(128 + signal);
+    });
     const InstallPaths paths(QDir::homePath() + QStringLiteral("/zeb/"));
     supplyMissingTemplates(suppliedTemplates(), paths);
     WindowManager windows(AppContext{prompter, launcher, spreadsheets, paths});

@@ -96,6 +96,11 @@ public:
     }
     void saveHandedOver() override { m_inner.saveHandedOver(); }
     void endAll() override { m_inner.endAll(); }
+    void endHidden() override { m_inner.endHidden(); }
+    void closeHandedOver() override { m_inner.closeHandedOver(); }
+    int running() override { return m_inner.running(); }
+    bool inUse(const QString& path) override { return m_inner.inUse(path); }
+    void injectFault(StartFault fault) override { m_inner.injectFault(fault); }
 
 private:
     SpreadsheetFactory& m_inner;
@@ -146,7 +151,7 @@ int main(int argc, char** argv) {
         ReportExport exporter(fields, prompter, timed, InstallPaths(root.path()));
         QElapsedTimer total;
         total.start();
-        exporter.command10();
+        exporter.saveAutomaticReport();
         const double all = total.nsecsElapsed() / 1e6;
         if (!prompter.messages().isEmpty() || !QFile::exists(root.path() + QStringLiteral("/A1.xls"))) {
             std::fprintf(stderr, "the export failed\n");

@@ -2,6 +2,8 @@
 // answers every dialog from the script.
 //
 //   mixdesign-script [--root DIR] [--spreadsheet libreoffice|log] [--today YYYY-M-D] SCRIPT.scn
+//
+// Its temporary installation folder (without --root) is removed on every way out.
 
 #include "common/installpaths.h"
 #include "common/scriptedprompter.h"
@@ -10,6 +12,9 @@
 #include "tools/backends.h"
 #include "tools/scriptrunner.h"
 #include "ui/chinesestandardtexts.h"
+#include "ui/guardedapplication.h"
+#include "ui/internalerror.h"
+#include "ui/terminationsignals.h"
 #include "ui/windowmanager.h"
 
 #include <QApplication>
@@ -17,6 +22,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -59,7 +65,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietOffscreen);
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     const ChineseStandardTexts standardTexts;
 
@@ -84,24 +90,39 @@ int main(int argc, char** argv) {
     if (script.isEmpty() || !today.isValid())
         return usage();
 
-    QTemporaryDir temporaryRoot;
-    if (root.isEmpty())
-        root = temporaryRoot.path();
+    std::unique_ptr<QTemporaryDir> temporaryRoot;
+    if (root.isEmpty()) {
+        temporaryRoot = std::make_unique<QTemporaryDir>();
+        root = temporaryRoot->path();
+    }
     prepareRoot(root);
+    // The ways out that skip destructors remove the temporary folder first.
+    const auto removeTemporaryRoot = [&temporaryRoot] {
+        if (temporaryRoot)
+            temporaryRoot->remove();
+    };
 
     auto spreadsheets = makeSpreadsheets(backend, printLine);
     if (!spreadsheets)
         return usage();
+    TerminationSignals termination([&](int signal) {
+        spreadsheets->endAll();
+        removeTemporaryRoot();
+        std::fflush(stdout);
+        std::_Exit(128 + signal);
+    });
     ScriptedPrompter prompter(printLine);
-    prompter.setUnansweredHandler([&spreadsheets](const QString&) {
+    prompter.setUnansweredHandler([&](const QString&) {
         // A dialog nobody answers: end at once, leaving no office instance behind.
         spreadsheets->endAll();
+        removeTemporaryRoot();
         std::fflush(stdout);
         std::_Exit(3);
     });
-    prompter.setMismatchHandler([&spreadsheets](const QString&) {
+    prompter.setMismatchHandler([&](const QString&) {
         // A queued answer of the wrong kind is a fault of the script.
         spreadsheets->endAll();
+        removeTemporaryRoot();
         std::fflush(stdout);
         std::_Exit(2);
     });
@@ -110,7 +131,9 @@ int main(int argc, char** argv) {
     WindowManager windows(
         AppContext{prompter, launcher, *spreadsheets, InstallPaths(root), [today] { return today; }});
     windows.showMain();
-    ScriptRunner runner(windows, prompter, *spreadsheets, printLine);
+    InternalError internalError(prompter, *spreadsheets);
+    app.setInternalError(&internalError);
+    ScriptRunner runner(windows, prompter, *spreadsheets, printLine, internalError);
     const int status = runner.runFile(script);
     spreadsheets->endAll();
     return status;

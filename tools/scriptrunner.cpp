@@ -5,6 +5,7 @@
 #include "report/spreadsheet.h"
 #include "tools/personfocus.h"
 #include "ui/chartwindow.h"
+#include "ui/internalerror.h"
 #include "ui/widgetfields.h"
 #include "ui/windowmanager.h"
 
@@ -12,13 +13,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QThread>
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -57,8 +61,9 @@ MessageButton parseButton(const QString& word, bool* ok) {
 } // namespace
 
 ScriptRunner::ScriptRunner(WindowManager& windows, ScriptedPrompter& prompter,
-                           SpreadsheetFactory& spreadsheets, Sink sink)
-    : m_windows(windows), m_prompter(prompter), m_spreadsheets(spreadsheets), m_sink(std::move(sink)) {}
+                           SpreadsheetFactory& spreadsheets, Sink sink, InternalError& internalError)
+    : m_windows(windows), m_prompter(prompter), m_spreadsheets(spreadsheets), m_sink(std::move(sink)),
+      m_internalError(internalError) {}
 
 int ScriptRunner::runFile(const QString& path) {
     QFile file(path);
@@ -84,6 +89,9 @@ int ScriptRunner::runText(const QString& script) {
         } catch (const BadLine& bad) {
             m_sink(QStringLiteral("ERROR line %1: %2").arg(m_lineNumber).arg(bad.why));
             return 2;
+        } catch (const std::exception& e) {
+            // A command's programming error: reported as the program reports it, and the script goes on.
+            m_internalError.report(QString::fromUtf8(e.what()));
         }
         settle();
     }
@@ -138,6 +146,8 @@ void ScriptRunner::runLine(const QString& line) {
         if (target.isEmpty())
             throw BadLine{verb + QStringLiteral(" needs a target")};
     };
+    if (runOfficeLine(verb, rest))
+        return;
 
     if (verb == QStringLiteral("set")) {
         needTarget();
@@ -246,6 +256,37 @@ void ScriptRunner::runLine(const QString& line) {
     } else {
         throw BadLine{QStringLiteral("unknown action %1").arg(verb)};
     }
+}
+
+bool ScriptRunner::runOfficeLine(const QString& verb, const QString& rest) {
+    if (verb == QStringLiteral("user-close")) {
+        m_spreadsheets.closeHandedOver();
+    } else if (verb == QStringLiteral("expect-offices")) {
+        bool ok = false;
+        const int expected = rest.trimmed().toInt(&ok);
+        if (!ok || expected < 0)
+            throw BadLine{QStringLiteral("expect-offices takes a count")};
+        // Ended offices may take a moment to go; none appears by waiting.
+        const QDeadlineTimer deadline(10000);
+        int actual = m_spreadsheets.running();
+        while (actual > expected && !deadline.hasExpired()) {
+            QThread::msleep(100);
+            QCoreApplication::processEvents();
+            actual = m_spreadsheets.running();
+        }
+        if (actual != expected)
+            fail(QStringLiteral("expect-offices %1 but %2 run").arg(expected).arg(actual));
+    } else if (verb == QStringLiteral("office-fault")) {
+        if (rest == QStringLiteral("kill"))
+            m_spreadsheets.injectFault(StartFault::Kill);
+        else if (rest == QStringLiteral("stop"))
+            m_spreadsheets.injectFault(StartFault::Stop);
+        else
+            throw BadLine{QStringLiteral("office-fault takes kill or stop")};
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void ScriptRunner::dump(const QString& windowName) {

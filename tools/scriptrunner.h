@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+class InternalError;
 class QWidget;
 class ScriptedPrompter;
 class SpreadsheetFactory;
@@ -14,8 +15,9 @@ class ScriptRunner {
 public:
     using Sink = std::function<void(const QString& line)>;
 
+    // internalError: reports an exception that escapes a command, as the program's top level does.
     ScriptRunner(WindowManager& windows, ScriptedPrompter& prompter, SpreadsheetFactory& spreadsheets,
-                 Sink sink);
+                 Sink sink, InternalError& internalError);
 
     int runFile(const QString& path);
     int runText(const QString& script);
@@ -27,6 +29,8 @@ private:
     };
 
     void runLine(const QString& line);
+    // The lines about office instances (user-close, expect-offices, office-fault); false for any other verb.
+    bool runOfficeLine(const QString& verb, const QString& rest);
     QWidget* window(const QString& name) const;
     QWidget* control(const QString& target) const;
     void fail(const QString& what);
@@ -37,6 +41,7 @@ private:
     ScriptedPrompter& m_prompter;
     SpreadsheetFactory& m_spreadsheets;
     Sink m_sink;
+    InternalError& m_internalError;
     int m_lineNumber = 0;
     bool m_failed = false;
 };

@@ -14,6 +14,8 @@ public:
     QString templatePath(const QString& fileName) const { return templateDir() + fileName; }
     // root + name + ".xls": where reports and adjustment workbooks are saved.
     QString workbookPath(const QString& name) const { return m_root + name + QStringLiteral(".xls"); }
+    // root + name + ".pdf": the printed form of a saved report.
+    QString pdfPath(const QString& name) const { return m_root + name + QStringLiteral(".pdf"); }
     QString helpProgram() const { return templateDir() + QStringLiteral("zebhelp"); }
 
     // How the folder is named in captions and help texts shown to the user.

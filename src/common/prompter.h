@@ -7,7 +7,7 @@
 inline const QString kAppTitle = QStringLiteral("普通混凝土配合比设计");
 
 enum class MessageIcon { Question, Exclamation, Stop };
-enum class MessageButtons { YesNo, OkCancel };
+enum class MessageButtons { YesNo, OkCancel, Ok };
 enum class MessageButton { Yes, No, Ok, Cancel };
 
 struct MessageBoxRequest {

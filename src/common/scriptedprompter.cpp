@@ -22,7 +22,21 @@ QString iconName(MessageIcon icon) {
 bool fits(MessageButtons buttons, MessageButton answer) {
     if (buttons == MessageButtons::YesNo)
         return answer == MessageButton::Yes || answer == MessageButton::No;
+    if (buttons == MessageButtons::Ok)
+        return answer == MessageButton::Ok;
     return answer == MessageButton::Ok || answer == MessageButton::Cancel;
+}
+
+QString buttonsName(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::YesNo:
+        return QStringLiteral("YesNo");
+    case MessageButtons::OkCancel:
+        return QStringLiteral("OkCancel");
+    case MessageButtons::Ok:
+        return QStringLiteral("Ok");
+    }
+    return {};
 }
 
 QString quoted(const QString& text) { return u'"' + escapeText(text) + u'"'; }
@@ -62,9 +76,7 @@ void ScriptedPrompter::unanswered(const QString& line) {
 MessageButton ScriptedPrompter::message(const MessageBoxRequest& request) {
     m_messages.append(request);
     const QString line = QStringLiteral("MSGBOX icon=%1 buttons=%2 title=%3 text=%4")
-                             .arg(iconName(request.icon),
-                                  request.buttons == MessageButtons::YesNo ? QStringLiteral("YesNo")
-                                                                           : QStringLiteral("OkCancel"),
+                             .arg(iconName(request.icon), buttonsName(request.buttons),
                                   quoted(titleOrApp(request.title)), quoted(request.text));
     if (m_answers.empty())
         unanswered(line);

@@ -1,5 +1,7 @@
 #include "office/libreofficespreadsheet.h"
 
+#include "office/cancellinghandler.h"
+#include "office/officelimits.h"
 #include "office/officelocks.h"
 
 #include <com/sun/star/awt/Point.hpp>
@@ -38,13 +40,16 @@
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
 #include <com/sun/star/table/CellContentType.hpp>
+#include <com/sun/star/task/XInteractionHandler.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 
 #include <QFileInfo>
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 using css::uno::Any;
 using css::uno::Reference;
@@ -62,16 +67,46 @@ css::beans::PropertyValue property(const char16_t* name, const Any& value) {
 
 rtl::OUString ou(const char16_t* text) { return rtl::OUString(reinterpret_cast<const sal_Unicode*>(text)); }
 
-// Runs one office call and turns every UNO failure into a SpreadsheetError naming the operation.
-template <typename Call> auto guarded(const char* operation, Call call) -> decltype(call()) {
+// Runs one office call under the call limit and turns every UNO failure into a SpreadsheetError naming the
+// operation. An office that overruns the limit is killed, which makes the blocked call fail.
+template <typename Call>
+auto guardedCall(CallDeadline& deadline, const char* operation, Call call) -> decltype(call()) {
     try {
+        ArmedCall armed(deadline, OfficeLimits::kCallMs);
         return call();
     } catch (const css::uno::Exception& e) {
         QString message = QString::fromLatin1(operation);
-        if (!e.Message.isEmpty())
+        if (deadline.overran())
+            message += QStringLiteral(": LibreOffice did not answer in time and was ended");
+        else if (!e.Message.isEmpty())
             message += QStringLiteral(": ") + toQString(e.Message);
         throw SpreadsheetError(message);
     }
+}
+
+// The filters of real spreadsheet formats: anything else the office could take a file for (text, HTML, a
+// picture) is not a workbook.
+bool isSpreadsheetFilter(const rtl::OUString& filter) {
+    const QString name = toQString(filter);
+    static const QStringList prefixes = {QStringLiteral("MS Excel"),
+                                         QStringLiteral("Calc MS Excel"),
+                                         QStringLiteral("Calc Office Open XML"),
+                                         QStringLiteral("calc8"),
+                                         QStringLiteral("StarOffice XML (Calc)"),
+                                         QStringLiteral("OpenDocument Spreadsheet"),
+                                         QStringLiteral("calc_")};
+    return std::any_of(prefixes.begin(), prefixes.end(),
+                       [&](const QString& prefix) { return name.startsWith(prefix); });
+}
+
+rtl::OUString filterOf(const Reference<css::frame::XModel>& model) {
+    for (const css::beans::PropertyValue& argument : model->getArgs())
+        if (argument.Name == "FilterName") {
+            rtl::OUString filter;
+            argument.Value >>= filter;
+            return filter;
+        }
+    return {};
 }
 
 // The office's own language: formats in it are stored in a workbook without a language tag.
@@ -81,6 +116,11 @@ const char16_t* const kFontNames[3] = {u"CharFontName", u"CharFontNameAsian", u"
 const char16_t* const kFontHeights[3] = {u"CharHeight", u"CharHeightAsian", u"CharHeightComplex"};
 
 } // namespace
+
+template <typename Call>
+auto LibreOfficeSpreadsheet::guarded(const char* operation, Call call) const -> decltype(call()) {
+    return guardedCall(m_instance->process->deadline(), operation, call);
+}
 
 LibreOfficeSpreadsheet::LibreOfficeSpreadsheet(
     std::shared_ptr<OfficeInstance> instance, bool visible,
@@ -118,27 +158,36 @@ void LibreOfficeSpreadsheet::open(const QString& path, OpenMode mode) {
         throw SpreadsheetError("a workbook is open already");
     if (!QFileInfo(path).isFile())
         throw SpreadsheetError(QStringLiteral("no such file: ") + path);
+    if (mode == OpenMode::Normal && !clearStaleLock(path))
+        throw SpreadsheetError(QStringLiteral("the workbook is open elsewhere: ") + path);
     guarded("open", [&] {
-        css::uno::Sequence<css::beans::PropertyValue> args(mode == OpenMode::ReadOnly ? 4 : 3);
-        // A workbook may come from anyone: its macros never run and its links are never fetched.
-        args[0] = property(u"Hidden", Any(!m_visible));
-        args[1] = property(u"MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE));
-        args[2] = property(u"UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE));
+        std::vector<css::beans::PropertyValue> args = {
+            property(u"Hidden", Any(!m_visible)),
+            // A workbook may come from anyone: its macros never run and its links are never fetched.
+            property(u"MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE)),
+            property(u"UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE)),
+            property(u"InteractionHandler",
+                     Any(Reference<css::task::XInteractionHandler>(new CancellingHandler))),
+        };
         if (mode == OpenMode::ReadOnly)
-            args[3] = property(u"ReadOnly", Any(true));
+            args.push_back(property(u"ReadOnly", Any(true)));
+        if (mode == OpenMode::Template)
+            args.push_back(property(u"AsTemplate", Any(true)));
         Reference<css::frame::XComponentLoader> loader(m_instance->process->desktop(), UNO_QUERY_THROW);
-        const Reference<css::lang::XComponent> component =
-            loader->loadComponentFromURL(fileUrl(path), ou(u"_blank"), 0, args);
+        const Reference<css::lang::XComponent> component = loader->loadComponentFromURL(
+            fileUrl(path), ou(u"_blank"), 0,
+            css::uno::Sequence<css::beans::PropertyValue>(args.data(), sal_Int32(args.size())));
         Reference<css::sheet::XSpreadsheetDocument> document(component, UNO_QUERY);
-        if (!document.is()) {
+        Reference<css::frame::XModel> model(component, UNO_QUERY);
+        const rtl::OUString filter = model.is() ? filterOf(model) : rtl::OUString();
+        if (!document.is() || !isSpreadsheetFilter(filter)) {
             Reference<css::util::XCloseable> closeable(component, UNO_QUERY);
             if (closeable.is())
                 closeable->close(true);
-            throw SpreadsheetError(QStringLiteral("not a spreadsheet: ") + path);
+            throw SpreadsheetError(QStringLiteral("not a spreadsheet (%1): ").arg(toQString(filter)) + path);
         }
         m_instance->document = component;
         Reference<css::sheet::XSpreadsheet> active;
-        Reference<css::frame::XModel> model(component, UNO_QUERY_THROW);
         Reference<css::sheet::XSpreadsheetView> view(model->getCurrentController(), UNO_QUERY);
         if (view.is())
             active = view->getActiveSheet();
@@ -174,11 +223,15 @@ void LibreOfficeSpreadsheet::activate() {
 
 void LibreOfficeSpreadsheet::saveAs(const QString& path) {
     requireWorkbook();
-    removeStaleLock(path);
+    // Decided here, not by an office dialog: a file open in a running office is not replaced.
+    if (!clearStaleLock(path))
+        throw SpreadsheetError(QStringLiteral("the workbook is open elsewhere: ") + path);
     guarded("save as", [&] {
-        css::uno::Sequence<css::beans::PropertyValue> args(2);
+        css::uno::Sequence<css::beans::PropertyValue> args(3);
         args[0] = property(u"FilterName", Any(ou(u"MS Excel 97")));
         args[1] = property(u"Overwrite", Any(true));
+        args[2] = property(u"InteractionHandler",
+                           Any(Reference<css::task::XInteractionHandler>(new CancellingHandler)));
         Reference<css::frame::XStorable> storable(m_instance->document, UNO_QUERY_THROW);
         storable->storeAsURL(fileUrl(path), args);
     });

@@ -37,6 +37,8 @@ public:
     void exportPdf(const QString& path) override;
 
 private:
+    // Runs one call into the office under the call limit; every failure becomes a SpreadsheetError.
+    template <typename Call> auto guarded(const char* operation, Call call) const -> decltype(call());
     void requireOffice() const;
     void requireWorkbook() const;
     void requireWritable() const;

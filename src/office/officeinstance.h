@@ -1,8 +1,10 @@
 #pragma once
 
+#include "office/closewatcher.h"
 #include "office/officeprocess.h"
 
 #include <com/sun/star/lang/XComponent.hpp>
+#include <rtl/ref.hxx>
 
 #include <memory>
 
@@ -10,6 +12,8 @@
 struct OfficeInstance {
     std::unique_ptr<OfficeProcess> process;
     css::uno::Reference<css::lang::XComponent> document;
-    // Left open for the user: the spreadsheet no longer ends it; the factory saves or ends it on request.
+    // Left open for the user: the spreadsheet no longer ends it; it ends when the user closes the workbook.
     bool handedOver = false;
+    // Set when the user has closed the handed-over workbook.
+    rtl::Reference<CloseWatcher> closeWatcher;
 };

@@ -4,60 +4,98 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 #include <QUrl>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
 constexpr qint64 kStaleProfileAgeSeconds = 600;
 
-// The user installation URL written into a lock file (",user,host,date,URL;").
-QString lockOwnerUrl(const QString& lockPath) {
-    QFile lock(lockPath);
-    if (!lock.open(QIODevice::ReadOnly))
-        return {};
-    const QString content = QString::fromUtf8(lock.read(4096));
-    const qsizetype start = content.indexOf(QStringLiteral("file://"));
-    if (start < 0)
-        return {};
-    qsizetype end = start;
-    while (end < content.size() && content[end] != u';' && content[end] != u',' && !content[end].isSpace())
-        ++end;
-    return content.mid(start, end - start);
-}
-
-bool isOwnProfile(const QString& profileUrl) {
+bool isOwnProfileUrl(const QString& profileUrl) {
     const QString path = QUrl(profileUrl).toLocalFile();
     return QFileInfo(path).fileName().startsWith(kProfilePrefix) &&
            QFileInfo(path).absolutePath() == QFileInfo(QDir::tempPath()).absoluteFilePath();
+}
+
+// The fields of a lock file: "name,user,host,date,URL;" (the name may be empty).
+struct LockContent {
+    QString host;
+    QString ownerUrl;
+    bool readable = false;
+};
+
+LockContent readLock(const QString& lockPath) {
+    LockContent result;
+    QFile lock(lockPath);
+    if (!lock.open(QIODevice::ReadOnly))
+        return result;
+    QString content = QString::fromUtf8(lock.read(4096)).trimmed();
+    if (content.endsWith(u';'))
+        content.chop(1);
+    const QStringList fields = content.split(u',');
+    if (fields.size() < 5)
+        return result;
+    result.host = fields[2];
+    result.ownerUrl = fields[fields.size() - 1];
+    result.readable = !result.host.isEmpty();
+    return result;
+}
+
+// Whether some running process has a command line that `matches`.
+bool anyProcess(const std::function<bool(const QList<QByteArray>& arguments)>& matches) {
+    const QStringList processes = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& pid : processes) {
+        if (pid.isEmpty() || !pid[0].isDigit())
+            continue;
+        QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
+        if (cmdline.open(QIODevice::ReadOnly) && matches(cmdline.readAll().split('\0')))
+            return true;
+    }
+    return false;
+}
+
+// A LibreOffice running without a profile of its own uses the user's default profile.
+bool defaultProfileInUse() {
+    return anyProcess([](const QList<QByteArray>& arguments) {
+        return !arguments.isEmpty() && arguments[0].endsWith("soffice.bin") &&
+               std::none_of(arguments.begin(), arguments.end(),
+                            [](const QByteArray& a) { return a.startsWith("-env:UserInstallation="); });
+    });
+}
+
+bool holderRuns(const QString& ownerUrl) {
+    if (ownerUrl.startsWith(QStringLiteral("file://")) && profileInUse(ownerUrl))
+        return true;
+    return !isOwnProfileUrl(ownerUrl) && defaultProfileInUse();
 }
 
 } // namespace
 
 bool profileInUse(const QString& profileUrl) {
     const QByteArray wanted = QByteArray("-env:UserInstallation=") + profileUrl.toLocal8Bit();
-    const QStringList processes = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString& pid : processes) {
-        if (pid.isEmpty() || !pid[0].isDigit())
-            continue;
-        QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
-        if (!cmdline.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray& argument : cmdline.readAll().split('\0'))
-            if (argument == wanted)
-                return true;
-    }
-    return false;
+    return anyProcess([&](const QList<QByteArray>& arguments) { return arguments.contains(wanted); });
 }
 
-void removeStaleLock(const QString& documentPath) {
+QString lockPathOf(const QString& documentPath) {
     const QFileInfo document(documentPath);
-    const QString lockPath =
-        document.absolutePath() + QStringLiteral("/.~lock.") + document.fileName() + u'#';
-    if (!QFileInfo::exists(lockPath))
-        return;
-    const QString owner = lockOwnerUrl(lockPath);
-    if (!owner.isEmpty() && isOwnProfile(owner) && !profileInUse(owner))
-        QFile::remove(lockPath);
+    return document.absolutePath() + QStringLiteral("/.~lock.") + document.fileName() + u'#';
+}
+
+bool clearStaleLock(const QString& documentPath) {
+    const QString lockPath = lockPathOf(documentPath);
+    if (!QFileInfo::exists(lockPath) && !QFileInfo(lockPath).isSymLink())
+        return true;
+    const LockContent lock = readLock(lockPath);
+    if (lock.readable) {
+        if (lock.host != QSysInfo::machineHostName())
+            return false;
+        if (holderRuns(lock.ownerUrl))
+            return false;
+    }
+    return QFile::remove(lockPath);
 }
 
 void sweepStaleProfiles() {

@@ -1,5 +1,6 @@
 #include "office/officeprocess.h"
 
+#include "office/officelimits.h"
 #include "office/officelocks.h"
 #include "report/spreadsheet.h"
 
@@ -22,6 +23,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -31,13 +33,12 @@ extern char** environ;
 
 namespace {
 
-const char* const kSoffice = MIX_SOFFICE;
-constexpr int kConnectTimeoutMs = 90000;
-
-// Settings of a fresh profile: no tip of the day, no "keep format?" question when the user saves an .xls, no
-// macros at all.
+// Settings of a fresh profile: the Chinese user interface, no tip of the day, no "keep format?" question when
+// the user saves an .xls, no macros at all, no autosave.
 const char kRegistry[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 <oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
+<item oor:path="/org.openoffice.Setup/L10N"><prop oor:name="ooLocale" oor:op="fuse"><value>zh-CN</value></prop></item>
+<item oor:path="/org.openoffice.Office.Linguistic/General"><prop oor:name="UILocale" oor:op="fuse"><value>zh-CN</value></prop></item>
 <item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="ShowTipOfTheDay" oor:op="fuse"><value>false</value></prop></item>
 <item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="FirstRun" oor:op="fuse"><value>false</value></prop></item>
 <item oor:path="/org.openoffice.Office.Common/Save/Document"><prop oor:name="WarnAlienFormat" oor:op="fuse"><value>false</value></prop></item>
@@ -47,11 +48,39 @@ const char kRegistry[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 </oor:items>
 )";
 
+// Runs beside the office with the program's end of a pipe as its input: end of file (the program died, in any
+// way) kills the office's process group and removes its profile and socket; "stop" (the program ended or
+// released the office itself) just exits.
+const char kWatchdog[] =
+    "read -r word; [ \"$word\" = stop ] && exit 0; "
+    "kill -9 \"-$1\" 2>/dev/null; n=0; "
+    "while kill -0 \"-$1\" 2>/dev/null && [ $n -lt 50 ]; do sleep 0.1; n=$((n+1)); done; "
+    "rm -rf -- \"$2\" \"$3\"";
+
 QByteArray arg(const QString& text) { return text.toLocal8Bit(); }
+
+// The program's environment with TMPDIR replaced, so the office's temporary files go with its profile.
+std::vector<QByteArray> environmentWithTemp(const QString& tempDir) {
+    std::vector<QByteArray> result;
+    for (char** e = environ; *e; ++e)
+        if (std::strncmp(*e, "TMPDIR=", 7) != 0)
+            result.emplace_back(*e);
+    result.push_back("TMPDIR=" + arg(tempDir));
+    return result;
+}
+
+std::vector<char*> pointers(std::vector<QByteArray>& texts) {
+    std::vector<char*> result;
+    for (QByteArray& text : texts)
+        result.push_back(text.data());
+    result.push_back(nullptr);
+    return result;
+}
 
 } // namespace
 
-OfficeProcess::OfficeProcess(const css::uno::Reference<css::uno::XComponentContext>& local, bool headless)
+OfficeProcess::OfficeProcess(const css::uno::Reference<css::uno::XComponentContext>& local, bool headless,
+                             const QString& soffice)
     : m_headless(headless) {
     sweepStaleProfiles();
     QTemporaryDir profile(QDir::tempPath() + u'/' + kProfilePrefix + QStringLiteral("XXXXXX"));
@@ -61,13 +90,10 @@ OfficeProcess::OfficeProcess(const css::uno::Reference<css::uno::XComponentConte
     m_profileDir = profile.path();
     m_profileUrl = QUrl::fromLocalFile(m_profileDir).toString(QUrl::FullyEncoded);
     try {
-        QDir(m_profileDir).mkpath(QStringLiteral("user"));
-        QFile registry(m_profileDir + QStringLiteral("/user/registrymodifications.xcu"));
-        if (registry.open(QIODevice::WriteOnly))
-            registry.write(kRegistry);
-        registry.close();
+        prepareProfile();
         const QString pipeName = QDir(m_profileDir).dirName();
-        spawn(pipeName);
+        spawn(soffice, pipeName);
+        spawnWatchdog();
         connect(local, pipeName);
     } catch (...) {
         end();
@@ -80,9 +106,22 @@ OfficeProcess::~OfficeProcess() {
         end();
 }
 
-void OfficeProcess::spawn(const QString& pipeName) {
-    QList<QByteArray> args = {
-        kSoffice,
+void OfficeProcess::prepareProfile() {
+    QDir(m_profileDir).mkpath(QStringLiteral("user"));
+    QDir(m_profileDir).mkpath(QStringLiteral("tmp"));
+    QFile registry(m_profileDir + QStringLiteral("/user/registrymodifications.xcu"));
+    if (!registry.open(QIODevice::WriteOnly) || registry.write(kRegistry) != qint64(sizeof kRegistry - 1))
+        throw SpreadsheetError("cannot write the LibreOffice profile");
+}
+
+QString OfficeProcess::socketPath() const {
+    // The office's pipe lives in /tmp whatever TMPDIR says.
+    return QStringLiteral("/tmp/OSL_PIPE_%1_").arg(getuid()) + QDir(m_profileDir).dirName();
+}
+
+void OfficeProcess::spawn(const QString& soffice, const QString& pipeName) {
+    std::vector<QByteArray> args = {
+        arg(soffice),
         arg(QStringLiteral("-env:UserInstallation=") + m_profileUrl),
         arg(QStringLiteral("--accept=pipe,name=") + pipeName +
             QStringLiteral(";urp;StarOffice.ComponentContext")),
@@ -91,55 +130,113 @@ void OfficeProcess::spawn(const QString& pipeName) {
         "--nodefault",
         "--nolockcheck",
     };
-    if (m_headless)
-        args << "--headless"
-             << "--invisible";
-    std::vector<char*> argv;
-    for (QByteArray& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
+    if (m_headless) {
+        args.emplace_back("--headless");
+        args.emplace_back("--invisible");
+    }
+    std::vector<QByteArray> environment = environmentWithTemp(m_profileDir + QStringLiteral("/tmp"));
+    std::vector<char*> argv = pointers(args);
+    std::vector<char*> envp = pointers(environment);
 
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+    // Nothing else of the program's: an office holding a pipe or a lock of the program's caller would keep
+    // that caller waiting for as long as the office lives.
+    posix_spawn_file_actions_addclosefrom_np(&files, 3);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     // A process group of its own, so the office and every helper it starts can be ended together.
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
     posix_spawnattr_setpgroup(&attributes, 0);
     pid_t pid = -1;
-    const int status = posix_spawn(&pid, kSoffice, &files, &attributes, argv.data(), environ);
+    const int status = posix_spawn(&pid, argv[0], &files, &attributes, argv.data(), envp.data());
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&files);
     if (status != 0)
-        throw SpreadsheetError("LibreOffice (soffice) cannot be started");
+        throw SpreadsheetUnavailable(QStringLiteral("LibreOffice cannot be started: ") + soffice);
     m_pid = pid;
+    m_deadline.watch(m_pid);
+}
+
+void OfficeProcess::spawnWatchdog() {
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0)
+        throw SpreadsheetError("cannot create the office watchdog's pipe");
+    std::vector<QByteArray> args = {"/bin/sh",
+                                    "-c",
+                                    kWatchdog,
+                                    "mixdesign-office-watchdog",
+                                    QByteArray::number(m_pid),
+                                    arg(m_profileDir),
+                                    arg(socketPath())};
+    std::vector<char*> argv = pointers(args);
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_adddup2(&files, ends[0], 0);
+    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addclosefrom_np(&files, 3);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    // A session of its own: a signal to the program's process group (Ctrl+C) must not take it along.
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    pid_t pid = -1;
+    const int status = posix_spawn(&pid, "/bin/sh", &files, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&files);
+    ::close(ends[0]);
+    if (status != 0) {
+        ::close(ends[1]);
+        throw SpreadsheetError("cannot start the office watchdog");
+    }
+    m_watchdog = pid;
+    m_watchdogPipe = ends[1];
+}
+
+void OfficeProcess::stopWatchdog() {
+    if (m_watchdogPipe >= 0) {
+        const char stop[] = "stop\n";
+        while (::write(m_watchdogPipe, stop, sizeof stop - 1) < 0 && errno == EINTR) {
+        }
+        ::close(m_watchdogPipe);
+        m_watchdogPipe = -1;
+    }
+    if (m_watchdog > 0) {
+        int status = 0;
+        while (waitpid(m_watchdog, &status, 0) < 0 && errno == EINTR) {
+        }
+        m_watchdog = -1;
+    }
 }
 
 void OfficeProcess::connect(const css::uno::Reference<css::uno::XComponentContext>& local,
                             const QString& pipeName) {
     const rtl::OUString url = toOUString(QStringLiteral("uno:pipe,name=") + pipeName +
                                          QStringLiteral(";urp;StarOffice.ComponentContext"));
-    const QDeadlineTimer deadline(kConnectTimeoutMs);
+    const QDeadlineTimer deadline(OfficeLimits::kConnectMs);
     try {
         const auto resolver = css::bridge::UnoUrlResolver::create(local);
         for (;;) {
             try {
+                // An office that takes the connection but never answers is killed at the deadline.
+                ArmedCall call(m_deadline, int(std::max<qint64>(1, deadline.remainingTime())));
                 m_remote.set(resolver->resolve(url), css::uno::UNO_QUERY_THROW);
+                m_desktop = css::frame::Desktop::create(m_remote);
                 break;
             } catch (const css::connection::NoConnectException&) {
                 if (!running())
-                    throw SpreadsheetError("LibreOffice ended while starting");
+                    throw SpreadsheetUnavailable("LibreOffice ended while starting");
                 if (deadline.hasExpired())
-                    throw SpreadsheetError("LibreOffice did not answer in time");
-                QThread::msleep(100);
+                    throw SpreadsheetUnavailable("LibreOffice did not answer in time");
+                QThread::msleep(OfficeLimits::kConnectRetryMs);
             }
         }
-        m_desktop = css::frame::Desktop::create(m_remote);
     } catch (const css::uno::Exception& e) {
-        throw SpreadsheetError(QStringLiteral("cannot connect to LibreOffice: ") + toQString(e.Message));
+        throw SpreadsheetUnavailable(QStringLiteral("cannot connect to LibreOffice: ") +
+                                     toQString(e.Message));
     }
 }
 
@@ -164,19 +261,14 @@ bool OfficeProcess::waitForExit(int milliseconds) {
 }
 
 void OfficeProcess::closeDocuments() {
-    try {
-        const auto documents = m_desktop->getComponents()->createEnumeration();
-        while (documents->hasMoreElements()) {
-            css::uno::Reference<css::util::XModifiable> modifiable(documents->nextElement(),
-                                                                   css::uno::UNO_QUERY);
-            if (modifiable.is())
-                modifiable->setModified(false);
-            css::uno::Reference<css::util::XCloseable> closeable(modifiable, css::uno::UNO_QUERY);
-            if (closeable.is())
-                closeable->close(true);
-        }
-    } catch (const css::uno::Exception&) {
-        // terminate() below or the signals after it still end the office.
+    const auto documents = m_desktop->getComponents()->createEnumeration();
+    while (documents->hasMoreElements()) {
+        css::uno::Reference<css::util::XModifiable> modifiable(documents->nextElement(), css::uno::UNO_QUERY);
+        if (modifiable.is())
+            modifiable->setModified(false);
+        css::uno::Reference<css::util::XCloseable> closeable(modifiable, css::uno::UNO_QUERY);
+        if (closeable.is())
+            closeable->close(true);
     }
 }
 
@@ -188,39 +280,42 @@ void OfficeProcess::reap() {
     while (waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
     }
     m_pid = -1;
+    m_deadline.watch(-1);
 }
 
 void OfficeProcess::end() {
-    if (m_pid > 0 && running() && m_desktop.is()) {
-        closeDocuments();
+    bool asked = false;
+    if (m_pid > 0 && running() && m_desktop.is() && !m_deadline.overran()) {
         try {
+            ArmedCall call(m_deadline, OfficeLimits::kCallMs);
+            closeDocuments();
+            asked = true;
             m_desktop->terminate();
         } catch (const css::uno::Exception&) {
-            // The connection goes down with the office; the exit is checked below.
+            // The connection goes down with the office; whether it went is checked below.
         }
     }
     m_desktop.clear();
     m_remote.clear();
-    if (m_pid > 0) {
-        if (!waitForExit(15000)) {
-            ::kill(-m_pid, SIGTERM);
-            if (!waitForExit(3000))
-                ::kill(-m_pid, SIGKILL);
-        }
-        reap();
+    if (m_pid > 0 && running() && !(asked && waitForExit(OfficeLimits::kTerminateMs))) {
+        ::kill(-m_pid, SIGTERM);
+        if (!waitForExit(OfficeLimits::kSignalMs))
+            ::kill(-m_pid, SIGKILL);
     }
+    reap();
     if (!m_profileDir.isEmpty()) {
-        // The pipe's socket stays behind when the office did not end by itself.
-        const QString socket = QStringLiteral("OSL_PIPE_%1_").arg(getuid()) + QDir(m_profileDir).dirName();
-        QFile::remove(QStringLiteral("/tmp/") + socket);
-        QFile::remove(QDir::tempPath() + u'/' + socket);
+        QFile::remove(socketPath());
         QDir(m_profileDir).removeRecursively();
         m_profileDir.clear();
     }
+    stopWatchdog();
 }
+
+void OfficeProcess::handOver() { stopWatchdog(); }
 
 void OfficeProcess::release() {
     m_released = true;
     m_desktop.clear();
     m_remote.clear();
+    stopWatchdog();
 }

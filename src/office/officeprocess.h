@@ -1,47 +1,64 @@
 #pragma once
 
+#include "office/calldeadline.h"
 #include "office/uno.h"
 
 #include <QString>
 #include <sys/types.h>
 
-// One private soffice process: its own profile folder and pipe, its own process group, and the UNO connection
-// to it. The process is ended with the object unless it was released to the user.
+// The whole life of one private soffice process: its own profile folder, pipe, temporary folder and process
+// group; the UNO connection to it; the deadline of every call; its end; and a watchdog process that kills it
+// when the program dies in any way (SIGKILL included) before it was ended or released.
 class OfficeProcess {
 public:
-    // Starts soffice (headless: no window at all) and connects to it; throws SpreadsheetError when it cannot.
-    OfficeProcess(const css::uno::Reference<css::uno::XComponentContext>& local, bool headless);
+    // Starts soffice (headless: no window at all) and connects to it. Throws SpreadsheetUnavailable when the
+    // office cannot be started or does not answer within the connect limit.
+    OfficeProcess(const css::uno::Reference<css::uno::XComponentContext>& local, bool headless,
+                  const QString& soffice);
     ~OfficeProcess();
     OfficeProcess(const OfficeProcess&) = delete;
     OfficeProcess& operator=(const OfficeProcess&) = delete;
 
     const css::uno::Reference<css::frame::XDesktop2>& desktop() const { return m_desktop; }
     bool headless() const { return m_headless; }
-    // The profile as the office names it (its user installation URL).
-    const QString& profileUrl() const { return m_profileUrl; }
-    // Whether the process still runs (a user may have closed a visible one).
+    // The process group of the office and every helper it starts.
+    pid_t processGroup() const { return m_pid; }
+    // The deadline that every call into this office is made under.
+    CallDeadline& deadline() { return m_deadline; }
+    // Whether the process still runs (a user may have closed a visible one, a fault may have killed it).
     bool running();
 
-    // Closes every document unsaved, asks the office to terminate and waits; ends the whole process group if
-    // it does not go, then removes the profile. Never throws.
+    // Closes every document unsaved and asks the office to terminate, waiting only when it was asked; signals
+    // the process group when it does not go; removes the profile, the temporary folder and the pipe's
+    // socket. Never throws.
     void end();
-    // The user owns the process from now on: it outlives this object, with its profile.
+    // The user owns the process from now on: the program may die without taking it along (the connection
+    // stays until release or end).
+    void handOver();
+    // It outlives this object and the program, with its profile.
     void release();
     // The office's own component context, for services created inside it.
     const css::uno::Reference<css::uno::XComponentContext>& context() const { return m_remote; }
 
 private:
-    void spawn(const QString& pipeName);
+    void prepareProfile();
+    void spawn(const QString& soffice, const QString& pipeName);
+    void spawnWatchdog();
+    void stopWatchdog();
     void connect(const css::uno::Reference<css::uno::XComponentContext>& local, const QString& pipeName);
     bool waitForExit(int milliseconds);
     void closeDocuments();
     void reap();
+    QString socketPath() const;
 
     bool m_headless;
     pid_t m_pid = -1;
+    pid_t m_watchdog = -1;
+    int m_watchdogPipe = -1;
     bool m_released = false;
     QString m_profileDir;
     QString m_profileUrl;
+    CallDeadline m_deadline;
     css::uno::Reference<css::uno::XComponentContext> m_remote;
     css::uno::Reference<css::frame::XDesktop2> m_desktop;
 };

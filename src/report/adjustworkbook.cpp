@@ -1,15 +1,13 @@
 #include "report/adjustworkbook.h"
 
 #include "adjust/tiaozheng.h"
-#include "common/failure.h"
 #include "common/fields.h"
 #include "common/prompter.h"
 #include "common/prompts.h"
 #include "report/spreadsheet.h"
+#include "report/spreadsheetsession.h"
 
-#include <QFileInfo>
 #include <algorithm>
-#include <memory>
 #include <optional>
 #include <utility>
 
@@ -57,9 +55,9 @@ bool AdjustWorkbook::confirm(const QString& question) {
                                             MessageButtons::YesNo)) == MessageButton::Yes;
 }
 
-void AdjustWorkbook::command13() { exportTo(AdjustExport::Construction); }
+void AdjustWorkbook::exportConstruction() { exportTo(AdjustExport::Construction); }
 
-void AdjustWorkbook::command14() { exportTo(AdjustExport::Laboratory); }
+void AdjustWorkbook::exportLaboratory() { exportTo(AdjustExport::Laboratory); }
 
 void AdjustWorkbook::fill(Spreadsheet& sheet, AdjustExport kind) {
     sheet.setFontName(QStringLiteral("system"));
@@ -79,47 +77,21 @@ void AdjustWorkbook::placeChart(Spreadsheet& sheet) {
         sheet.placePicture(kChartRow, kChartColumn, png, kChartWidthMm, kChartHeightMm);
 }
 
-// Once the copy is saved under its own name the instance stays with the user, after a failure too, so the
-// cells written so far can be seen. Before that it shows the template itself, which the user must not be
-// led to overwrite: it is ended.
 void AdjustWorkbook::exportTo(AdjustExport kind) {
     if (!confirm(QStringLiteral("您确定要把数据导出到EXCEL文件吗？")))
         return;
-    const QString name = m_fields.text(kFileName);
-    if (!isSafeWorkbookName(name)) {
-        showImportantNotice(m_prompter, exportFailure());
-        return;
-    }
-    std::unique_ptr<Spreadsheet> sheet;
-    bool saved = false;
-    try {
-        sheet = m_spreadsheets.start(true);
-        if (!sheet)
-            throw SpreadsheetError("no spreadsheet application");
-        sheet->open(m_paths.templatePath(templateName(kind)));
-        sheet->activate();
-        sheet->saveAs(m_paths.workbookPath(name));
-        saved = true;
-        sheet->setAuthor(sheet->fullName());
-        fill(*sheet, kind);
-        sheet->handOver();
-        return;
-    } catch (const SpreadsheetError&) {
-    }
-    showImportantNotice(m_prompter, exportFailure());
-    if (!sheet)
-        return;
-    try {
-        if (saved)
-            sheet->handOver();
-        else
-            sheet->quit();
-    } catch (const SpreadsheetError&) {
-        // The instance is ended when `sheet` goes out of scope.
-    }
+    SpreadsheetSession::Export request;
+    request.templateName = templateName(kind);
+    request.name = m_fields.text(kFileName);
+    request.ending = SpreadsheetSession::Ending::HandOver;
+    request.fill = [this, kind](Spreadsheet& sheet) { fill(sheet, kind); };
+    Prompter& prompter = m_prompter;
+    SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, [&prompter] {
+        showImportantNotice(prompter, exportFailure());
+    }).exportWorkbook(request);
 }
 
-void AdjustWorkbook::command11() {
+void AdjustWorkbook::chooseFile() {
     FileDialogRequest request;
     request.filter = QStringLiteral("excel file(*.xls)|*.xls|");
     request.flags = 4; // no read-only check box
@@ -129,46 +101,25 @@ void AdjustWorkbook::command11() {
         m_fields.setText(kChosenPath, *path);
 }
 
-void AdjustWorkbook::command11LostFocus() {
+void AdjustWorkbook::takeChosenStem() {
     const QString path = m_fields.text(kChosenPath);
     m_fields.setText(kChosenStem, path.left(std::max<qsizetype>(0, path.size() - kExtensionLength)));
 }
 
-// Reads the chosen file itself, read-only: nothing is saved, and the hidden instance is ended on every way
-// out. Fields read before a failure keep their new texts.
-void AdjustWorkbook::command12() {
+// Reads the chosen file itself, read-only: nothing is saved. Fields read before a failure keep their new
+// texts.
+void AdjustWorkbook::importWorkbook() {
     if (!confirm(QStringLiteral("您确定要把选择的EXCEL文件数据导入到本程序吗？")))
         return;
-    const QString path = m_fields.text(kChosenPath);
-    if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        showImportantNotice(m_prompter, importFailure());
-        return;
-    }
-    std::unique_ptr<Spreadsheet> sheet;
-    bool done = false;
-    try {
-        sheet = m_spreadsheets.start(false);
-        if (!sheet)
-            throw SpreadsheetError("no spreadsheet application");
-        sheet->open(path, OpenMode::ReadOnly);
-        sheet->activate();
+    Prompter& prompter = m_prompter;
+    SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, [&prompter] {
+        showImportantNotice(prompter, importFailure());
+    }).importWorkbook(m_fields.text(kChosenPath), [this](Spreadsheet& sheet) {
         for (const AdjustCell& cell : adjustCells())
-            m_fields.setText(cell.field, importedText(cell, sheet->read(cell.row, cell.column)));
-        done = true;
-    } catch (const SpreadsheetError&) {
-    } catch (const CalcFailure&) {
-    }
-    if (sheet) {
-        try {
-            sheet->quit();
-        } catch (const SpreadsheetError&) {
-            // The instance is ended when `sheet` goes out of scope.
-        }
-    }
-    if (!done)
-        showImportantNotice(m_prompter, importFailure());
+            m_fields.setText(cell.field, importedText(cell, sheet.read(cell.row, cell.column)));
+    });
 }
 
-void AdjustWorkbook::dateTag() {
+void AdjustWorkbook::appendDateTag() {
     m_fields.setText(kFileName, m_fields.text(kFileName) + QStringLiteral("---") + m_fields.text(kDateTag));
 }

@@ -12,9 +12,10 @@ class Spreadsheet;
 class SpreadsheetFactory;
 
 // The workbook commands of the adjustment window's frame "文件导出、导入（EXCEL文件）" over its fields.
-// The exports copy a template to root/<Text75>.xls, fill it and leave it open in a visible instance for the
-// user to see and save; the import reads the same cells of a chosen workbook, opened read-only in a hidden
-// instance that it always ends, so the source file never changes.
+// The exports make a new workbook from a template, fill it, save it as root/<Text75>.xls and leave it open in
+// a visible instance for the user; the import reads the same cells of a chosen workbook, opened read-only in
+// a hidden instance that it always ends, so the source file never changes (SpreadsheetSession states what
+// happens on each failure).
 class AdjustWorkbook {
 public:
     // The strength chart of the fields as PNG, empty when the fields allow no line (drawn by the windows).
@@ -23,12 +24,12 @@ public:
     AdjustWorkbook(Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets, InstallPaths paths,
                    ChartPicture chartPicture = {});
 
-    void command13();          // "施工配比": steps 1 to 6 into a copy of phtzm.xls
-    void command14();          // "试验配比": steps 1 to 5 into a copy of phtzsm.xls
-    void command11();          // "打开数据文件": the chosen workbook's path into Text72
-    void command11LostFocus(); // Text74: Text72 less its last four characters
-    void command12(); // "从EXCEL文件中导入数据": the cells of the chosen workbook into the fields
-    void dateTag();   // a click on Label76 or Label77: "---" and the date tag appended to Text75
+    void exportConstruction(); // "施工配比": steps 1 to 6 into a workbook from phtzm.xls
+    void exportLaboratory();   // "试验配比": steps 1 to 5 into a workbook from phtzsm.xls
+    void chooseFile();         // "打开数据文件": the chosen workbook's path into Text72
+    void takeChosenStem();     // Text74: Text72 less its last four characters
+    void importWorkbook(); // "从EXCEL文件中导入数据": the cells of the chosen workbook into the fields
+    void appendDateTag();  // a click on Label76 or Label77: "---" and the date tag appended to Text75
 
     // How an exported workbook's sheet is named.
     static QString sheetName();

@@ -9,6 +9,7 @@
 struct RecordingSpreadsheetFactory::Instance {
     bool running = true;
     bool handedOver = false;
+    bool faulty = false;
     QString path;
 };
 
@@ -51,6 +52,8 @@ public:
         QString text = QStringLiteral("open ") + quoted(path);
         if (mode == OpenMode::ReadOnly)
             text += QStringLiteral(" readonly");
+        else if (mode == OpenMode::Template)
+            text += QStringLiteral(" template");
         if (!QFileInfo(path).isFile()) {
             line(text + QStringLiteral(" -> failed"));
             throw SpreadsheetError(QStringLiteral("no such file: ") + path);
@@ -103,7 +106,8 @@ public:
         line(QStringLiteral("save"));
     }
     void quit() override {
-        alive();
+        if (!m_instance->running)
+            throw SpreadsheetError("the spreadsheet instance has ended");
         m_instance->running = false;
         line(QStringLiteral("quit"));
     }
@@ -131,6 +135,8 @@ private:
             m_sink(QStringLiteral("XLS ") + text);
     }
     void alive() const {
+        if (m_instance->faulty)
+            throw SpreadsheetError("the spreadsheet application stopped answering");
         if (!m_instance->running || m_instance->handedOver)
             throw SpreadsheetError("the spreadsheet instance is no longer the command's");
     }
@@ -166,6 +172,7 @@ std::unique_ptr<Spreadsheet> RecordingSpreadsheetFactory::start(bool visible) {
     if (m_sink)
         m_sink(QStringLiteral("XLS start visible=%1").arg(visible ? 1 : 0));
     auto instance = std::make_shared<Instance>();
+    instance->faulty = std::exchange(m_fault, StartFault::None) != StartFault::None;
     m_instances.push_back(instance);
     return std::make_unique<RecordingSpreadsheet>(m_sink, instance);
 }
@@ -187,7 +194,35 @@ void RecordingSpreadsheetFactory::endAll() {
     m_instances.clear();
 }
 
-int RecordingSpreadsheetFactory::running() const {
+void RecordingSpreadsheetFactory::endHidden() {
+    for (const auto& instance : m_instances) {
+        if (!instance->running || instance->handedOver)
+            continue;
+        instance->running = false;
+        if (m_sink)
+            m_sink(QStringLiteral("XLS end"));
+    }
+}
+
+void RecordingSpreadsheetFactory::closeHandedOver() {
+    for (const auto& instance : m_instances) {
+        if (!instance->running || !instance->handedOver)
+            continue;
+        instance->running = false;
+        if (m_sink)
+            m_sink(QStringLiteral("XLS user-close"));
+    }
+}
+
+bool RecordingSpreadsheetFactory::inUse(const QString& path) {
+    return std::find(m_inUse.begin(), m_inUse.end(), path) != m_inUse.end();
+}
+
+void RecordingSpreadsheetFactory::injectFault(StartFault fault) { m_fault = fault; }
+
+void RecordingSpreadsheetFactory::setInUse(const QString& path) { m_inUse.push_back(path); }
+
+int RecordingSpreadsheetFactory::running() {
     return int(std::count_if(m_instances.begin(), m_instances.end(),
                              [](const std::shared_ptr<Instance>& instance) { return instance->running; }));
 }

@@ -8,7 +8,8 @@
 
 // A spreadsheet backend that only reports each operation as one line ("XLS start visible=1", "XLS open
 // \"...\"", "XLS cell 8 7 text \"30\"", ...) and reads every cell as empty. Opening a file that does not
-// exist fails, as it would in the real application; nothing else fails and no file is written.
+// exist fails, as it would in the real application; an injected fault makes every operation of the next
+// instance fail, as a lost office would; nothing else fails and no file is written.
 class RecordingSpreadsheetFactory : public SpreadsheetFactory {
 public:
     using Sink = std::function<void(const QString& line)>;
@@ -21,13 +22,24 @@ public:
     void saveHandedOver() override;
     // "XLS end" for each instance still running.
     void endAll() override;
-
+    // "XLS end" for each instance still running that was not handed over.
+    void endHidden() override;
+    // "XLS user-close" for each instance left open for the user; it ends.
+    void closeHandedOver() override;
     // Instances started and not yet ended, handed over ones included.
-    int running() const;
+    int running() override;
+    // True for the paths given to setInUse.
+    bool inUse(const QString& path) override;
+    void injectFault(StartFault fault) override;
+
+    // Makes the file count as open in another application.
+    void setInUse(const QString& path);
 
     struct Instance;
 
 private:
     Sink m_sink;
     std::vector<std::shared_ptr<Instance>> m_instances;
+    std::vector<QString> m_inUse;
+    StartFault m_fault = StartFault::None;
 };

@@ -17,8 +17,18 @@ public:
     explicit SpreadsheetError(const QString& what) : std::runtime_error(what.toStdString()) {}
 };
 
+// The spreadsheet application is not installed or cannot start at all: not a fault of the user's inputs.
+class SpreadsheetUnavailable : public SpreadsheetError {
+public:
+    using SpreadsheetError::SpreadsheetError;
+};
+
 // ReadOnly: for reading cells only; every change and save of the workbook is refused (saveAs makes a copy).
-enum class OpenMode { Normal, ReadOnly };
+// Template: a new untitled workbook made from the file, which the instance neither holds nor locks.
+enum class OpenMode { Normal, ReadOnly, Template };
+
+// What the next started instance suffers right after it is ready (tests of the failure paths).
+enum class StartFault { None, Kill, Stop };
 
 // One spreadsheet application instance with the one workbook it opened. Rows and columns count from 1.
 // Every operation throws SpreadsheetError when it fails; nothing done before is undone.
@@ -82,4 +92,15 @@ public:
     // Ends every instance this factory started, those handed over to the user included (end of a script or
     // test).
     virtual void endAll() = 0;
+    // Ends every instance that is not the user's (a command that ended abnormally, a termination signal).
+    virtual void endHidden() = 0;
+    // Closes every workbook left open for the user without saving, as the user would close its window.
+    virtual void closeHandedOver() = 0;
+    // Instances started that still run, handed over ones included.
+    virtual int running() = 0;
+    // Whether the file is open in some running spreadsheet application (a lock of a living holder), so that
+    // saving there would be refused. Stale locks are removed on the way.
+    virtual bool inUse(const QString& path) = 0;
+    // The fault the next started instance suffers.
+    virtual void injectFault(StartFault fault) = 0;
 };

@@ -348,19 +348,19 @@ void AdjustWindow::Command15_Click() { m_adjustment.keepUncorrected(); }
 void AdjustWindow::Command6_Click() { m_adjustment.siteMix(); }
 
 // workbook: "打开数据文件", choose the data file into Text72.
-void AdjustWindow::Command11_Click() { m_workbook.command11(); }
+void AdjustWindow::Command11_Click() { m_workbook.chooseFile(); }
 // workbook: Text74 from Text72 when "打开数据文件" loses the focus.
-void AdjustWindow::Command11_LostFocus() { m_workbook.command11LostFocus(); }
+void AdjustWindow::Command11_LostFocus() { m_workbook.takeChosenStem(); }
 // workbook: "从EXCEL文件中导入数据".
-void AdjustWindow::Command12_Click() { m_workbook.command12(); }
+void AdjustWindow::Command12_Click() { m_workbook.importWorkbook(); }
 // workbook: "施工配比", export steps 1 to 6.
-void AdjustWindow::Command13_Click() { m_workbook.command13(); }
+void AdjustWindow::Command13_Click() { m_workbook.exportConstruction(); }
 // workbook: "试验配比", export steps 1 to 5.
-void AdjustWindow::Command14_Click() { m_workbook.command14(); }
+void AdjustWindow::Command14_Click() { m_workbook.exportLaboratory(); }
 // workbook: date tag appended to the file name.
-void AdjustWindow::Label76_Click() { m_workbook.dateTag(); }
+void AdjustWindow::Label76_Click() { m_workbook.appendDateTag(); }
 // workbook: date tag appended to the file name.
-void AdjustWindow::Label77_Click() { m_workbook.dateTag(); }
+void AdjustWindow::Label77_Click() { m_workbook.appendDateTag(); }
 
 QByteArray AdjustWindow::chartPicture() const {
     const StrengthChart chart = StrengthChart::fromFields(m_fields);

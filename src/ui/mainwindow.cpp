@@ -254,25 +254,25 @@ void MainWindow::Command5_Click() { m_design.completeStepwise(); }
 void MainWindow::Command10_Click() {
     // export: first column, save and quit
     const AppContext& context = m_windows.context();
-    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).command10();
+    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).saveAutomaticReport();
 }
 
 void MainWindow::Command11_Click() {
     // export: second column, save and quit
     const AppContext& context = m_windows.context();
-    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).command11();
+    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).saveStepwiseReport();
 }
 
 void MainWindow::Command12_Click() {
     // export: first column, leave open
     const AppContext& context = m_windows.context();
-    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).command12();
+    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).showAutomaticReport();
 }
 
 void MainWindow::Command13_Click() {
     // export: second column, leave open
     const AppContext& context = m_windows.context();
-    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).command13();
+    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).showStepwiseReport();
 }
 
 // Opens (or brings forward) the admixture window, then hands it the reference water content.

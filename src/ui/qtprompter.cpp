@@ -41,6 +41,12 @@ MessageButton QtPrompter::message(const MessageBoxRequest& request) {
     }
     const bool yesNo = request.buttons == MessageButtons::YesNo;
     QPushButton* first = box.addButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    if (request.buttons == MessageButtons::Ok) {
+        box.setDefaultButton(first);
+        box.setEscapeButton(first);
+        box.exec();
+        return MessageButton::Ok;
+    }
     QPushButton* second = box.addButton(yesNo ? QMessageBox::No : QMessageBox::Cancel);
     const bool firstIsDefault =
         request.defaultButton == MessageButton::Yes || request.defaultButton == MessageButton::Ok;

@@ -1,4 +1,6 @@
+#include <QDir>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -48,6 +50,20 @@ void TestScriptRunner::exitStatus_data() {
     QTest::newRow("dump") << "dump Form1\n" << 0 << "Form1.Text29=5";
     QTest::newRow("root") << "set Form1.Text28 ${ROOT}x\nexpect Form1.Text28 ${ROOT}x\ndump Form1\n"
                           << 0 << "";
+    QTest::newRow("user-close ends a workbook left open")
+        << "answer Yes\nclick Form1.Command1\nclick Form1.Command12\nexpect-offices 1\nuser-close\n"
+           "expect-offices 0\n"
+        << 0 << "XLS user-close";
+    QTest::newRow("expect-offices counts") << "expect-offices 1\n"
+                                           << 1 << "FAIL line 1: expect-offices 1 but 0 run";
+    QTest::newRow("expect-offices needs a count") << "expect-offices many\n" << 2 << "";
+    QTest::newRow("office-fault needs kill or stop") << "office-fault crash\n" << 2 << "";
+    QTest::newRow("office fault fails the export")
+        << "answer Yes\nclick Form1.Command1\noffice-fault kill\nanswer Yes\nclick Form1.Command10\n"
+           "expect-offices 0\n"
+        << 0
+        << "MSGBOX icon=question buttons=YesNo title=\"普通混凝土配合比设计\" text=\"您输入的参数值对吗？\" "
+           "-> Yes";
 }
 
 void TestScriptRunner::exitStatus() {
@@ -60,14 +76,26 @@ void TestScriptRunner::exitStatus() {
     file.write(script.toUtf8());
     file.close();
 
-    QProcess runner;
-    runner.start(QStringLiteral(RUNNER_PATH), {QStringLiteral("--spreadsheet"), QStringLiteral("log"),
-                                               QStringLiteral("--root"), dir.path(), file.fileName()});
-    QVERIFY(runner.waitForFinished(60000));
-    const QString output = QString::fromUtf8(runner.readAllStandardOutput());
-    QCOMPARE(runner.exitCode(), status);
-    if (!printed.isEmpty())
-        QVERIFY2(output.split(u'\n').contains(printed), qPrintable(output));
+    // Once with the given root, once with the runner's own temporary one, which goes on every exit.
+    for (const bool ownRoot : {false, true}) {
+        QTemporaryDir temp;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), temp.path());
+        QProcess runner;
+        runner.setProcessEnvironment(environment);
+        QStringList arguments = {QStringLiteral("--spreadsheet"), QStringLiteral("log")};
+        if (!ownRoot)
+            arguments << QStringLiteral("--root") << dir.path();
+        runner.start(QStringLiteral(RUNNER_PATH), arguments << file.fileName());
+        QVERIFY(runner.waitForFinished(60000));
+        const QString output = QString::fromUtf8(runner.readAllStandardOutput());
+        QCOMPARE(runner.exitCode(), status);
+        if (!printed.isEmpty())
+            QVERIFY2(output.split(u'\n').contains(printed), qPrintable(output));
+        QCOMPARE(QDir(temp.path())
+                     .entryList({QStringLiteral("mixdesign-script-*")}, QDir::AllEntries | QDir::Hidden),
+                 QStringList());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestScriptRunner)

@@ -183,10 +183,11 @@ private slots:
             QCOMPARE(first.messagesAfter(asked), QStringList{"您确定要把数据导出到EXCEL文件吗？"});
             QCOMPARE(factory.running(), 1);
             QCOMPARE(childOffices(), 1);
-            // On disk the unfilled copy until the user saves.
-            QVERIFY(typeAndValue(readWorkbook(book), QStringLiteral("B12")).isEmpty());
+            // On disk the filled workbook the user sees.
+            QCOMPARE(typeAndValue(readWorkbook(book), QStringLiteral("G49")),
+                     (QJsonArray{QStringLiteral("number"), 0.43}));
 
-            // The workbook is still open: a second export of that name fails and ends its own instance.
+            // The workbook is still open: a second export of that name fails before starting an office.
             first.prompter.queueAnswer(MessageButton::Yes);
             first.prompter.queueAnswer(MessageButton::Ok);
             first.window->Command13_Click();

@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -129,33 +131,51 @@ struct Rig {
         ReportExport exporter(fields, prompter, spreadsheets, InstallPaths(root.path()));
         switch (command) {
         case 10:
-            exporter.command10();
+            exporter.saveAutomaticReport();
             break;
         case 11:
-            exporter.command11();
+            exporter.saveStepwiseReport();
             break;
         case 12:
-            exporter.command12();
+            exporter.showAutomaticReport();
             break;
         case 13:
-            exporter.command13();
+            exporter.showStepwiseReport();
             break;
         }
     }
-    // The transcript with each message box line shortened to "MSGBOX <text>".
+    // The transcript with each message box line shortened to "MSGBOX <text>" and the temporary files of a
+    // save-and-quit export named "<temporary>".
     QStringList lines() const {
+        const QRegularExpression temporary(QStringLiteral("^XLS (saveas|pdf) \"") +
+                                           QRegularExpression::escape(path(QStringLiteral(".mixdesign-"))) +
+                                           QStringLiteral("[^/]{6}\\.(xls|pdf)\"$"));
         QStringList out;
-        for (const QString& line : log)
-            out << (line.startsWith(QStringLiteral("MSGBOX")) ? QStringLiteral("MSGBOX ") + kFailure : line);
+        for (const QString& line : log) {
+            if (line.startsWith(QStringLiteral("MSGBOX")))
+                out << QStringLiteral("MSGBOX ") + kFailure;
+            else if (const QRegularExpressionMatch match = temporary.match(line); match.hasMatch())
+                out << QStringLiteral("XLS %1 <temporary>").arg(match.captured(1));
+            else
+                out << line;
+        }
         return out;
     }
     QStringList opening(bool visible, const QString& name = QStringLiteral("A1")) const {
         return {QStringLiteral("XLS start visible=%1").arg(visible ? 1 : 0),
-                "XLS open \"" + path(QStringLiteral("mb/phm.xls")) + u'"',
-                "XLS saveas \"" + path(name + QStringLiteral(".xls")) + u'"',
-                "XLS author \"" + path(name + QStringLiteral(".xls")) + u'"',
-                "XLS font name=\"system\"",
+                "XLS open \"" + path(QStringLiteral("mb/phm.xls")) + "\" template",
+                "XLS author \"" + path(name + QStringLiteral(".xls")) + u'"', "XLS font name=\"system\"",
                 "XLS sheet name=\"普通混凝土配合比设计\""};
+    }
+    // Saved as the target and handed over, or saved into the temporary file and quit.
+    QStringList closing(bool visible, const QString& name = QStringLiteral("A1")) const {
+        if (visible)
+            return {"XLS saveas \"" + path(name + QStringLiteral(".xls")) + u'"', "XLS handover"};
+        return {"XLS saveas <temporary>", "XLS pdf <temporary>", "XLS quit"};
+    }
+    // Files of the installation folder other than mb/.
+    QStringList files() const {
+        return QDir(root.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     }
 
     QTemporaryDir root;
@@ -191,15 +211,12 @@ private slots:
         fillColumn(rig.fields, stepwise ? Form1::automaticColumn() : Form1::stepwiseColumn(), decoys);
         rig.run(command);
         const bool leaveOpen = command >= 12;
-        QStringList expected = rig.opening(leaveOpen) + filledCells();
-        if (leaveOpen)
-            expected << "XLS handover";
-        else
-            expected << "XLS save"
-                     << "XLS pdf \"" + rig.path(QStringLiteral("A1.pdf")) + u'"' << "XLS quit";
+        QStringList expected = rig.opening(leaveOpen) + filledCells() + rig.closing(leaveOpen);
         QCOMPARE(rig.lines(), expected);
         QVERIFY(rig.prompter.messages().isEmpty());
         QCOMPARE(rig.spreadsheets.running(), leaveOpen ? 1 : 0);
+        // The recorder writes nothing; a save-and-quit export put its temporary file in place.
+        QCOMPARE(rig.files(), leaveOpen ? QStringList() : QStringList{"A1.xls"});
     }
 
     void beforeAnyCalculation_data() {
@@ -209,8 +226,8 @@ private slots:
         QTest::newRow(qPrintable(Form1::showAutomaticButton)) << 12;
         QTest::newRow(qPrintable(Form1::showStepwiseButton)) << 13;
     }
-    // Empty results: written up to I28, then the message; a hidden instance is ended after it, a visible one
-    // stays with the user.
+    // Empty results: written up to I28; the instance is ended, hidden or visible, then the message; no file
+    // is written or left.
     void beforeAnyCalculation() {
         QFETCH(int, command);
         Rig rig;
@@ -218,12 +235,14 @@ private slots:
         rig.run(command);
         const bool leaveOpen = command >= 12;
         QStringList expected = rig.opening(leaveOpen) + emptyCells();
-        expected << "MSGBOX " + kFailure << (leaveOpen ? "XLS handover" : "XLS quit");
+        expected << "XLS quit"
+                 << "MSGBOX " + kFailure;
         QCOMPARE(rig.lines(), expected);
         QCOMPARE(rig.prompter.messages().size(), 1);
         QCOMPARE(rig.prompter.messages()[0].icon, MessageIcon::Question);
         QCOMPARE(rig.prompter.messages()[0].buttons, MessageButtons::YesNo);
-        QCOMPARE(rig.spreadsheets.running(), leaveOpen ? 1 : 0);
+        QCOMPARE(rig.spreadsheets.running(), 0);
+        QCOMPARE(rig.files(), QStringList());
     }
 
     void unsafeNameRefused_data() {
@@ -254,8 +273,104 @@ private slots:
         fillColumn(rig.fields, Form1::automaticColumn(), kResults);
         rig.fields.setText(Form1::fileName, QString());
         rig.run(10);
-        QCOMPARE(rig.lines().mid(0, 6), rig.opening(false, QString()));
+        QCOMPARE(rig.lines().mid(0, 5), rig.opening(false, QString()));
         QCOMPARE(rig.lines().last(), QStringLiteral("XLS quit"));
+        QCOMPARE(rig.files(), QStringList{".xls"});
+    }
+
+    void refusedTarget_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("command");
+        QTest::newRow("link, hidden") << "link" << 10;
+        QTest::newRow("link, visible") << "link" << 12;
+        QTest::newRow("folder") << "folder" << 11;
+        QTest::newRow("open elsewhere, hidden") << "in use" << 10;
+        QTest::newRow("open elsewhere, visible") << "in use" << 13;
+        QTest::newRow("244 bytes") << "long" << 10;
+    }
+    // Refused before any instance starts: nothing written, the link's target untouched.
+    void refusedTarget() {
+        QFETCH(QString, kind);
+        QFETCH(int, command);
+        Rig rig;
+        fillColumn(rig.fields, Form1::automaticColumn(), kResults);
+        fillColumn(rig.fields, Form1::stepwiseColumn(), kResults);
+        QTemporaryDir elsewhere;
+        const QString outside = elsewhere.filePath(QStringLiteral("kept.xls"));
+        QFile(outside).open(QIODevice::WriteOnly);
+        if (kind == QStringLiteral("link"))
+            QVERIFY(QFile::link(outside, rig.path(QStringLiteral("A1.xls"))));
+        else if (kind == QStringLiteral("folder"))
+            QVERIFY(QDir(rig.root.path()).mkdir(QStringLiteral("A1.xls")));
+        else if (kind == QStringLiteral("in use"))
+            rig.spreadsheets.setInUse(rig.path(QStringLiteral("A1.xls")));
+        else
+            rig.fields.setText(Form1::fileName, QString(81, QChar(u'混')) + QStringLiteral("x"));
+        rig.prompter.queueAnswer(MessageButton::Yes);
+        rig.run(command);
+        QCOMPARE(rig.lines(), QStringList{"MSGBOX " + kFailure});
+        QCOMPARE(QFileInfo(outside).size(), 0);
+        QCOMPARE(rig.files().filter(QStringLiteral(".mixdesign-")), QStringList());
+    }
+
+    // The longest name whose lock name still fits is exported.
+    void longestNameExports() {
+        Rig rig;
+        fillColumn(rig.fields, Form1::automaticColumn(), kResults);
+        const QString name = QString(81, QChar(u'混'));
+        QCOMPARE(name.toUtf8().size(), 243);
+        rig.fields.setText(Form1::fileName, name);
+        rig.run(10);
+        QCOMPARE(rig.lines().last(), QStringLiteral("XLS quit"));
+        QCOMPARE(rig.files(), QStringList{name + QStringLiteral(".xls")});
+    }
+
+    void lostOffice_data() {
+        QTest::addColumn<int>("command");
+        QTest::newRow("hidden") << 10;
+        QTest::newRow("visible") << 12;
+    }
+    // An office that stops answering: the instance is ended, the message follows, the old report stays.
+    void lostOffice() {
+        QFETCH(int, command);
+        Rig rig;
+        fillColumn(rig.fields, Form1::automaticColumn(), kResults);
+        QFile old(rig.path(QStringLiteral("A1.xls")));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("complete report");
+        old.close();
+        rig.spreadsheets.injectFault(StartFault::Stop);
+        rig.prompter.queueAnswer(MessageButton::Yes);
+        rig.run(command);
+        QCOMPARE(rig.lines(), (QStringList{QStringLiteral("XLS start visible=%1").arg(command == 12 ? 1 : 0),
+                                           "XLS quit", "MSGBOX " + kFailure}));
+        QCOMPARE(rig.spreadsheets.running(), 0);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("complete report"));
+        QCOMPARE(rig.files(), QStringList{"A1.xls"});
+    }
+
+    // No spreadsheet application at all: the stop box that says so, not the question about the inputs.
+    void unavailable() {
+        class Missing : public RecordingSpreadsheetFactory {
+        public:
+            Missing() : RecordingSpreadsheetFactory(nullptr) {}
+            std::unique_ptr<Spreadsheet> start(bool) override { throw SpreadsheetUnavailable("no soffice"); }
+        } missing;
+        MapFields fields(form1FieldNames());
+        fillShared(fields);
+        fillColumn(fields, Form1::automaticColumn(), kResults);
+        QTemporaryDir root;
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Ok);
+        ReportExport(fields, prompter, missing, InstallPaths(root.path())).saveAutomaticReport();
+        QCOMPARE(prompter.messages().size(), 1);
+        const MessageBoxRequest box = prompter.messages()[0];
+        QCOMPARE(box.text, QStringLiteral("无法启动电子表格程序 LibreOffice Calc，请确认已经安装。"));
+        QCOMPARE(box.title, QStringLiteral("重要提示"));
+        QCOMPARE(box.icon, MessageIcon::Stop);
+        QCOMPARE(box.buttons, MessageButtons::Ok);
+        QCOMPARE(QDir(root.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     void missingTemplate_data() {
@@ -272,8 +387,9 @@ private slots:
         rig.prompter.queueAnswer(MessageButton::Yes);
         rig.run(command);
         const QStringList expected = {QStringLiteral("XLS start visible=%1").arg(command == 12 ? 1 : 0),
-                                      "XLS open \"" + rig.path(QStringLiteral("mb/phm.xls")) + "\" -> failed",
-                                      "MSGBOX " + kFailure, "XLS quit"};
+                                      "XLS open \"" + rig.path(QStringLiteral("mb/phm.xls")) +
+                                          "\" template -> failed",
+                                      "XLS quit", "MSGBOX " + kFailure};
         QCOMPARE(rig.lines(), expected);
         QCOMPARE(rig.spreadsheets.running(), 0);
     }

@@ -2,6 +2,7 @@
 #include "adjust/tiaozheng.h"
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
+#include "design/form1.h"
 #include "report/adjustworkbook.h"
 #include "report/recordingspreadsheet.h"
 #include "report/reportexport.h"
@@ -50,6 +51,11 @@ public:
     }
     void saveHandedOver() override {}
     void endAll() override {}
+    void endHidden() override {}
+    void closeHandedOver() override {}
+    int running() override { return 0; }
+    bool inUse(const QString&) override { return false; }
+    void injectFault(StartFault) override {}
 
 private:
     class Sheet : public Spreadsheet {
@@ -134,6 +140,7 @@ private slots:
         m_source = m_root.filePath(QStringLiteral("source.xls"));
         QFile source(m_source);
         QVERIFY(source.open(QIODevice::WriteOnly));
+        source.write("a workbook");
     }
 
     // Both exports: the whole conversation with the spreadsheet, every cell in the table's order as the
@@ -157,7 +164,7 @@ private slots:
         fillDistinct(fields);
         fields.setText(Tiaozheng::fileName, QStringLiteral("C30---TZ(2026-12-7)"));
         AdjustWorkbook workbook(fields, prompter, factory, paths());
-        construction ? workbook.command13() : workbook.command14();
+        construction ? workbook.exportConstruction() : workbook.exportLaboratory();
 
         QCOMPARE(prompter.messages().size(), 1);
         const MessageBoxRequest& question = prompter.messages()[0];
@@ -168,9 +175,11 @@ private slots:
 
         const QString saved = m_root.path() + QStringLiteral("/C30---TZ(2026-12-7).xls");
         QStringList expected = {
-            "XLS start visible=1",          "XLS open \"" + m_root.path() + "/mb/" + templateName + "\"",
-            "XLS saveas \"" + saved + "\"", "XLS author \"" + saved + "\"",
-            "XLS font name=\"system\"",     "XLS sheet name=\"配合比调整\"",
+            "XLS start visible=1",
+            "XLS open \"" + m_root.path() + "/mb/" + templateName + "\" template",
+            "XLS author \"" + saved + "\"",
+            "XLS font name=\"system\"",
+            "XLS sheet name=\"配合比调整\"",
         };
         for (const AdjustCell& cell : adjustCells())
             if (construction || !cell.constructionOnly)
@@ -178,7 +187,7 @@ private slots:
                                 .arg(cell.row)
                                 .arg(cell.column)
                                 .arg(fields.text(cell.field));
-        expected << QStringLiteral("XLS handover");
+        expected << "XLS saveas \"" + saved + "\"" << QStringLiteral("XLS handover");
         QCOMPARE(lines, expected);
         QCOMPARE(expected.size(), 6 + cellCount + 1);
         // Left with the user, never saved again by the command.
@@ -191,7 +200,7 @@ private slots:
         ScriptedPrompter prompter;
         prompter.queueAnswer(MessageButton::No);
         MapFields fields(windowControls());
-        AdjustWorkbook(fields, prompter, factory, paths()).command13();
+        AdjustWorkbook(fields, prompter, factory, paths()).exportConstruction();
         QVERIFY(lines.isEmpty());
         QCOMPARE(prompter.messages().size(), 1);
     }
@@ -214,7 +223,7 @@ private slots:
         prompter.queueAnswer(MessageButton::Ok);
         MapFields fields(windowControls());
         fields.setText(Tiaozheng::fileName, name);
-        AdjustWorkbook(fields, prompter, factory, paths()).command14();
+        AdjustWorkbook(fields, prompter, factory, paths()).exportLaboratory();
         QVERIFY(lines.isEmpty());
         QCOMPARE(prompter.messages().size(), 2);
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
@@ -230,7 +239,7 @@ private slots:
         prompter.queueAnswer(MessageButton::Cancel);
         MapFields fields(windowControls());
         fields.setText(Tiaozheng::fileName, QStringLiteral("x"));
-        AdjustWorkbook(fields, prompter, factory, InstallPaths(empty.path())).command13();
+        AdjustWorkbook(fields, prompter, factory, InstallPaths(empty.path())).exportConstruction();
         QCOMPARE(prompter.messages().size(), 2);
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
         QCOMPARE(factory.running(), 0);
@@ -238,17 +247,16 @@ private slots:
         QVERIFY(!lines.join(u'\n').contains(QStringLiteral("saveas")));
     }
 
-    // A failure once the copy is saved leaves it with the user, the cells so far written; a failure before
-    // that ends the instance, which shows the template itself.
+    // Any failure ends the instance before the message, at whatever step; nothing is saved after it.
     void exportFailureKeepsOrEnds_data() {
         QTest::addColumn<QString>("failOn");
         QTest::addColumn<int>("call");
         QTest::addColumn<QString>("ending");
         QTest::addColumn<int>("writes");
-        QTest::newRow("save as") << "saveas" << 1 << "quit" << 0;
-        QTest::newRow("author") << "author" << 1 << "handover" << 0;
-        QTest::newRow("rename") << "rename" << 1 << "handover" << 0;
-        QTest::newRow("tenth cell") << "write" << 10 << "handover" << 9;
+        QTest::newRow("save as") << "saveas" << 1 << "quit" << 60;
+        QTest::newRow("author") << "author" << 1 << "quit" << 0;
+        QTest::newRow("rename") << "rename" << 1 << "quit" << 0;
+        QTest::newRow("tenth cell") << "write" << 10 << "quit" << 9;
     }
     void exportFailureKeepsOrEnds() {
         QFETCH(QString, failOn);
@@ -263,12 +271,32 @@ private slots:
         prompter.queueAnswer(MessageButton::Ok);
         MapFields fields(windowControls());
         fields.setText(Tiaozheng::fileName, QStringLiteral("x"));
-        AdjustWorkbook(fields, prompter, factory, paths()).command13();
+        AdjustWorkbook(fields, prompter, factory, paths()).exportConstruction();
         QCOMPARE(prompter.messages().size(), 2);
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
         QCOMPARE(factory.calls.last(), ending);
         QCOMPARE(int(factory.calls.count(QStringLiteral("write"))), writes + (failOn == "write" ? 1 : 0));
         QVERIFY(!factory.calls.contains(QStringLiteral("save")));
+        QVERIFY(!factory.calls.contains(QStringLiteral("handover")));
+    }
+
+    // An empty file is no workbook: the import message before any office starts or any field changes.
+    void importOfEmptyFile() {
+        QTemporaryDir dir;
+        const QString empty = dir.filePath(QStringLiteral("empty.xls"));
+        QVERIFY(QFile(empty).open(QIODevice::WriteOnly));
+        MemoryWorkbookFactory factory;
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        prompter.queueAnswer(MessageButton::Ok);
+        MapFields fields(windowControls());
+        fillDistinct(fields);
+        fields.setText(Tiaozheng::chosenPath, empty);
+        fields.clearWrites();
+        AdjustWorkbook(fields, prompter, factory, paths()).importWorkbook();
+        QCOMPARE(factory.started, 0);
+        QVERIFY(fields.writes().isEmpty());
+        checkFailureBox(prompter.messages()[1], AdjustWorkbook::importFailure());
     }
 
     // The chart picture goes after the last cell, at H19 right of every mapped cell; without a picture (the
@@ -291,7 +319,7 @@ private slots:
         prompter.queueAnswer(MessageButton::Yes);
         MapFields fields(windowControls());
         fields.setText(Tiaozheng::fileName, QStringLiteral("x"));
-        AdjustWorkbook(fields, prompter, factory, paths(), [&] { return png; }).command13();
+        AdjustWorkbook(fields, prompter, factory, paths(), [&] { return png; }).exportConstruction();
         QCOMPARE(prompter.messages().size(), 1);
         QCOMPARE(lines.last(), QStringLiteral("XLS handover"));
         const QString beforeLast = lines[lines.size() - 2];
@@ -313,7 +341,9 @@ private slots:
         prompter.queueAnswer(MessageButton::Ok);
         MapFields fields(windowControls());
         fields.setText(Tiaozheng::fileName, QStringLiteral("x"));
-        AdjustWorkbook(fields, prompter, factory, paths(), [] { return QByteArray("png"); }).command14();
+        AdjustWorkbook(fields, prompter, factory, paths(), [] {
+            return QByteArray("png");
+        }).exportLaboratory();
         QCOMPARE(prompter.messages().size(), 2);
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
         QCOMPARE(factory.calls.last(), QStringLiteral("handover"));
@@ -342,9 +372,9 @@ private slots:
         // A stepwise result column that fills the whole report.
         const QStringList results = {"38.225", "5", "48.025", "0.52", "185", "350", "0.350", "650", "1215"};
         for (int i = 0; i < results.size(); ++i)
-            fields.setText(QStringLiteral("Text%1").arg(17 + i), results[i]);
+            fields.setText(Form1::stepwiseColumn()[i], results[i]);
         ReportExport exporter(fields, prompter, factory, paths());
-        exporter.command11();
+        exporter.saveStepwiseReport();
         QCOMPARE(factory.calls.mid(factory.calls.size() - 3), ending);
         QCOMPARE(prompter.messages().size(), messages);
         QCOMPARE(factory.pdfPath, failOn == "save" ? QString() : paths().root() + QStringLiteral("A1.pdf"));
@@ -360,10 +390,10 @@ private slots:
         fields.setText(Tiaozheng::chosenPath, QStringLiteral("/old.xls"));
         AdjustWorkbook workbook(fields, prompter, factory, paths());
         prompter.queueFile(std::nullopt);
-        workbook.command11();
+        workbook.chooseFile();
         QCOMPARE(fields.text(Tiaozheng::chosenPath), QStringLiteral("/old.xls"));
         prompter.queueFile(QStringLiteral("/data/新.xls"));
-        workbook.command11();
+        workbook.chooseFile();
         QCOMPARE(fields.text(Tiaozheng::chosenPath), QStringLiteral("/data/新.xls"));
         QCOMPARE(prompter.requests.size(), 2);
         QCOMPARE(prompter.requests[0].filter, QStringLiteral("excel file(*.xls)|*.xls|"));
@@ -393,7 +423,7 @@ private slots:
         MemoryWorkbookFactory factory;
         MapFields fields(windowControls());
         fields.setText(Tiaozheng::chosenPath, chosen);
-        AdjustWorkbook(fields, prompter, factory, paths()).command11LostFocus();
+        AdjustWorkbook(fields, prompter, factory, paths()).takeChosenStem();
         QCOMPARE(fields.text(Tiaozheng::chosenStem), stem);
         QCOMPARE(fields.text(Tiaozheng::chosenPath), chosen);
     }
@@ -405,12 +435,12 @@ private slots:
         MapFields fields(windowControls());
         MixAdjustment(fields, prompter).load(QDate(2026, 12, 7));
         AdjustWorkbook workbook(fields, prompter, factory, paths());
-        workbook.dateTag();
-        workbook.dateTag();
+        workbook.appendDateTag();
+        workbook.appendDateTag();
         QCOMPARE(fields.text(Tiaozheng::fileName),
                  QStringLiteral("---TZ(2026-12-7)---TZ(2026-12-7)---TZ(2026-12-7)"));
         fields.setText(Tiaozheng::fileName, QStringLiteral("C30"));
-        workbook.dateTag();
+        workbook.appendDateTag();
         QCOMPARE(fields.text(Tiaozheng::fileName), QStringLiteral("C30---TZ(2026-12-7)"));
         QVERIFY(prompter.messages().isEmpty());
     }
@@ -435,7 +465,7 @@ private slots:
         fields.setText(Tiaozheng::chosenPath, m_source);
         fields.setText(Tiaozheng::chosenStem, QStringLiteral("/elsewhere/other"));
         fields.clearWrites();
-        AdjustWorkbook(fields, prompter, factory, paths()).command12();
+        AdjustWorkbook(fields, prompter, factory, paths()).importWorkbook();
 
         QCOMPARE(prompter.messages().size(), 1);
         QCOMPARE(prompter.messages()[0].text,
@@ -476,7 +506,7 @@ private slots:
         // The stem of another, existing file does not stand in for the chosen one.
         fields.setText(Tiaozheng::chosenStem, m_source.chopped(4));
         fields.clearWrites();
-        AdjustWorkbook(fields, prompter, factory, paths()).command12();
+        AdjustWorkbook(fields, prompter, factory, paths()).importWorkbook();
         QCOMPARE(prompter.messages().size(), 2);
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::importFailure());
         QCOMPARE(factory.started, 0);
@@ -490,7 +520,7 @@ private slots:
         MapFields fields(windowControls());
         fields.setText(Tiaozheng::chosenPath, m_source);
         fields.clearWrites();
-        AdjustWorkbook(fields, prompter, factory, paths()).command12();
+        AdjustWorkbook(fields, prompter, factory, paths()).importWorkbook();
         QCOMPARE(factory.started, 0);
         QVERIFY(fields.writes().isEmpty());
     }
@@ -509,7 +539,7 @@ private slots:
         for (const AdjustCell& cell : adjustCells())
             fields.setText(cell.field, QStringLiteral("old"));
         fields.setText(Tiaozheng::chosenPath, m_source);
-        AdjustWorkbook(fields, prompter, factory, paths()).command12();
+        AdjustWorkbook(fields, prompter, factory, paths()).importWorkbook();
         QCOMPARE(prompter.messages().size(), 2);
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::importFailure());
         QCOMPARE(factory.calls.last(), QStringLiteral("quit"));
@@ -530,7 +560,7 @@ private slots:
         MapFields fields(windowControls());
         fillDistinct(fields);
         fields.setText(Tiaozheng::chosenPath, m_source);
-        AdjustWorkbook(fields, prompter, factory, paths()).command12();
+        AdjustWorkbook(fields, prompter, factory, paths()).importWorkbook();
         QCOMPARE(lines.first(), QStringLiteral("XLS start visible=0"));
         QCOMPARE(lines[1], QStringLiteral("XLS open \"%1\" readonly").arg(m_source));
         QCOMPARE(lines.last(), QStringLiteral("XLS quit"));

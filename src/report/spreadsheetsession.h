@@ -1,0 +1,68 @@
+#pragma once
+
+#include "common/installpaths.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class Prompter;
+class Spreadsheet;
+class SpreadsheetFactory;
+
+// One command's whole work with a spreadsheet instance: start, open the template, write, save as, then quit
+// or hand over; or start, open a workbook read-only, read, quit.
+//
+// What happens on each failure, for every export and the import alike:
+// - a name or target refused before anything starts (unsafe name, file or lock name over 243 bytes, a target
+//   that is a link, outside the installation folder, not replaceable, or open in a running office): no
+//   instance is started, nothing is written, the command's own message;
+// - the spreadsheet application missing or not starting at all: the stop box unavailableMessage(), titled
+//   "重要提示", OK;
+// - any failure after the start (open, a cell, a ratio of the calculation, the save, an office that died or
+//   stopped answering): the instance is ended, visible or hidden, the temporary file is removed, the target
+//   keeps what it held, and the command's own message follows.
+// On success a save-and-quit export has ended its instance and put the whole new file in place of the target
+// in one rename (its PDF, when asked for, in a second one); a hand-over export has saved the filled workbook
+// as the target and left it open for the user, who owns the instance from then on.
+class SpreadsheetSession {
+public:
+    enum class Ending { SaveAndQuit, HandOver };
+
+    struct Export {
+        QString templateName; // in root/mb/
+        QString name;         // the target is root/<name>.xls
+        Ending ending = Ending::SaveAndQuit;
+        // Save-and-quit only: also root/<name>.pdf from the filled workbook, put in place with the workbook.
+        bool pdf = false;
+        std::function<void(Spreadsheet&)> fill; // writes the cells; throws SpreadsheetError or CalcFailure
+    };
+
+    // failure: shows the command's own message.
+    SpreadsheetSession(SpreadsheetFactory& spreadsheets, Prompter& prompter, InstallPaths paths,
+                       std::function<void()> failure);
+
+    // True when the export completed.
+    bool exportWorkbook(const Export& request);
+    // Opens path read-only in a hidden instance and calls read; true when every read succeeded.
+    bool importWorkbook(const QString& path, const std::function<void(Spreadsheet&)>& read);
+
+    // Whether root/<name>.xls and its lock file ".~lock.<name>.xls#" fit a file name (255 bytes).
+    static bool nameFits(const QString& name);
+    static QString unavailableMessage();
+
+private:
+    // Whether the target may be written: inside the folder, no link, replaceable, not open elsewhere.
+    bool targetAcceptable(const QString& target) const;
+    void fail(bool unavailable);
+    // A new empty file in the installation folder, named to stay out of the user's way; empty on failure.
+    QString reserveBeside(const QString& suffix) const;
+    // Runs a command's steps on `sheet`; on a failure (false or a spreadsheet or calculation error) ends the
+    // instance and shows the message. Any other exception passes with the instance ended by its owner.
+    bool runSteps(std::unique_ptr<Spreadsheet>& sheet, const std::function<bool()>& steps);
+
+    SpreadsheetFactory& m_spreadsheets;
+    Prompter& m_prompter;
+    InstallPaths m_paths;
+    std::function<void()> m_failure;
+};

@@ -1,0 +1,313 @@
+#include "adjust/mixadjustment.h"
+#include "adjust/tiaozheng.h"
+#include "common/mapfields.h"
+#include "common/scriptedprompter.h"
+#include "design/form1.h"
+#include "office/libreofficefactory.h"
+#include "report/adjustcells.h"
+#include "report/adjustworkbook.h"
+#include "report/reportexport.h"
+#include "support/form1fields.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QUrl>
+#include <QtTest>
+
+#include <csignal>
+#include <unistd.h>
+
+// The life of office instances and the safety of the user's files, against the real LibreOffice.
+namespace {
+
+QByteArray bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+// Processes whose command line names the marker (offices with a profile in a given folder).
+int processesWith(const QByteArray& marker) {
+    int count = 0;
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
+        if (!pid[0].isDigit() || !cmdline.open(QIODevice::ReadOnly))
+            continue;
+        QFile status(QStringLiteral("/proc/") + pid + QStringLiteral("/stat"));
+        const bool zombie = status.open(QIODevice::ReadOnly) && status.readAll().contains(") Z ");
+        if (!zombie && cmdline.readAll().contains(marker))
+            ++count;
+    }
+    return count;
+}
+
+QByteArray profileMarker(const QString& tempDir) {
+    return QUrl::fromLocalFile(tempDir).toString(QUrl::FullyEncoded).toLocal8Bit() + "/mixdesign-office-";
+}
+
+// Waits up to `ms` for the count of offices to reach `expected`.
+bool officesBecome(const QString& tempDir, int expected, int ms) {
+    QDeadlineTimer deadline(ms);
+    while (processesWith(profileMarker(tempDir)) != expected) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(100);
+    }
+    return true;
+}
+
+void fillReport(MapFields& fields, const QString& name) {
+    const QStringList values = {"38.225", "5", "48.025", "0.53", "185", "349", "0.33", "618", "1248"};
+    for (int i = 0; i < values.size(); ++i)
+        fields.setText(QStringLiteral("Text%1").arg(7 + i), values[i]);
+    fields.setText(Form1::gradeStrength, QStringLiteral("30"));
+    fields.setText(Form1::fileName, name);
+}
+
+} // namespace
+
+class OfficeLifecycleTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_root;
+    QTemporaryDir m_temp;
+    QByteArray m_template;
+    QDateTime m_started;
+
+    QString root() const { return m_root.path() + u'/'; }
+
+    QList<MessageBoxRequest> saveReport(LibreOfficeFactory& factory, const QString& name,
+                                        bool visible = false) {
+        MapFields fields(form1FieldNames());
+        fillReport(fields, name);
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        ReportExport exporter(fields, prompter, factory, InstallPaths(m_root.path()));
+        visible ? exporter.showAutomaticReport() : exporter.saveAutomaticReport();
+        return prompter.messages();
+    }
+
+    // The import of one file into fresh fields: the messages and whether any field changed.
+    QStringList import(LibreOfficeFactory& factory, const QString& path, MapFields& fields) {
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        prompter.queueAnswer(MessageButton::Ok);
+        fields.setText(Tiaozheng::chosenPath, path);
+        fields.clearWrites();
+        AdjustWorkbook(fields, prompter, factory, InstallPaths(m_root.path())).importWorkbook();
+        QStringList texts;
+        for (const MessageBoxRequest& box : prompter.messages())
+            texts << box.text;
+        return texts;
+    }
+
+private slots:
+    void initTestCase() {
+        const QString templates = qEnvironmentVariable("MIX_TEST_TEMPLATES");
+        QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("mb")));
+        for (const char* name : {"phm.xls", "phtzm.xls", "phtzsm.xls"})
+            QVERIFY(QFile::copy(templates + u'/' + name, root() + QStringLiteral("mb/") + name));
+        m_template = bytes(root() + QStringLiteral("mb/phm.xls"));
+        qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
+        m_started = QDateTime::currentDateTime().addSecs(-1);
+    }
+
+    // A lock decides by its holder: empty or of a gone office of this machine is removed; one of a
+    // running office, or of another machine, keeps the file in use.
+    void lockHolders_data() {
+        QTest::addColumn<QString>("holder");
+        QTest::addColumn<bool>("inUse");
+        QTest::newRow("empty lock") << "empty" << false;
+        QTest::newRow("gone office of ours") << "gone" << false;
+        QTest::newRow("running office") << "running" << true;
+        QTest::newRow("another machine") << "remote" << true;
+    }
+    void lockHolders() {
+        QFETCH(QString, holder);
+        QFETCH(bool, inUse);
+        const QString target = root() + QStringLiteral("locked.xls");
+        const QString lock = root() + QStringLiteral(".~lock.locked.xls#");
+        const QByteArray host = QSysInfo::machineHostName().toUtf8();
+        const QByteArray url = "file://" + QFile::encodeName(m_temp.path()) + "/mixdesign-office-held";
+        QProcess holderProcess;
+        if (holder == QStringLiteral("empty"))
+            writeFile(lock, {});
+        else if (holder == QStringLiteral("gone"))
+            writeFile(lock, ",u," + host + ",08.12.2026 10:00," + url + ";");
+        else if (holder == QStringLiteral("remote"))
+            writeFile(lock, ",u,elsewhere.example,08.12.2026 10:00," + url + ";");
+        else {
+            writeFile(lock, ",u," + host + ",08.12.2026 10:00," + url + ";");
+            holderProcess.start(QStringLiteral("/bin/sh"),
+                                {QStringLiteral("-c"), QStringLiteral("sleep 30"),
+                                 "-env:UserInstallation=" + QString::fromUtf8(url)});
+            QVERIFY(holderProcess.waitForStarted());
+        }
+        LibreOfficeFactory factory;
+        QCOMPARE(factory.inUse(target), inUse);
+        QCOMPARE(QFile::exists(lock), inUse);
+        if (holderProcess.state() != QProcess::NotRunning) {
+            holderProcess.kill();
+            holderProcess.waitForFinished();
+        }
+        QFile::remove(lock);
+    }
+
+    // A lock on the template never blocks an export, and no export ever writes the template.
+    void lockOnTemplate() {
+        const QString templateLock = root() + QStringLiteral("mb/.~lock.phm.xls#");
+        writeFile(templateLock, ",u,elsewhere.example,08.12.2026 10:00,file:///nowhere;");
+        LibreOfficeFactory factory;
+        QVERIFY(saveReport(factory, QStringLiteral("T1")).isEmpty());
+        QVERIFY(QFile::exists(root() + QStringLiteral("T1.xls")));
+        QVERIFY(QFile::exists(templateLock));
+        QCOMPARE(bytes(root() + QStringLiteral("mb/phm.xls")), m_template);
+        QFile::remove(templateLock);
+    }
+
+    // What the office does not take as a workbook fails with the import message before any field changes.
+    void importRefusesNonWorkbooks_data() {
+        QTest::addColumn<QByteArray>("content");
+        QByteArray random(20000, '\0');
+        for (char& c : random)
+            c = char(QRandomGenerator::global()->bounded(256));
+        QTest::newRow("random bytes") << random;
+        QTest::newRow("plain text") << QByteArray("Text1 0.43\nthis is no workbook\n");
+        QTest::newRow("empty file") << QByteArray();
+    }
+    void importRefusesNonWorkbooks() {
+        QFETCH(QByteArray, content);
+        const QString path = root() + QStringLiteral("garbage.xls");
+        writeFile(path, content);
+        LibreOfficeFactory factory;
+        MapFields fields(MixAdjustment::controlNames() +
+                         QStringList{Tiaozheng::chosenPath, Tiaozheng::chosenStem});
+        for (const AdjustCell& cell : adjustCells())
+            fields.setText(cell.field, QStringLiteral("kept"));
+        QCOMPARE(import(factory, path, fields), (QStringList{"您确定要把选择的EXCEL文件数据导入到本程序吗？",
+                                                             AdjustWorkbook::importFailure()}));
+        for (const AdjustCell& cell : adjustCells())
+            QCOMPARE(fields.text(cell.field), QStringLiteral("kept"));
+        QCOMPARE(factory.running(), 0);
+    }
+
+    // A killed office fails the export within 5 s, a stopped one within the call limit; both are ended, an
+    // earlier report and the template stay byte for byte, and the next export works.
+    void faultyOffice_data() {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("withinMs");
+        QTest::newRow("killed") << int(StartFault::Kill) << 5000;
+        QTest::newRow("stopped") << int(StartFault::Stop) << 30000;
+    }
+    void faultyOffice() {
+        QFETCH(int, fault);
+        QFETCH(int, withinMs);
+        LibreOfficeFactory factory;
+        QVERIFY(saveReport(factory, QStringLiteral("F1")).isEmpty());
+        const QByteArray complete = bytes(root() + QStringLiteral("F1.xls"));
+        factory.injectFault(StartFault(fault));
+        QElapsedTimer timer;
+        timer.start();
+        const QList<MessageBoxRequest> messages = saveReport(factory, QStringLiteral("F1"));
+        QVERIFY2(timer.elapsed() < withinMs, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text, QStringLiteral("您输入的参数值对吗？"));
+        QCOMPARE(factory.running(), 0);
+        QVERIFY(officesBecome(m_temp.path(), 0, 5000));
+        QCOMPARE(bytes(root() + QStringLiteral("F1.xls")), complete);
+        QCOMPARE(bytes(root() + QStringLiteral("mb/phm.xls")), m_template);
+        QVERIFY(saveReport(factory, QStringLiteral("F2")).isEmpty());
+    }
+
+    // SIGKILL of the program while a hidden export hangs: no office of it is left after 5 s.
+    void killedProgramLeavesNoOffice() {
+        QTemporaryDir temp;
+        const QString script = temp.filePath(QStringLiteral("hang.scn"));
+        writeFile(script, "answer Yes\nclick Form1.Command1\noffice-fault stop\nclick Form1.Command10\n");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), temp.path());
+        QProcess runner;
+        runner.setProcessEnvironment(environment);
+        runner.start(QStringLiteral(RUNNER_PATH), {QStringLiteral("--root"), root(), script});
+        QVERIFY(runner.waitForStarted());
+        QDeadlineTimer started(15000);
+        while (processesWith(profileMarker(temp.path())) == 0 && !started.hasExpired())
+            QThread::msleep(100);
+        QVERIFY(processesWith(profileMarker(temp.path())) > 0);
+        QThread::msleep(1000);
+        ::kill(pid_t(runner.processId()), SIGKILL);
+        QVERIFY(runner.waitForFinished(5000));
+        QVERIFY(officesBecome(temp.path(), 0, 5000));
+        // The watchdog removes the profile once the office has gone.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QDir(temp.path()).entryList({QStringLiteral("mixdesign-office-*")}, QDir::Dirs).isEmpty(), 5000);
+    }
+
+    // A write-protected complete report stays byte for byte after a failing "文件保存为" to its name; run as
+    // an ordinary user, since root writes anything.
+    void writeProtectedReport() {
+        LibreOfficeFactory factory;
+        QVERIFY(saveReport(factory, QStringLiteral("W1")).isEmpty());
+        const QString report = root() + QStringLiteral("W1.xls");
+        const QByteArray complete = bytes(report);
+        QVERIFY(QFile::setPermissions(report, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        // Outside the test's private temporary folder, which the ordinary user cannot enter.
+        QTemporaryDir userTemp(QStringLiteral("/tmp/mixdesign-user-XXXXXX"));
+        QFile::setPermissions(userTemp.path(), QFileDevice::Permissions(0x7777));
+        QFile::setPermissions(m_root.path(), QFileDevice::Permissions(0x7777));
+        const QString script = userTemp.filePath(QStringLiteral("w.scn"));
+        writeFile(script, "answer Yes\nclick Form1.Command1\nset Form1.Text28 W1\nanswer Yes\n"
+                          "click Form1.Command10\nexpect-offices 0\n");
+        QFile::setPermissions(script, QFileDevice::Permissions(0x4444));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), userTemp.path());
+        environment.insert(QStringLiteral("HOME"), userTemp.path());
+        QProcess runner;
+        runner.setProcessEnvironment(environment);
+        QStringList command = {QStringLiteral(RUNNER_PATH), QStringLiteral("--root"), root(), script};
+        if (getuid() == 0)
+            command = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                  QStringLiteral("--clear-groups")} +
+                      command;
+        runner.start(getuid() == 0 ? QStringLiteral("setpriv") : command.takeFirst(), command);
+        QVERIFY(runner.waitForFinished(60000));
+        const QString output = QString::fromUtf8(runner.readAllStandardOutput());
+        QVERIFY2(runner.exitCode() == 0, qPrintable(output + runner.readAllStandardError()));
+        QVERIFY(output.contains(QStringLiteral("text=\"您输入的参数值对吗？\"")));
+        QCOMPARE(bytes(report), complete);
+        QFile::setPermissions(report, QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    // Nothing of an ended office is left: no profile, no temporary file, no pipe socket.
+    void cleanupTestCase() {
+        QCOMPARE(processesWith(profileMarker(m_temp.path())), 0);
+        QCOMPARE(QDir(m_temp.path())
+                     .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                     .filter(QRegularExpression(QStringLiteral("^(mixdesign-office-|lu.*\\.tmp$)"))),
+                 QStringList());
+        const QFileInfoList sockets = QDir(QStringLiteral("/tmp"))
+                                          .entryInfoList({QStringLiteral("OSL_PIPE_*_mixdesign-office-*")},
+                                                         QDir::System | QDir::Files | QDir::Hidden);
+        for (const QFileInfo& socket : sockets)
+            QVERIFY2(socket.birthTime().isValid() ? socket.birthTime() < m_started
+                                                  : socket.lastModified() < m_started,
+                     qPrintable(socket.fileName()));
+        QCOMPARE(bytes(root() + QStringLiteral("mb/phm.xls")), m_template);
+    }
+};
+
+QTEST_GUILESS_MAIN(OfficeLifecycleTest)
+#include "test_office_lifecycle.moc"
