@@ -14,6 +14,7 @@
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -117,6 +118,17 @@ void OfficeProcess::prepareProfile() {
 QString OfficeProcess::socketPath() const {
     // The office's pipe lives in /tmp whatever TMPDIR says.
     return QStringLiteral("/tmp/OSL_PIPE_%1_").arg(getuid()) + QDir(m_profileDir).dirName();
+}
+
+QString OfficeProcess::instancePipePath() const {
+    // The office names it by the MD5 of its profile URL in UTF-16, each byte in hex without leading zeros.
+    const QByteArray digest = QCryptographicHash::hash(
+        QByteArray(reinterpret_cast<const char*>(m_profileUrl.utf16()), m_profileUrl.size() * 2),
+        QCryptographicHash::Md5);
+    QString hex;
+    for (const char byte : digest)
+        hex += QString::number(uchar(byte), 16);
+    return QStringLiteral("/tmp/OSL_PIPE_%1_SingleOfficeIPC_").arg(getuid()) + hex;
 }
 
 void OfficeProcess::spawn(const QString& soffice, const QString& pipeName) {
@@ -305,6 +317,7 @@ void OfficeProcess::end() {
     reap();
     if (!m_profileDir.isEmpty()) {
         QFile::remove(socketPath());
+        QFile::remove(instancePipePath());
         QDir(m_profileDir).removeRecursively();
         m_profileDir.clear();
     }

@@ -49,7 +49,10 @@ private:
     bool waitForExit(int milliseconds);
     void closeDocuments();
     void reap();
+    // The sockets of the connection pipe and of the office's own single-instance pipe, both left behind by an
+    // office that was killed.
     QString socketPath() const;
+    QString instancePipePath() const;
 
     bool m_headless;
     pid_t m_pid = -1;

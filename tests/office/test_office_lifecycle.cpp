@@ -76,6 +76,13 @@ void fillReport(MapFields& fields, const QString& name) {
     fields.setText(Form1::fileName, name);
 }
 
+// The single-instance pipe sockets of offices on this machine.
+QStringList instancePipes() {
+    return QDir(QStringLiteral("/tmp"))
+        .entryList({QStringLiteral("OSL_PIPE_*_SingleOfficeIPC_*")},
+                   QDir::System | QDir::Files | QDir::Hidden, QDir::Name);
+}
+
 } // namespace
 
 class OfficeLifecycleTest : public QObject {
@@ -218,6 +225,7 @@ private slots:
         LibreOfficeFactory factory;
         QVERIFY(saveReport(factory, QStringLiteral("F1")).isEmpty());
         const QByteArray complete = bytes(root() + QStringLiteral("F1.xls"));
+        const QStringList pipesBefore = instancePipes();
         factory.injectFault(StartFault(fault));
         QElapsedTimer timer;
         timer.start();
@@ -227,6 +235,8 @@ private slots:
         QCOMPARE(messages[0].text, QStringLiteral("您输入的参数值对吗？"));
         QCOMPARE(factory.running(), 0);
         QVERIFY(officesBecome(m_temp.path(), 0, 5000));
+        // The killed office's own single-instance pipe went with it.
+        QCOMPARE(instancePipes(), pipesBefore);
         QCOMPARE(bytes(root() + QStringLiteral("F1.xls")), complete);
         QCOMPARE(bytes(root() + QStringLiteral("mb/phm.xls")), m_template);
         QVERIFY(saveReport(factory, QStringLiteral("F2")).isEmpty());
