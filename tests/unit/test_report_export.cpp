@@ -215,8 +215,8 @@ private slots:
         QCOMPARE(rig.lines(), expected);
         QVERIFY(rig.prompter.messages().isEmpty());
         QCOMPARE(rig.spreadsheets.running(), leaveOpen ? 1 : 0);
-        // The recorder writes nothing; a save-and-quit export put its temporary file in place.
-        QCOMPARE(rig.files(), leaveOpen ? QStringList() : QStringList{"A1.xls"});
+        // The recorder writes nothing; a save-and-quit export put its temporary files in place.
+        QCOMPARE(rig.files(), leaveOpen ? QStringList() : (QStringList{"A1.pdf", "A1.xls"}));
     }
 
     void beforeAnyCalculation_data() {
@@ -275,7 +275,7 @@ private slots:
         rig.run(10);
         QCOMPARE(rig.lines().mid(0, 5), rig.opening(false, QString()));
         QCOMPARE(rig.lines().last(), QStringLiteral("XLS quit"));
-        QCOMPARE(rig.files(), QStringList{".xls"});
+        QCOMPARE(rig.files(), (QStringList{".pdf", ".xls"}));
     }
 
     void refusedTarget_data() {
@@ -322,7 +322,7 @@ private slots:
         rig.fields.setText(Form1::fileName, name);
         rig.run(10);
         QCOMPARE(rig.lines().last(), QStringLiteral("XLS quit"));
-        QCOMPARE(rig.files(), QStringList{name + QStringLiteral(".xls")});
+        QCOMPARE(rig.files(), (QStringList{name + QStringLiteral(".pdf"), name + QStringLiteral(".xls")}));
     }
 
     void lostOffice_data() {

@@ -299,8 +299,9 @@ private slots:
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::importFailure());
     }
 
-    // The chart picture goes after the last cell, at H19 right of every mapped cell; without a picture (the
-    // fields allow no line) the export is the same less that line; the recorder reports the PNG's size.
+    // The chart picture goes after the last cell and before the save, at H19 right of every mapped cell;
+    // without a picture (the fields allow no line) the export is the same less that line; the recorder
+    // reports the PNG's size.
     void exportChartPicture_data() {
         QTest::addColumn<QByteArray>("png");
         QTest::addColumn<QString>("pictureLine");
@@ -322,17 +323,18 @@ private slots:
         AdjustWorkbook(fields, prompter, factory, paths(), [&] { return png; }).exportConstruction();
         QCOMPARE(prompter.messages().size(), 1);
         QCOMPARE(lines.last(), QStringLiteral("XLS handover"));
-        const QString beforeLast = lines[lines.size() - 2];
+        QVERIFY(lines[lines.size() - 2].startsWith(QStringLiteral("XLS saveas ")));
+        const QString afterCells = lines[lines.size() - 3];
         if (pictureLine.isEmpty())
-            QVERIFY(beforeLast.startsWith(QStringLiteral("XLS cell 49 7")));
+            QVERIFY(afterCells.startsWith(QStringLiteral("XLS cell 49 7")));
         else
-            QCOMPARE(beforeLast, pictureLine);
+            QCOMPARE(afterCells, pictureLine);
         // No cell of the map is at or beyond the picture's column.
         for (const AdjustCell& cell : adjustCells())
             QVERIFY(cell.column < 8);
     }
 
-    // A picture the office refuses is a failed export: its message, the saved copy left with the user.
+    // A picture the office refuses is a failed export: its message, the instance ended, nothing saved.
     void exportChartPictureRefused() {
         MemoryWorkbookFactory factory;
         factory.failOn = QStringLiteral("picture");
@@ -346,23 +348,27 @@ private slots:
         }).exportLaboratory();
         QCOMPARE(prompter.messages().size(), 2);
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
-        QCOMPARE(factory.calls.last(), QStringLiteral("handover"));
+        QCOMPARE(factory.calls.last(), QStringLiteral("quit"));
+        QVERIFY(!factory.calls.contains(QStringLiteral("saveas")));
     }
 
-    // "文件保存为" writes the PDF after the final save; a refused PDF shows the command's failure prompt and
-    // still ends the hidden instance.
+    // "文件保存为" writes the PDF after the save, beside the workbook's temporary file, and puts both in place
+    // after the quit; a refused PDF shows the command's failure prompt, ends the hidden instance and leaves
+    // neither file.
     void reportPdf_data() {
         QTest::addColumn<QString>("failOn");
         QTest::addColumn<QStringList>("ending");
         QTest::addColumn<int>("messages");
-        QTest::newRow("written") << "" << QStringList{"save", "pdf", "quit"} << 0;
-        QTest::newRow("refused") << "pdf" << QStringList{"save", "pdf", "quit"} << 1;
-        QTest::newRow("save refused: no pdf") << "save" << QStringList{"write", "save", "quit"} << 1;
+        QTest::newRow("written") << "" << QStringList{"saveas", "pdf", "quit"} << 0;
+        QTest::newRow("refused") << "pdf" << QStringList{"saveas", "pdf", "quit"} << 1;
+        QTest::newRow("save refused: no pdf") << "saveas" << QStringList{"write", "saveas", "quit"} << 1;
     }
     void reportPdf() {
         QFETCH(QString, failOn);
         QFETCH(QStringList, ending);
         QFETCH(int, messages);
+        for (const char* old : {"A1.xls", "A1.pdf"})
+            QFile::remove(paths().root() + QLatin1String(old));
         MemoryWorkbookFactory factory;
         factory.failOn = failOn;
         ScriptedPrompter prompter;
@@ -377,7 +383,13 @@ private slots:
         exporter.saveStepwiseReport();
         QCOMPARE(factory.calls.mid(factory.calls.size() - 3), ending);
         QCOMPARE(prompter.messages().size(), messages);
-        QCOMPARE(factory.pdfPath, failOn == "save" ? QString() : paths().root() + QStringLiteral("A1.pdf"));
+        QCOMPARE(factory.pdfPath.isEmpty(), failOn == "saveas");
+        if (!factory.pdfPath.isEmpty())
+            QVERIFY(factory.pdfPath.startsWith(paths().root() + QStringLiteral(".mixdesign-")));
+        QCOMPARE(QFileInfo::exists(paths().root() + QStringLiteral("A1.pdf")), messages == 0);
+        QCOMPARE(QFileInfo::exists(paths().root() + QStringLiteral("A1.xls")), messages == 0);
+        QCOMPARE(QDir(paths().root()).entryList({QStringLiteral(".mixdesign-*")}, QDir::Files | QDir::Hidden),
+                 QStringList());
         if (messages)
             QCOMPARE(prompter.messages()[0].text, QStringLiteral("您输入的参数值对吗？"));
     }
