@@ -192,7 +192,7 @@ private slots:
         for (char& c : random)
             c = char(QRandomGenerator::global()->bounded(256));
         QTest::newRow("random bytes") << random;
-        QTest::newRow("plain text") << QByteArray("Text1 0.43\nthis is no workbook\n");
+        QTest::newRow("plain text") << QByteArray("水灰比 0.43\nthis is no workbook\n");
         QTest::newRow("empty file") << QByteArray();
     }
     void importRefusesNonWorkbooks() {
