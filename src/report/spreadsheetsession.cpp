@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -58,7 +59,13 @@ bool replaceFile(const QString& from, const QString& to) {
 QString SpreadsheetSession::reserveBeside(const QString& suffix) const {
     QTemporaryFile reserved(QDir(m_paths.root()).filePath(QStringLiteral(".mixdesign-XXXXXX") + suffix));
     reserved.setAutoRemove(false);
-    return reserved.open() ? reserved.fileName() : QString();
+    if (!reserved.open())
+        return {};
+    // The file becomes the user's report: the access of any new file of theirs, not a temporary file's.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(reserved.handle(), 0666 & ~mask);
+    return reserved.fileName();
 }
 
 SpreadsheetSession::SpreadsheetSession(SpreadsheetFactory& spreadsheets, Prompter& prompter,

@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -311,6 +312,20 @@ private slots:
         QCOMPARE(rig.lines(), QStringList{"MSGBOX " + kFailure});
         QCOMPARE(QFileInfo(outside).size(), 0);
         QCOMPARE(rig.files().filter(QStringLiteral(".mixdesign-")), QStringList());
+    }
+
+    // A saved report is readable as any new file of the user's, not private like a temporary file.
+    void savedReportHasTheUsersAccess() {
+        const mode_t old = ::umask(022);
+        Rig rig;
+        fillColumn(rig.fields, Form1::automaticColumn(), kResults);
+        rig.run(10);
+        ::umask(old);
+        for (const char* name : {"A1.xls", "A1.pdf"}) {
+            const QFile::Permissions access = QFileInfo(rig.path(QLatin1String(name))).permissions();
+            QVERIFY2(access.testFlag(QFile::ReadGroup) && access.testFlag(QFile::ReadOther), name);
+            QVERIFY2(!access.testFlag(QFile::WriteOther), name);
+        }
     }
 
     // The longest name whose lock name still fits is exported.
