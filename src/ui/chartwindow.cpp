@@ -68,7 +68,7 @@ void ChartWindow::Command1_Click() {
         MessageBoxRequest box;
         box.text = QStringLiteral("图片没有保存，请检查文件名和文件夹：") + *path;
         box.icon = MessageIcon::Exclamation;
-        box.buttons = MessageButtons::OkCancel;
+        box.buttons = MessageButtons::Ok;
         box.defaultButton = MessageButton::Ok;
         m_prompter.message(box);
         if (file.isOpen())
