@@ -161,8 +161,11 @@ void LibreOfficeSpreadsheet::open(const QString& path, OpenMode mode) {
     if (mode == OpenMode::Normal && !clearStaleLock(path))
         throw SpreadsheetError(QStringLiteral("the workbook is open elsewhere: ") + path);
     guarded("open", [&] {
+        // A hidden load ignores the workbook's view settings, its active sheet among them; a headless office
+        // shows no window anyway, so only a windowed one loads hidden work hidden.
+        const bool hidden = !m_visible && !m_instance->process->headless();
         std::vector<css::beans::PropertyValue> args = {
-            property(u"Hidden", Any(!m_visible)),
+            property(u"Hidden", Any(hidden)),
             // A workbook may come from anyone: its macros never run and its links are never fetched.
             property(u"MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE)),
             property(u"UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE)),

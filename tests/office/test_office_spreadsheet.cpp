@@ -131,6 +131,34 @@ private slots:
         sheet.reset();
         QCOMPARE(factory.running(), 0);
     }
+
+    // The sheet read and written is the one the workbook shows, whichever way it is opened.
+    void activeSheet_data() {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("read-only") << int(OpenMode::ReadOnly);
+        QTest::newRow("normal") << int(OpenMode::Normal);
+        QTest::newRow("template") << int(OpenMode::Template);
+    }
+    void activeSheet() {
+        QFETCH(int, mode);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("two.xls"));
+        QVERIFY(QFile::copy(QStringLiteral(TEST_SOURCE_DIR "/office/data/second-sheet-active.xls"), path));
+        LibreOfficeFactory factory;
+        auto sheet = factory.start(false);
+        sheet->open(path, OpenMode(mode));
+        QCOMPARE(sheet->read(1, 1), CellValue::text(QStringLiteral("second")));
+        if (OpenMode(mode) == OpenMode::ReadOnly)
+            return;
+        sheet->writeText(2, 1, QStringLiteral("written"));
+        const QString saved = dir.filePath(QStringLiteral("saved.xls"));
+        sheet->saveAs(saved);
+        sheet->quit();
+        const QJsonObject book = readWorkbook(saved, 1);
+        QCOMPARE(book[QStringLiteral("shown")].toArray(), QJsonArray{1});
+        const QJsonObject cells = book[QStringLiteral("cells")].toObject();
+        QCOMPARE(cells[QStringLiteral("A2")].toArray()[1].toString(), QStringLiteral("written"));
+    }
 };
 
 QTEST_GUILESS_MAIN(OfficeSpreadsheetTest)

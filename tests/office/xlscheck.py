@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Reads an .xls workbook independently of LibreOffice (Debian python3-xlrd) and prints what the office tests
-check as JSON: BIFF version, sheet names, the document author, and every non-empty cell of the first sheet with
-its type, value, font name and number format code ("General", "0.00", ...), and the sizes of its PNG pictures."""
+check as JSON: BIFF version, sheet names, the sheet shown when the workbook opens, the document author, and every
+non-empty cell of one sheet (the first unless an index is given) with its type, value, font name and number format
+code ("General", "0.00", ...), and the sizes of its PNG pictures."""
 import json
 import struct
 import sys
@@ -59,11 +60,11 @@ def pictures(data):
     return found
 
 
-def main(path):
+def main(path, index):
     with open(path, "rb") as f:
         data = f.read()
     book = xlrd.open_workbook(file_contents=data, formatting_info=True, on_demand=False)
-    sheet = book.sheet_by_index(0)
+    sheet = book.sheet_by_index(index)
     cells = {}
     for row in range(sheet.nrows):
         for col in range(sheet.ncols):
@@ -78,6 +79,7 @@ def main(path):
     print(json.dumps({
         "biff": book.biff_version,
         "sheets": book.sheet_names(),
+        "shown": [i for i, s in enumerate(book.sheets()) if s.sheet_visible],
         "author": summary_author(data),
         "cells": cells,
         "pictures": pictures(data),
@@ -85,4 +87,4 @@ def main(path):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    main(sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 0)
