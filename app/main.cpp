@@ -34,7 +34,9 @@ int main(int argc, char** argv) {
 
     QtPrompter prompter;
     QtLauncher launcher;
-    LibreOfficeFactory spreadsheets;
+    // One office is kept ready, so a report is written without waiting for an office to start.
+    LibreOfficeFactory spreadsheets(LibreOfficeFactory::Display::Auto, LibreOfficeFactory::installedSoffice(),
+                                    LibreOfficeFactory::Warm::On);
     InternalError internalError(prompter, spreadsheets);
     app.setInternalError(&internalError);
     // A logout or kill ends the hidden offices cleanly; workbooks left open stay with the user.

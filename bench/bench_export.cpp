@@ -2,6 +2,11 @@
 // split into office start, open, write, save and quit. Run on demand; prints the figures in milliseconds.
 //
 //   build/bench/bench_export [TEMPLATE_DIR] [RUNS]
+//   build/bench/bench_export --warm [TEMPLATE_DIR]
+//
+// The warm mode measures, in one run: one bare office start and connect; ten exports in a row with an office
+// kept ready, clicked at once after the program shows and clicked when the office is ready; and ten exports
+// through the script runner with --warm-office, from the first click to the tenth file written.
 
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
@@ -10,10 +15,13 @@
 #include "report/reportexport.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -101,6 +109,7 @@ public:
     int running() override { return m_inner.running(); }
     bool inUse(const QString& path) override { return m_inner.inUse(path); }
     void injectFault(StartFault fault) override { m_inner.injectFault(fault); }
+    void warmUp() override { m_inner.warmUp(); }
 
 private:
     SpreadsheetFactory& m_inner;
@@ -122,24 +131,155 @@ void fill(MapFields& fields) {
     fields.setText(Form1::fileName, QStringLiteral("A1"));
 }
 
+constexpr int kWarmExports = 10;
+
+// A folder with the report template, as the program's installation folder.
+bool prepareRoot(const QString& root, const QString& templates) {
+    QDir(root).mkpath(QStringLiteral("mb"));
+    if (QFile::copy(templates + QStringLiteral("/phm.xls"), root + QStringLiteral("/mb/phm.xls")))
+        return true;
+    std::fprintf(stderr, "no phm.xls in %s\n", qPrintable(templates));
+    return false;
+}
+
+double milliseconds(const QElapsedTimer& timer) { return timer.nsecsElapsed() / 1e6; }
+
+// One office started and connected, the figure the warm start is measured against.
+double bareStart() {
+    LibreOfficeFactory office(LibreOfficeFactory::Display::HeadlessOnly);
+    QElapsedTimer timer;
+    timer.start();
+    auto sheet = office.start(false);
+    const double elapsed = milliseconds(timer);
+    sheet->quit();
+    return elapsed;
+}
+
+// Lets the event loop run, as the program's does while the user types.
+void idleFor(int ms) {
+    const QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
+}
+
+// Ten exports in a row with an office kept ready; the first click comes `pause` ms after the program showed.
+// Adds the time of each phase to `phases`.
+double warmExports(const QString& templates, int pause, Phases& phases) {
+    QTemporaryDir root;
+    if (!prepareRoot(root.path(), templates))
+        return -1;
+    LibreOfficeFactory office(LibreOfficeFactory::Display::HeadlessOnly,
+                              LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On);
+    office.warmUp();
+    idleFor(pause);
+    MapFields fields(Form1::commandControls());
+    fill(fields);
+    ScriptedPrompter prompter;
+    TimedFactory timed(office, phases);
+    ReportExport exporter(fields, prompter, timed, InstallPaths(root.path()));
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 1; i <= kWarmExports; ++i) {
+        fields.setText(Form1::fileName, QStringLiteral("W%1").arg(i));
+        exporter.saveAutomaticReport();
+        QCoreApplication::processEvents();
+    }
+    const double elapsed = milliseconds(timer);
+    if (!prompter.messages().isEmpty() ||
+        !QFile::exists(root.path() + QStringLiteral("/W%1.xls").arg(kWarmExports)))
+        return -1;
+    return elapsed;
+}
+
+// The same through the script runner with --warm-office: from the first click (the question of the
+// calculation just before it) to the tenth file written (the same question asked once more after it). The
+// person first looks at the window for `pause` ms.
+double runnerExports(const QString& templates, int pause) {
+    const QString runner = QCoreApplication::applicationDirPath() + QStringLiteral("/../mixdesign-script");
+    QTemporaryDir root;
+    if (!QFile::exists(runner) || !prepareRoot(root.path(), templates))
+        return -1;
+    QStringList lines = {QStringLiteral("pause %1").arg(pause), QStringLiteral("answer Yes"),
+                         QStringLiteral("click Form1.Command1")};
+    for (int i = 1; i <= kWarmExports; ++i)
+        lines << QStringLiteral("set Form1.Text28 R%1").arg(i) << QStringLiteral("click Form1.Command10");
+    lines << QStringLiteral("answer Yes") << QStringLiteral("click Form1.Command1");
+    QFile script(root.filePath(QStringLiteral("ten.scn")));
+    if (!script.open(QIODevice::WriteOnly) || script.write(lines.join(u'\n').toUtf8() + '\n') < 0)
+        return -1;
+    script.close();
+    QProcess process;
+    process.start(
+        runner, {QStringLiteral("--root"), root.path(), QStringLiteral("--warm-office"), script.fileName()});
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<double> questions;
+    while (process.state() != QProcess::NotRunning || process.canReadLine()) {
+        if (!process.canReadLine() && !process.waitForReadyRead(100))
+            continue;
+        while (process.canReadLine())
+            if (process.readLine().startsWith("MSGBOX"))
+                questions.push_back(milliseconds(clock));
+    }
+    if (process.exitCode() != 0 || questions.size() != 2 ||
+        !QFile::exists(root.path() + QStringLiteral("/R%1.xls").arg(kWarmExports)))
+        return -1;
+    return questions[1] - questions[0];
+}
+
+int warmMode(const QString& templates) {
+    const double bare = bareStart();
+    Phases atOncePhases;
+    Phases readyPhases;
+    const double atOnce = warmExports(templates, 0, atOncePhases);
+    const double ready = warmExports(templates, 3000, readyPhases);
+    const double runnerAtOnce = runnerExports(templates, 0);
+    const double runner = runnerExports(templates, 3000);
+    std::printf("one bare office start and connect:            %8.1f ms\n", bare);
+    const auto row = [bare](const char* what, double ms) {
+        if (ms < 0)
+            std::printf("%-46s   failed\n", what);
+        else
+            std::printf("%-46s %8.1f ms  %5.2f x the bare start\n", what, ms, ms / bare);
+    };
+    const auto phases = [](const Phases& all) {
+        std::printf("    of which");
+        for (const auto& [phase, ms] : all)
+            std::printf("  %s %.1f", qPrintable(phase), ms);
+        std::printf("\n");
+    };
+    row("ten exports, clicked at once:", atOnce);
+    phases(atOncePhases);
+    row("ten exports, clicked when the office is ready:", ready);
+    phases(readyPhases);
+    row("ten exports through mixdesign-script at once:", runnerAtOnce);
+    row("the same after a pause of 3 s:", runner);
+    return atOnce < 0 || ready < 0 || runnerAtOnce < 0 || runner < 0 ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    if (args.size() > 1 && args[1] == QStringLiteral("--warm")) {
+        args.removeAt(1);
+        return warmMode(args.size() > 1
+                            ? args[1]
+                            : QCoreApplication::applicationDirPath() + QStringLiteral("/../templates"));
+    }
     const QString templates =
         args.size() > 1 ? args[1] : QCoreApplication::applicationDirPath() + QStringLiteral("/../templates");
     const int runs = args.size() > 2 ? std::max(1, args[2].toInt()) : 3;
     QTemporaryDir root;
-    QDir(root.path()).mkpath(QStringLiteral("mb"));
-    if (!QFile::copy(templates + QStringLiteral("/phm.xls"), root.path() + QStringLiteral("/mb/phm.xls"))) {
-        std::fprintf(stderr, "no phm.xls in %s\n", qPrintable(templates));
+    if (!prepareRoot(root.path(), templates))
         return 2;
-    }
     const QStringList names = Form1::commandControls();
 
-    const QStringList order = {"start", "open", "save as", "write", "save", "quit"};
-    std::printf("%-4s %9s %9s %9s %9s %9s %9s %9s\n", "run", "start", "open", "save as", "write", "save",
+    const QStringList order = {"start", "open", "save as", "write", "pdf", "quit"};
+    std::printf("%-4s %9s %9s %9s %9s %9s %9s %9s\n", "run", "start", "open", "save as", "write", "pdf",
                 "quit", "total");
     LibreOfficeFactory office(LibreOfficeFactory::Display::HeadlessOnly);
     for (int run = 1; run <= runs; ++run) {

@@ -5,14 +5,17 @@
 
 #include <QGuiApplication>
 
-std::unique_ptr<SpreadsheetFactory> makeSpreadsheets(const QString& kind, std::function<void(const QString&)> sink) {
+std::unique_ptr<SpreadsheetFactory> makeSpreadsheets(const QString& kind,
+                                                     std::function<void(const QString&)> sink, bool warm) {
     if (kind == QStringLiteral("log"))
         return std::make_unique<RecordingSpreadsheetFactory>(std::move(sink));
     if (kind == QStringLiteral("libreoffice")) {
         // On the offscreen platform there is no screen to show a workbook on: every instance runs headless.
         const bool offscreen = QGuiApplication::platformName() == QStringLiteral("offscreen");
-        return std::make_unique<LibreOfficeFactory>(offscreen ? LibreOfficeFactory::Display::HeadlessOnly
-                                                              : LibreOfficeFactory::Display::Auto);
+        return std::make_unique<LibreOfficeFactory>(
+            offscreen ? LibreOfficeFactory::Display::HeadlessOnly : LibreOfficeFactory::Display::Auto,
+            LibreOfficeFactory::installedSoffice(),
+            warm ? LibreOfficeFactory::Warm::On : LibreOfficeFactory::Warm::Off);
     }
     return nullptr;
 }

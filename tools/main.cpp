@@ -1,8 +1,10 @@
 // mixdesign-script: opens the program's windows offscreen, runs a script of user actions against them and
 // answers every dialog from the script.
 //
-//   mixdesign-script [--root DIR] [--spreadsheet libreoffice|log] [--today YYYY-M-D] SCRIPT.scn
+//   mixdesign-script [--root DIR] [--spreadsheet libreoffice|log] [--warm-office] [--today YYYY-M-D]
+//                    SCRIPT.scn
 //
+// --warm-office keeps one office ready ahead of need, as the program does.
 // Its temporary installation folder (without --root) is removed on every way out.
 
 #include "common/installpaths.h"
@@ -42,8 +44,8 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QSt
 }
 
 int usage() {
-    std::fputs("usage: mixdesign-script [--root DIR] [--spreadsheet libreoffice|log] [--today YYYY-M-D] "
-               "SCRIPT.scn\n",
+    std::fputs("usage: mixdesign-script [--root DIR] [--spreadsheet libreoffice|log] [--warm-office] "
+               "[--today YYYY-M-D] SCRIPT.scn\n",
                stderr);
     return 2;
 }
@@ -72,6 +74,7 @@ int main(int argc, char** argv) {
     QString root;
     QString backend = QStringLiteral("libreoffice");
     QString script;
+    bool warm = false;
     QDate today = QDate::currentDate();
     const QStringList args = app.arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
@@ -80,6 +83,8 @@ int main(int argc, char** argv) {
             root = args[++i];
         else if (arg == QStringLiteral("--spreadsheet") && i + 1 < args.size())
             backend = args[++i];
+        else if (arg == QStringLiteral("--warm-office"))
+            warm = true;
         else if (arg == QStringLiteral("--today") && i + 1 < args.size())
             today = QDate::fromString(args[++i], QStringLiteral("yyyy-M-d"));
         else if (script.isEmpty() && !arg.startsWith(QStringLiteral("--")))
@@ -102,7 +107,7 @@ int main(int argc, char** argv) {
             temporaryRoot->remove();
     };
 
-    auto spreadsheets = makeSpreadsheets(backend, printLine);
+    auto spreadsheets = makeSpreadsheets(backend, printLine, warm);
     if (!spreadsheets)
         return usage();
     TerminationSignals termination([&](int signal) {

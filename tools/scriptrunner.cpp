@@ -276,6 +276,18 @@ bool ScriptRunner::runOfficeLine(const QString& verb, const QString& rest) {
         }
         if (actual != expected)
             fail(QStringLiteral("expect-offices %1 but %2 run").arg(expected).arg(actual));
+    } else if (verb == QStringLiteral("pause")) {
+        // The person takes a moment (reads, types elsewhere): the program's event loop runs meanwhile.
+        bool ok = false;
+        const int ms = rest.trimmed().toInt(&ok);
+        if (!ok || ms < 0 || ms > 600000)
+            throw BadLine{QStringLiteral("pause takes milliseconds, at most 600000")};
+        const QDeadlineTimer deadline(ms);
+        while (!deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents,
+                                            int(std::max<qint64>(1, deadline.remainingTime())));
+            QThread::msleep(std::min<qint64>(10, std::max<qint64>(0, deadline.remainingTime())));
+        }
     } else if (verb == QStringLiteral("office-fault")) {
         if (rest == QStringLiteral("kill"))
             m_spreadsheets.injectFault(StartFault::Kill);

@@ -28,6 +28,7 @@ constexpr int kHandOverCheckMs = 500;
 struct LibreOfficeFactory::State {
     Display display;
     QString soffice;
+    Warm warm = Warm::Off;
     StartFault fault = StartFault::None;
     // The local UNO context, made on the first start.
     css::uno::Reference<css::uno::XComponentContext> local;
@@ -37,6 +38,13 @@ struct LibreOfficeFactory::State {
     std::vector<std::shared_ptr<OfficeInstance>> handedOver;
     // Ends the offices of closed workbooks while the program waits for the user.
     QTimer handOverCheck;
+    // The idle instance kept ready, connecting or connected; no command has it.
+    std::shared_ptr<OfficeInstance> idle;
+    // Finishes the idle instance's start while the program waits for the user.
+    QTimer idleConnect;
+    // A warm start failed: no more until a start succeeds again (an office that cannot start is reported by
+    // the command that needs it, not retried in the background).
+    bool warmFailed = false;
 
     const css::uno::Reference<css::uno::XComponentContext>& localContext() {
         if (!local.is()) {
@@ -89,6 +97,81 @@ struct LibreOfficeFactory::State {
             handOverCheck.stop();
     }
 
+    // Starts the idle instance when there is none; never waits for it.
+    void warmUp() {
+        if (warm != Warm::On || idle || warmFailed)
+            return;
+        try {
+            auto instance = std::make_shared<OfficeInstance>();
+            instance->process = std::make_unique<OfficeProcess>(localContext(), true, soffice,
+                                                                OfficeProcess::Connection::Later);
+            started.push_back(instance);
+            idle = std::move(instance);
+            idleConnect.start();
+        } catch (const SpreadsheetError&) {
+            warmFailed = true;
+        }
+    }
+
+    // Once the command that is running now is over, the next idle instance starts where none is left.
+    void warmUpWhenIdle() {
+        if (warm == Warm::On)
+            QTimer::singleShot(0, &idleConnect, [this] { warmUp(); });
+    }
+
+    void pollIdle() {
+        if (!idle) {
+            idleConnect.stop();
+            return;
+        }
+        try {
+            if (idle->process->tryConnect())
+                idleConnect.stop();
+        } catch (const SpreadsheetError&) {
+            dropIdle();
+            warmFailed = true;
+        }
+    }
+
+    void dropIdle() {
+        idleConnect.stop();
+        if (idle)
+            idle->process->end();
+        idle.reset();
+    }
+
+    // The idle instance, connected, for a command; null when there is none or it died while idle. Waits
+    // only for the rest of its own start, so never longer than a cold start; a start that fails throws.
+    std::shared_ptr<OfficeInstance> takeIdle() {
+        idleConnect.stop();
+        std::shared_ptr<OfficeInstance> instance = std::move(idle);
+        if (!instance)
+            return nullptr;
+        if (!instance->process->running()) {
+            instance->process->end();
+            return nullptr;
+        }
+        try {
+            instance->process->connect();
+        } catch (const SpreadsheetError&) {
+            instance->process->end();
+            throw;
+        }
+        return instance;
+    }
+
+    // A command is done with a kept instance: it becomes the idle one again with its documents closed, or
+    // is ended when it is in doubt.
+    void giveBack(std::shared_ptr<OfficeInstance> instance) {
+        instance->document.clear();
+        if (!idle && instance->process->closeAllDocuments()) {
+            idle = std::move(instance);
+            return;
+        }
+        instance->process->end();
+        warmUpWhenIdle();
+    }
+
     // The fault of the next started instance, right after it connected.
     void applyFault(OfficeProcess& process) {
         const StartFault now = std::exchange(fault, StartFault::None);
@@ -101,18 +184,22 @@ struct LibreOfficeFactory::State {
 
 QString LibreOfficeFactory::installedSoffice() { return QStringLiteral(MIX_SOFFICE); }
 
-LibreOfficeFactory::LibreOfficeFactory(Display display, const QString& soffice)
+LibreOfficeFactory::LibreOfficeFactory(Display display, const QString& soffice, Warm warm)
     : m_state(std::make_unique<State>()) {
     m_state->display = display;
     m_state->soffice = soffice;
+    m_state->warm = warm;
     m_state->handOverCheck.setInterval(kHandOverCheckMs);
+    m_state->idleConnect.setInterval(OfficeLimits::kConnectRetryMs);
     State* state = m_state.get();
     QObject::connect(&m_state->handOverCheck, &QTimer::timeout, [state] { state->prune(); });
+    QObject::connect(&m_state->idleConnect, &QTimer::timeout, [state] { state->pollIdle(); });
 }
 
 // Instances still with a command are ended by their spreadsheets; a handed-over one stays for the user only
 // while it shows the workbook in a window.
 LibreOfficeFactory::~LibreOfficeFactory() {
+    m_state->dropIdle();
     m_state->prune();
     for (const auto& instance : m_state->handedOver) {
         instance->document.clear();
@@ -127,14 +214,30 @@ std::unique_ptr<Spreadsheet> LibreOfficeFactory::start(bool visible) {
     m_state->prune();
     const bool hasDisplay = !qEnvironmentVariableIsEmpty("DISPLAY");
     const bool headless = !visible || m_state->display == Display::HeadlessOnly || !hasDisplay;
-    auto instance = std::make_shared<OfficeInstance>();
-    instance->process = std::make_unique<OfficeProcess>(m_state->localContext(), headless, m_state->soffice);
-    m_state->started.push_back(instance);
-    m_state->applyFault(*instance->process);
     State* state = m_state.get();
+    // The kept instance is headless: work in a window starts an office of its own.
+    std::shared_ptr<OfficeInstance> instance = headless ? m_state->takeIdle() : nullptr;
+    const bool kept = instance != nullptr;
+    if (!instance) {
+        instance = std::make_shared<OfficeInstance>();
+        instance->process =
+            std::make_unique<OfficeProcess>(m_state->localContext(), headless, m_state->soffice);
+        m_state->started.push_back(instance);
+        m_state->warmFailed = false;
+    }
+    m_state->applyFault(*instance->process);
+    if (!kept)
+        m_state->warmUpWhenIdle();
+    LibreOfficeSpreadsheet::InstanceCall done;
+    if (m_state->warm == Warm::On && headless)
+        done = [state](std::shared_ptr<OfficeInstance> used) { state->giveBack(std::move(used)); };
     return std::make_unique<LibreOfficeSpreadsheet>(
         instance, visible,
-        [state](std::shared_ptr<OfficeInstance> handed) { state->takeHandedOver(handed); });
+        [state](std::shared_ptr<OfficeInstance> handed) {
+            state->takeHandedOver(std::move(handed));
+            state->warmUpWhenIdle();
+        },
+        std::move(done));
 }
 
 void LibreOfficeFactory::saveHandedOver() {
@@ -171,6 +274,7 @@ void LibreOfficeFactory::closeHandedOver() {
 }
 
 void LibreOfficeFactory::endAll() {
+    m_state->dropIdle();
     for (const auto& weak : m_state->started) {
         if (const auto instance = weak.lock()) {
             instance->document.clear();
@@ -182,6 +286,7 @@ void LibreOfficeFactory::endAll() {
 }
 
 void LibreOfficeFactory::endHidden() {
+    m_state->dropIdle();
     for (const auto& weak : m_state->started) {
         if (const auto instance = weak.lock(); instance && !instance->handedOver) {
             instance->document.clear();
@@ -195,7 +300,8 @@ int LibreOfficeFactory::running() {
     m_state->prune();
     int count = 0;
     for (const auto& weak : m_state->started)
-        if (const auto instance = weak.lock(); instance && instance->process->running())
+        if (const auto instance = weak.lock();
+            instance && instance != m_state->idle && instance->process->running())
             ++count;
     return count;
 }
@@ -208,6 +314,12 @@ std::vector<int> LibreOfficeFactory::processGroups() {
             groups.push_back(instance->process->processGroup());
     return groups;
 }
+
+int LibreOfficeFactory::warmProcessGroup() {
+    return m_state->idle && m_state->idle->process->running() ? m_state->idle->process->processGroup() : -1;
+}
+
+void LibreOfficeFactory::warmUp() { m_state->warmUp(); }
 
 bool LibreOfficeFactory::inUse(const QString& path) { return !clearStaleLock(path); }
 

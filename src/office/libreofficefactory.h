@@ -8,6 +8,11 @@
 // for hidden work, in a window for work the user is to see (headless too when there is no display). A
 // handed-over instance is the user's: it is ended when the user closes its workbook, and outlives the factory
 // only while that workbook is open in a window. Every other instance is ended when the factory goes.
+//
+// With the warm start on, the factory keeps one headless instance ready ahead of need: warmUp() starts it
+// without waiting, start() takes it for headless work (finishing its start if need be), and a command that
+// is done with it gives it back with its documents closed. An instance in doubt is ended instead, and the
+// next warm one is started once the program is idle again.
 class LibreOfficeFactory : public SpreadsheetFactory {
 public:
     enum class Display {
@@ -15,8 +20,14 @@ public:
         HeadlessOnly, // every instance runs headless (offscreen runs, tests)
     };
 
+    enum class Warm {
+        Off, // every command starts an office of its own (tests, benchmarks of the cold start)
+        On,  // one headless instance is kept ready
+    };
+
     // soffice: the office's start program (another path only in tests of a missing office).
-    explicit LibreOfficeFactory(Display display = Display::Auto, const QString& soffice = installedSoffice());
+    explicit LibreOfficeFactory(Display display = Display::Auto, const QString& soffice = installedSoffice(),
+                                Warm warm = Warm::Off);
     ~LibreOfficeFactory() override;
 
     std::unique_ptr<Spreadsheet> start(bool visible) override;
@@ -27,12 +38,16 @@ public:
     int running() override;
     bool inUse(const QString& path) override;
     void injectFault(StartFault fault) override;
+    void warmUp() override;
 
     // The start program of the LibreOffice the build was configured with.
     static QString installedSoffice();
 
-    // The process groups of the offices started and still running (tests look at them from outside).
+    // The process groups of the offices started and still running, the idle warm one included (tests look
+    // at them from outside).
     std::vector<int> processGroups();
+    // The process group of the idle warm instance, or -1.
+    int warmProcessGroup();
 
 private:
     struct State;

@@ -122,21 +122,26 @@ auto LibreOfficeSpreadsheet::guarded(const char* operation, Call call) const -> 
     return guardedCall(m_instance->process->deadline(), operation, call);
 }
 
-LibreOfficeSpreadsheet::LibreOfficeSpreadsheet(
-    std::shared_ptr<OfficeInstance> instance, bool visible,
-    std::function<void(std::shared_ptr<OfficeInstance>)> onHandOver)
-    : m_instance(std::move(instance)), m_visible(visible), m_onHandOver(std::move(onHandOver)) {}
+LibreOfficeSpreadsheet::LibreOfficeSpreadsheet(std::shared_ptr<OfficeInstance> instance, bool visible,
+                                               InstanceCall onHandOver, InstanceCall onDone)
+    : m_instance(std::move(instance)), m_visible(visible), m_onHandOver(std::move(onHandOver)),
+      m_onDone(std::move(onDone)) {}
 
-LibreOfficeSpreadsheet::~LibreOfficeSpreadsheet() {
-    if (!m_instance->handedOver && m_instance->process) {
-        m_sheet.clear();
-        m_instance->document.clear();
+LibreOfficeSpreadsheet::~LibreOfficeSpreadsheet() { finish(); }
+
+void LibreOfficeSpreadsheet::finish() {
+    if (std::exchange(m_finished, true) || m_instance->handedOver || !m_instance->process)
+        return;
+    m_sheet.clear();
+    m_instance->document.clear();
+    if (m_onDone)
+        m_onDone(m_instance);
+    else
         m_instance->process->end();
-    }
 }
 
 void LibreOfficeSpreadsheet::requireOffice() const {
-    if (m_instance->handedOver || !m_instance->process || !m_instance->process->desktop().is())
+    if (m_finished || m_instance->handedOver || !m_instance->process || !m_instance->process->desktop().is())
         throw SpreadsheetError("the office instance is no longer this command's");
 }
 
@@ -161,35 +166,19 @@ void LibreOfficeSpreadsheet::open(const QString& path, OpenMode mode) {
     if (mode == OpenMode::Normal && !clearStaleLock(path))
         throw SpreadsheetError(QStringLiteral("the workbook is open elsewhere: ") + path);
     guarded("open", [&] {
-        // A hidden load ignores the workbook's view settings, its active sheet among them; a headless office
-        // shows no window anyway, so only a windowed one loads hidden work hidden.
-        const bool hidden = !m_visible && !m_instance->process->headless();
-        std::vector<css::beans::PropertyValue> args = {
-            property(u"Hidden", Any(hidden)),
-            // A workbook may come from anyone: its macros never run and its links are never fetched.
-            property(u"MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE)),
-            property(u"UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE)),
-            property(u"InteractionHandler",
-                     Any(Reference<css::task::XInteractionHandler>(new CancellingHandler))),
-        };
-        if (mode == OpenMode::ReadOnly)
-            args.push_back(property(u"ReadOnly", Any(true)));
-        if (mode == OpenMode::Template)
-            args.push_back(property(u"AsTemplate", Any(true)));
-        Reference<css::frame::XComponentLoader> loader(m_instance->process->desktop(), UNO_QUERY_THROW);
-        const Reference<css::lang::XComponent> component = loader->loadComponentFromURL(
-            fileUrl(path), ou(u"_blank"), 0,
-            css::uno::Sequence<css::beans::PropertyValue>(args.data(), sal_Int32(args.size())));
-        Reference<css::sheet::XSpreadsheetDocument> document(component, UNO_QUERY);
-        Reference<css::frame::XModel> model(component, UNO_QUERY);
-        const rtl::OUString filter = model.is() ? filterOf(model) : rtl::OUString();
-        if (!document.is() || !isSpreadsheetFilter(filter)) {
-            Reference<css::util::XCloseable> closeable(component, UNO_QUERY);
-            if (closeable.is())
-                closeable->close(true);
-            throw SpreadsheetError(QStringLiteral("not a spreadsheet (%1): ").arg(toQString(filter)) + path);
+        Reference<css::lang::XComponent> component = load(path, mode, !m_visible);
+        Reference<css::sheet::XSpreadsheetDocument> document(component, UNO_QUERY_THROW);
+        // A hidden load ignores the workbook's view settings, its active sheet among them. That matters only
+        // where there is more than one sheet; a headless office shows no window, so it loads such a workbook
+        // once more, unhidden (a windowed office would show it: hidden work never runs in one).
+        if (!m_visible && m_instance->process->headless() &&
+            document->getSheets()->getElementNames().getLength() > 1) {
+            close(component);
+            component = load(path, mode, false);
+            document.set(component, UNO_QUERY_THROW);
         }
         m_instance->document = component;
+        Reference<css::frame::XModel> model(component, UNO_QUERY_THROW);
         Reference<css::sheet::XSpreadsheet> active;
         Reference<css::sheet::XSpreadsheetView> view(model->getCurrentController(), UNO_QUERY);
         if (view.is())
@@ -203,6 +192,40 @@ void LibreOfficeSpreadsheet::open(const QString& path, OpenMode mode) {
         m_fixedKeys.clear();
         m_keyDecimals.clear();
     });
+}
+
+Reference<css::lang::XComponent> LibreOfficeSpreadsheet::load(const QString& path, OpenMode mode,
+                                                              bool hidden) {
+    std::vector<css::beans::PropertyValue> args = {
+        property(u"Hidden", Any(hidden)),
+        // A workbook may come from anyone: its macros never run and its links are never fetched.
+        property(u"MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE)),
+        property(u"UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE)),
+        property(u"InteractionHandler",
+                 Any(Reference<css::task::XInteractionHandler>(new CancellingHandler))),
+    };
+    if (mode == OpenMode::ReadOnly)
+        args.push_back(property(u"ReadOnly", Any(true)));
+    if (mode == OpenMode::Template)
+        args.push_back(property(u"AsTemplate", Any(true)));
+    Reference<css::frame::XComponentLoader> loader(m_instance->process->desktop(), UNO_QUERY_THROW);
+    const Reference<css::lang::XComponent> component = loader->loadComponentFromURL(
+        fileUrl(path), ou(u"_blank"), 0,
+        css::uno::Sequence<css::beans::PropertyValue>(args.data(), sal_Int32(args.size())));
+    Reference<css::sheet::XSpreadsheetDocument> document(component, UNO_QUERY);
+    Reference<css::frame::XModel> model(component, UNO_QUERY);
+    const rtl::OUString filter = model.is() ? filterOf(model) : rtl::OUString();
+    if (!document.is() || !isSpreadsheetFilter(filter)) {
+        close(component);
+        throw SpreadsheetError(QStringLiteral("not a spreadsheet (%1): ").arg(toQString(filter)) + path);
+    }
+    return component;
+}
+
+void LibreOfficeSpreadsheet::close(const Reference<css::lang::XComponent>& component) {
+    Reference<css::util::XCloseable> closeable(component, UNO_QUERY);
+    if (closeable.is())
+        closeable->close(true);
 }
 
 void LibreOfficeSpreadsheet::activate() {
@@ -416,14 +439,13 @@ void LibreOfficeSpreadsheet::save() {
 
 void LibreOfficeSpreadsheet::quit() {
     requireOffice();
-    m_sheet.clear();
-    m_instance->document.clear();
-    m_instance->process->end();
+    finish();
 }
 
 void LibreOfficeSpreadsheet::handOver() {
     requireOffice();
     m_sheet.clear();
+    m_finished = true;
     m_instance->handedOver = true;
     if (m_onHandOver)
         m_onHandOver(m_instance);

@@ -10,13 +10,16 @@
 #include <map>
 #include <memory>
 
-// The spreadsheet operations on one private LibreOffice Calc instance. Ends the office when it goes, unless
-// the instance was handed over to the user.
+// The spreadsheet operations on one private LibreOffice Calc instance. When it quits or goes, it ends the
+// office, or gives it back to the factory that keeps it; a handed-over instance is the user's.
 class LibreOfficeSpreadsheet : public Spreadsheet {
 public:
-    // onHandOver: called once when the instance is handed over, so the factory keeps it.
-    LibreOfficeSpreadsheet(std::shared_ptr<OfficeInstance> instance, bool visible,
-                           std::function<void(std::shared_ptr<OfficeInstance>)> onHandOver);
+    using InstanceCall = std::function<void(std::shared_ptr<OfficeInstance>)>;
+
+    // onHandOver: called once when the instance is handed over, so the factory keeps it for the user.
+    // onDone: where set, called once instead of ending the office, when the command is done with it.
+    LibreOfficeSpreadsheet(std::shared_ptr<OfficeInstance> instance, bool visible, InstanceCall onHandOver,
+                           InstanceCall onDone = {});
     ~LibreOfficeSpreadsheet() override;
 
     void open(const QString& path, OpenMode mode) override;
@@ -40,6 +43,11 @@ private:
     // Runs one call into the office under the call limit; every failure becomes a SpreadsheetError.
     template <typename Call> auto guarded(const char* operation, Call call) const -> decltype(call());
     void requireOffice() const;
+    // Loads a spreadsheet file (anything else is closed again and refused).
+    css::uno::Reference<css::lang::XComponent> load(const QString& path, OpenMode mode, bool hidden);
+    static void close(const css::uno::Reference<css::lang::XComponent>& component);
+    // Ends the office or gives it back; once.
+    void finish();
     void requireWorkbook() const;
     void requireWritable() const;
     css::uno::Reference<css::table::XCell> cell(int row, int column) const;
@@ -51,7 +59,10 @@ private:
 
     std::shared_ptr<OfficeInstance> m_instance;
     bool m_visible;
-    std::function<void(std::shared_ptr<OfficeInstance>)> m_onHandOver;
+    InstanceCall m_onHandOver;
+    InstanceCall m_onDone;
+    // Quit, handed over or given back: the instance is no longer this command's.
+    bool m_finished = false;
     css::uno::Reference<css::sheet::XSpreadsheet> m_sheet;
     bool m_readOnly = false;
     // Per workbook: format keys by decimals (written) and decimals by format key (read).

@@ -81,7 +81,7 @@ std::vector<char*> pointers(std::vector<QByteArray>& texts) {
 } // namespace
 
 OfficeProcess::OfficeProcess(const css::uno::Reference<css::uno::XComponentContext>& local, bool headless,
-                             const QString& soffice)
+                             const QString& soffice, Connection connection)
     : m_headless(headless) {
     sweepStaleProfiles();
     QTemporaryDir profile(QDir::tempPath() + u'/' + kProfilePrefix + QStringLiteral("XXXXXX"));
@@ -93,9 +93,17 @@ OfficeProcess::OfficeProcess(const css::uno::Reference<css::uno::XComponentConte
     try {
         prepareProfile();
         const QString pipeName = QDir(m_profileDir).dirName();
+        m_connectUrl = toOUString(QStringLiteral("uno:pipe,name=") + pipeName +
+                                  QStringLiteral(";urp;StarOffice.ComponentContext"));
+        m_connectDeadline.setRemainingTime(OfficeLimits::kConnectMs);
+        m_resolver = css::bridge::UnoUrlResolver::create(local);
         spawn(soffice, pipeName);
         spawnWatchdog();
-        connect(local, pipeName);
+        if (connection == Connection::Wait)
+            connect();
+    } catch (const css::uno::Exception& e) {
+        end();
+        throw SpreadsheetUnavailable(QStringLiteral("UNO bridge: ") + toQString(e.Message));
     } catch (...) {
         end();
         throw;
@@ -224,31 +232,44 @@ void OfficeProcess::stopWatchdog() {
     }
 }
 
-void OfficeProcess::connect(const css::uno::Reference<css::uno::XComponentContext>& local,
-                            const QString& pipeName) {
-    const rtl::OUString url = toOUString(QStringLiteral("uno:pipe,name=") + pipeName +
-                                         QStringLiteral(";urp;StarOffice.ComponentContext"));
-    const QDeadlineTimer deadline(OfficeLimits::kConnectMs);
+bool OfficeProcess::tryConnect() {
+    if (m_desktop.is())
+        return true;
     try {
-        const auto resolver = css::bridge::UnoUrlResolver::create(local);
-        for (;;) {
-            try {
-                // An office that takes the connection but never answers is killed at the deadline.
-                ArmedCall call(m_deadline, int(std::max<qint64>(1, deadline.remainingTime())));
-                m_remote.set(resolver->resolve(url), css::uno::UNO_QUERY_THROW);
-                m_desktop = css::frame::Desktop::create(m_remote);
-                break;
-            } catch (const css::connection::NoConnectException&) {
-                if (!running())
-                    throw SpreadsheetUnavailable("LibreOffice ended while starting");
-                if (deadline.hasExpired())
-                    throw SpreadsheetUnavailable("LibreOffice did not answer in time");
-                QThread::msleep(OfficeLimits::kConnectRetryMs);
-            }
+        try {
+            // An office that takes the connection but never answers is killed at the deadline.
+            ArmedCall call(m_deadline, int(std::max<qint64>(1, m_connectDeadline.remainingTime())));
+            m_remote.set(m_resolver->resolve(m_connectUrl), css::uno::UNO_QUERY_THROW);
+            m_desktop = css::frame::Desktop::create(m_remote);
+            return true;
+        } catch (const css::connection::NoConnectException&) {
+            if (!running())
+                throw SpreadsheetUnavailable("LibreOffice ended while starting");
+            if (m_connectDeadline.hasExpired())
+                throw SpreadsheetUnavailable("LibreOffice did not answer in time");
+            return false;
         }
     } catch (const css::uno::Exception& e) {
+        m_remote.clear();
         throw SpreadsheetUnavailable(QStringLiteral("cannot connect to LibreOffice: ") +
                                      toQString(e.Message));
+    }
+}
+
+void OfficeProcess::connect() {
+    while (!tryConnect())
+        QThread::msleep(OfficeLimits::kConnectRetryMs);
+}
+
+bool OfficeProcess::closeAllDocuments() {
+    if (!m_desktop.is() || m_deadline.overran() || !running())
+        return false;
+    try {
+        ArmedCall call(m_deadline, OfficeLimits::kCallMs);
+        closeDocuments();
+        return !m_desktop->getComponents()->createEnumeration()->hasMoreElements();
+    } catch (const css::uno::Exception&) {
+        return false;
     }
 }
 

@@ -3,6 +3,9 @@
 #include "office/calldeadline.h"
 #include "office/uno.h"
 
+#include <com/sun/star/bridge/XUnoUrlResolver.hpp>
+
+#include <QDeadlineTimer>
 #include <QString>
 #include <sys/types.h>
 
@@ -11,13 +14,28 @@
 // when the program dies in any way (SIGKILL included) before it was ended or released.
 class OfficeProcess {
 public:
+    enum class Connection {
+        Wait,  // the constructor returns connected
+        Later, // the constructor returns at once; tryConnect() or connect() finish the start
+    };
+
     // Starts soffice (headless: no window at all) and connects to it. Throws SpreadsheetUnavailable when the
-    // office cannot be started or does not answer within the connect limit.
+    // office cannot be started or does not answer within the connect limit, counted from the start.
     OfficeProcess(const css::uno::Reference<css::uno::XComponentContext>& local, bool headless,
-                  const QString& soffice);
+                  const QString& soffice, Connection connection = Connection::Wait);
     ~OfficeProcess();
     OfficeProcess(const OfficeProcess&) = delete;
     OfficeProcess& operator=(const OfficeProcess&) = delete;
+
+    // One attempt to connect, not waiting: true once connected. Throws SpreadsheetUnavailable when the office
+    // ended or the connect limit has passed.
+    bool tryConnect();
+    // Waits until connected; throws as tryConnect does.
+    void connect();
+    bool connected() const { return m_desktop.is(); }
+    // Closes every document unsaved and leaves the office running for more work. False when the office is
+    // in doubt (gone, past a call deadline, a lost connection): only end() is left for it then.
+    bool closeAllDocuments();
 
     const css::uno::Reference<css::frame::XDesktop2>& desktop() const { return m_desktop; }
     bool headless() const { return m_headless; }
@@ -45,7 +63,6 @@ private:
     void spawn(const QString& soffice, const QString& pipeName);
     void spawnWatchdog();
     void stopWatchdog();
-    void connect(const css::uno::Reference<css::uno::XComponentContext>& local, const QString& pipeName);
     bool waitForExit(int milliseconds);
     void closeDocuments();
     void reap();
@@ -62,6 +79,9 @@ private:
     QString m_profileDir;
     QString m_profileUrl;
     CallDeadline m_deadline;
+    css::uno::Reference<css::bridge::XUnoUrlResolver> m_resolver;
+    rtl::OUString m_connectUrl;
+    QDeadlineTimer m_connectDeadline;
     css::uno::Reference<css::uno::XComponentContext> m_remote;
     css::uno::Reference<css::frame::XDesktop2> m_desktop;
 };

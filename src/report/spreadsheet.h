@@ -67,7 +67,8 @@ public:
 
     // Stores the workbook again under its current path.
     virtual void save() = 0;
-    // Ends the application instance; the workbook is not saved.
+    // Ends the application instance, or gives it back to its factory for the next command with every
+    // workbook closed; the workbook is not saved.
     virtual void quit() = 0;
     // Leaves the instance running with its workbook shown to the user, who closes it.
     virtual void handOver() = 0;
@@ -96,11 +97,15 @@ public:
     virtual void endHidden() = 0;
     // Closes every workbook left open for the user without saving, as the user would close its window.
     virtual void closeHandedOver() = 0;
-    // Instances started that still run, handed over ones included.
+    // Instances started that still run, handed over ones included; an idle instance kept ready for the next
+    // command is not counted.
     virtual int running() = 0;
     // Whether the file is open in some running spreadsheet application (a lock of a living holder), so that
     // saving there would be refused. Stale locks are removed on the way.
     virtual bool inUse(const QString& path) = 0;
     // The fault the next started instance suffers.
     virtual void injectFault(StartFault fault) = 0;
+    // Where the factory keeps an instance ready ahead of need, starts it without waiting for it; called when
+    // the program is idle.
+    virtual void warmUp() {}
 };

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -72,6 +73,32 @@ private:
     std::function<void()> m_handler;
 };
 
+// Waits for the first paint, then for the event loop to be free once more.
+class FirstPaintHook : public QObject {
+public:
+    FirstPaintHook(QWidget* widget, std::function<void()> handler)
+        : QObject(widget), m_handler(std::move(handler)) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !m_painted) {
+            m_painted = true;
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                m_handler();
+                deleteLater();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool m_painted = false;
+    std::function<void()> m_handler;
+};
+
 } // namespace
 
 void onClick(QWidget* widget, std::function<void()> handler) {
@@ -84,4 +111,8 @@ void onDoubleClick(QWidget* widget, std::function<void()> handler) {
 
 void onFocusOut(QWidget* widget, std::function<void()> handler) {
     new FocusLeaveHook(widget, std::move(handler));
+}
+
+void afterFirstPaint(QWidget* widget, std::function<void()> handler) {
+    new FirstPaintHook(widget, std::move(handler));
 }

@@ -4,9 +4,11 @@
 #include "adjust/tiaozheng.h"
 #include "admixture/wai.h"
 #include "design/form1.h"
+#include "report/spreadsheet.h"
 #include "ui/adjustwindow.h"
 #include "ui/admixturewindow.h"
 #include "ui/chartwindow.h"
+#include "ui/eventhooks.h"
 #include "ui/infowindow.h"
 #include "ui/mainwindow.h"
 #include "ui/programicon.h"
@@ -20,7 +22,11 @@ WindowManager::WindowManager(AppContext context) : m_context(std::move(context))
 }
 
 MainWindow* WindowManager::showMain() {
+    const bool first = !m_main;
     open(Form1::window);
+    // The office kept ready for the exports starts once the main window shows and the program is idle.
+    if (first && m_main)
+        afterFirstPaint(m_main, [&spreadsheets = m_context.spreadsheets] { spreadsheets.warmUp(); });
     return m_main.data();
 }
 

@@ -1,9 +1,10 @@
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
 #include "design/form1.h"
-#include "office/libreofficefactory.h"
 #include "report/reportexport.h"
 #include "support/form1fields.h"
+#include "support/officeprocesses.h"
+#include "support/testoffice.h"
 
 #include <QDir>
 #include <QFile>
@@ -126,23 +127,19 @@ int pdfPages(const QString& pdf) {
 }
 
 // Profile folders left in the temporary folder (private to this test).
-int profilesLeft() {
+// Office profiles in the test's temporary folder, but for the one of the office kept ready.
+int profilesLeft(LibreOfficeFactory* factory = nullptr) {
+    const int kept = factory && factory->warmProcessGroup() > 0 ? 1 : 0;
     return QDir(QDir::tempPath())
-        .entryList({QStringLiteral("mixdesign-office-*")}, QDir::Dirs | QDir::NoDotAndDotDot)
-        .size();
+               .entryList({QStringLiteral("mixdesign-office-*")}, QDir::Dirs | QDir::NoDotAndDotDot)
+               .size() -
+           kept;
 }
 
 // Processes (the office and its launcher) running with a profile in the test's temporary folder.
-int officesLeft() {
-    const QByteArray marker =
-        QUrl::fromLocalFile(QDir::tempPath()).toString(QUrl::FullyEncoded).toLocal8Bit();
-    int count = 0;
-    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
-        if (pid[0].isDigit() && cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(marker))
-            ++count;
-    }
-    return count;
+// But for the office kept ready by the factory.
+int officesLeft(LibreOfficeFactory* factory = nullptr) {
+    return processesWith(profileMarker(QDir::tempPath()), factory ? factory->warmProcessGroup() : -1);
 }
 
 } // namespace
@@ -163,7 +160,7 @@ private:
     QString root() const { return m_root.path() + u'/'; }
 
     // One export through the real backend; returns the messages shown.
-    QList<MessageBoxRequest> run(LibreOfficeFactory& factory, MapFields& fields, int command) {
+    QList<MessageBoxRequest> run(TestOfficeFactory& factory, MapFields& fields, int command) {
         ScriptedPrompter prompter;
         prompter.queueAnswer(MessageButton::Yes);
         ReportExport exporter(fields, prompter, factory, InstallPaths(m_root.path()));
@@ -198,13 +195,13 @@ private slots:
                    QDir::tempPath().toUtf8() + "/mixdesign-office-gone;\n");
         lock.close();
 
-        LibreOfficeFactory factory;
+        TestOfficeFactory factory;
         MapFields fields(form1FieldNames());
         fillInputsAndResults(fields, Form1::automaticColumn());
         QVERIFY(run(factory, fields, 10).isEmpty());
         QCOMPARE(factory.running(), 0);
-        QCOMPARE(officesLeft(), 0);
-        QCOMPARE(profilesLeft(), 0);
+        QCOMPARE(officesLeft(&factory), 0);
+        QCOMPARE(profilesLeft(&factory), 0);
 
         const QJsonObject book = readWorkbook(m_report);
         QCOMPARE(book[QStringLiteral("biff")].toInt(), 80);
@@ -240,7 +237,7 @@ private slots:
     // file is written; no office is left running.
     void pdfRefused() {
         QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("B2.pdf")));
-        LibreOfficeFactory factory;
+        TestOfficeFactory factory;
         MapFields fields(form1FieldNames());
         fillInputsAndResults(fields, Form1::automaticColumn());
         fields.setText(Form1::fileName, QStringLiteral("B2"));
@@ -248,14 +245,14 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].text, QStringLiteral("您输入的参数值对吗？"));
         QCOMPARE(factory.running(), 0);
-        QCOMPARE(officesLeft(), 0);
+        QCOMPARE(officesLeft(&factory), 0);
         QVERIFY(!QFileInfo::exists(root() + QStringLiteral("B2.xls")));
         QVERIFY(QFileInfo(root() + QStringLiteral("B2.pdf")).isDir());
     }
 
     // A second export under the same name replaces the first file without a question.
     void replacesEarlierFile() {
-        LibreOfficeFactory factory;
+        TestOfficeFactory factory;
         MapFields fields(form1FieldNames());
         fillInputsAndResults(fields, Form1::stepwiseColumn());
         fields.setText(Form1::stepwiseCement, QStringLiteral("400"));
@@ -269,7 +266,7 @@ private slots:
     // "导入EXCEL" saves the filled report and leaves it open; a "文件保存为" of the same name meanwhile fails
     // on the open file before starting an office, and the file keeps the report; the user's save works.
     void leaveOpenThenSameNameFails() {
-        LibreOfficeFactory factory;
+        TestOfficeFactory factory;
         MapFields fields(form1FieldNames());
         fillInputsAndResults(fields, Form1::automaticColumn());
         QVERIFY(run(factory, fields, 12).isEmpty());
@@ -296,8 +293,8 @@ private slots:
         QVERIFY(officesLeft() > 0);
         factory.endAll();
         QCOMPARE(factory.running(), 0);
-        QCOMPARE(officesLeft(), 0);
-        QCOMPARE(profilesLeft(), 0);
+        QCOMPARE(officesLeft(&factory), 0);
+        QCOMPARE(profilesLeft(&factory), 0);
     }
 
     // Before any calculation the division by a cement of 0 shows the message and the hidden instance is
@@ -306,13 +303,13 @@ private slots:
         const QString report = root() + QStringLiteral("empty.xls");
         QVERIFY(QFile::copy(m_report, report));
         const QByteArray before = fileBytes(report);
-        LibreOfficeFactory factory;
+        TestOfficeFactory factory;
         MapFields fields(form1FieldNames());
         fields.setText(Form1::gradeStrength, QStringLiteral("30"));
         fields.setText(Form1::fileName, QStringLiteral("empty"));
         QCOMPARE(run(factory, fields, 10).size(), 1);
         QCOMPARE(factory.running(), 0);
-        QCOMPARE(officesLeft(), 0);
+        QCOMPARE(officesLeft(&factory), 0);
         QCOMPARE(fileBytes(report), before);
         QCOMPARE(QDir(m_root.path()).entryList({QStringLiteral(".mixdesign-*")}, QDir::Files | QDir::Hidden),
                  QStringList());

@@ -1,4 +1,4 @@
-#include "office/libreofficefactory.h"
+#include "support/testoffice.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,7 +53,7 @@ private slots:
         QVERIFY(QFile::exists(templ));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("round.xls"));
-        LibreOfficeFactory factory;
+        TestOfficeFactory factory;
         {
             auto sheet = factory.start(false);
             QVERIFY_THROWS_EXCEPTION(SpreadsheetError,
@@ -119,7 +119,7 @@ private slots:
     // A read-only workbook is read but never changed; a spreadsheet dropped without quitting ends its office.
     void readOnlyAndDropped() {
         const QString templ = qEnvironmentVariable("MIX_TEST_TEMPLATES") + QStringLiteral("/phm.xls");
-        LibreOfficeFactory factory;
+        TestOfficeFactory factory;
         auto sheet = factory.start(false);
         sheet->open(templ, OpenMode::ReadOnly);
         QCOMPARE(sheet->read(1, 1), CellValue::text(QStringLiteral("混凝土配合比计算书")));
@@ -144,7 +144,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("two.xls"));
         QVERIFY(QFile::copy(QStringLiteral(TEST_SOURCE_DIR "/office/data/second-sheet-active.xls"), path));
-        LibreOfficeFactory factory;
+        TestOfficeFactory factory;
         auto sheet = factory.start(false);
         sheet->open(path, OpenMode(mode));
         QCOMPARE(sheet->read(1, 1), CellValue::text(QStringLiteral("second")));

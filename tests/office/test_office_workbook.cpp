@@ -1,10 +1,10 @@
 #include "adjust/tiaozheng.h"
 #include "common/numbers.h"
 #include "common/scriptedprompter.h"
-#include "office/libreofficefactory.h"
 #include "report/adjustcells.h"
 #include "report/adjustworkbook.h"
 #include "report/cellvalue.h"
+#include "support/testoffice.h"
 #include "ui/adjustwindow.h"
 #include "ui/windowmanager.h"
 
@@ -166,7 +166,7 @@ private slots:
     // field back. A second export of the same name fails while the first workbook is open; the import
     // leaves its source byte for byte as it was.
     void constructionRoundTrip() {
-        LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly);
+        TestOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly);
         const QString book = root() + QStringLiteral("C30配合比.xls");
         QMap<QString, QString> exported;
         {
@@ -248,7 +248,7 @@ private slots:
     // "试验配比" leaves the site-mix rows as the template holds them; imported, the marked fields take two
     // decimals and the others their general form. A file chosen and then gone fails with the import message.
     void laboratoryExportAndImport() {
-        LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly);
+        TestOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly);
         const QString book = root() + QStringLiteral("lab.xls");
         {
             Session session(factory, m_root.path());

@@ -1,0 +1,198 @@
+#include "common/mapfields.h"
+#include "common/scriptedprompter.h"
+#include "design/form1.h"
+#include "office/libreofficefactory.h"
+#include "report/reportexport.h"
+#include "support/form1fields.h"
+#include "support/officeprocesses.h"
+#include "support/xlsreader.h"
+
+#include <QJsonArray>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+// The office kept ready ahead of need, against the real LibreOffice: reused, replaced when in doubt, handed
+// over, and gone with the program.
+namespace {
+
+// The inputs and the fully automatic results of the worked example, so the report fills completely.
+void fillReport(MapFields& fields, const QString& name) {
+    const QStringList values = {"38.225", "5", "48.025", "0.53", "185", "349", "0.33", "618", "1248"};
+    for (int i = 0; i < values.size(); ++i)
+        fields.setText(Form1::automaticColumn()[i], values[i]);
+    fields.setText(Form1::gradeStrength, QStringLiteral("30"));
+    fields.setText(Form1::fileName, name);
+}
+
+} // namespace
+
+class OfficeWarmTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_root;
+    QTemporaryDir m_temp;
+
+    QString root() const { return m_root.path() + u'/'; }
+
+    // "文件保存为" (or "导入EXCEL" with handOver) of a complete report, or of the name alone; the messages.
+    QStringList export_(LibreOfficeFactory& factory, const QString& name, bool complete = true,
+                        bool handOver = false) {
+        MapFields fields(form1FieldNames());
+        if (complete)
+            fillReport(fields, name);
+        else
+            fields.setText(Form1::fileName, name);
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Yes);
+        ReportExport exporter(fields, prompter, factory, InstallPaths(m_root.path()));
+        handOver ? exporter.showAutomaticReport() : exporter.saveAutomaticReport();
+        QStringList texts;
+        for (const MessageBoxRequest& box : prompter.messages())
+            texts << box.text;
+        return texts;
+    }
+
+    QStringList locks() const {
+        return QDir(m_root.path()).entryList({QStringLiteral(".~lock.*")}, QDir::Files | QDir::Hidden);
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("mb")));
+        QVERIFY(QFile::copy(qEnvironmentVariable("MIX_TEST_TEMPLATES") + QStringLiteral("/phm.xls"),
+                            root() + QStringLiteral("mb/phm.xls")));
+        qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
+    }
+
+    // Ten exports in a row are written by the one office started ahead of them, which holds no file in
+    // between; a failed command gives it back too, with nothing of its workbook left for the next.
+    void exportsReuseOneOffice() {
+        LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
+                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On);
+        factory.warmUp();
+        const int group = factory.warmProcessGroup();
+        QVERIFY(groupAlive(group));
+        QCOMPARE(factory.running(), 0);
+        for (int i = 1; i <= 10; ++i) {
+            const QString name = QStringLiteral("R%1").arg(i);
+            QCOMPARE(export_(factory, name), QStringList());
+            QCOMPARE(factory.warmProcessGroup(), group);
+            QCOMPARE(factory.processGroups(), std::vector<int>{group});
+            QCOMPARE(factory.running(), 0);
+            QCOMPARE(locks(), QStringList());
+            QVERIFY(QFile::exists(root() + name + QStringLiteral(".pdf")));
+        }
+        const int processes = processesWith(profileMarker(m_temp.path()));
+        // Before any calculation the ratio cells fail: the command's message, the office kept.
+        QCOMPARE(export_(factory, QStringLiteral("E1"), false), QStringList{"您输入的参数值对吗？"});
+        QCOMPARE(factory.warmProcessGroup(), group);
+        QVERIFY(!QFile::exists(root() + QStringLiteral("E1.xls")));
+        QCOMPARE(export_(factory, QStringLiteral("R11")), QStringList());
+        QCOMPARE(factory.warmProcessGroup(), group);
+        QCOMPARE(processesWith(profileMarker(m_temp.path())), processes);
+
+        const QJsonObject book = readWorkbook(root() + QStringLiteral("R11.xls"));
+        QCOMPARE(book[QStringLiteral("sheets")].toArray(), QJsonArray{ReportExport::sheetName()});
+        const QJsonObject cells = book[QStringLiteral("cells")].toObject();
+        QCOMPARE(cells[QStringLiteral("I10")].toArray(), (QJsonArray{"number", 0.53, "system", "0.00"}));
+        QCOMPARE(cells[QStringLiteral("I20")].toArray().at(1), QJsonValue(618.0));
+    }
+
+    // An office in doubt is ended and a new one is kept ready once the program is idle again; one killed
+    // while idle makes the next command start its own, which is then kept.
+    void officeInDoubtIsReplaced_data() {
+        QTest::addColumn<bool>("whileIdle");
+        QTest::newRow("killed while idle") << true;
+        QTest::newRow("killed in a command") << false;
+    }
+    void officeInDoubtIsReplaced() {
+        QFETCH(bool, whileIdle);
+        LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
+                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On);
+        QCOMPARE(export_(factory, QStringLiteral("D1")), QStringList());
+        const int first = factory.warmProcessGroup();
+        QVERIFY(groupAlive(first));
+        if (whileIdle) {
+            ::kill(-first, SIGKILL);
+            QTRY_VERIFY(factory.warmProcessGroup() < 0);
+            QCOMPARE(export_(factory, QStringLiteral("D2")), QStringList());
+        } else {
+            factory.injectFault(StartFault::Kill);
+            QCOMPARE(export_(factory, QStringLiteral("D2")), QStringList{"您输入的参数值对吗？"});
+            QTRY_VERIFY(!groupAlive(first));
+            QTRY_VERIFY(groupAlive(factory.warmProcessGroup()));
+        }
+        const int next = factory.warmProcessGroup();
+        QVERIFY(groupAlive(next));
+        QVERIFY(next != first);
+        QCOMPARE(export_(factory, QStringLiteral("D3")), QStringList());
+        QCOMPARE(factory.warmProcessGroup(), next);
+        QCOMPARE(factory.running(), 0);
+    }
+
+    // Where visible work runs headless too, "导入EXCEL" takes the office kept ready and leaves it to the
+    // user; the next one is started, and the user's closing ends the handed-over one.
+    void handOverTakesTheKeptOffice() {
+        LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
+                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On);
+        factory.warmUp();
+        const int kept = factory.warmProcessGroup();
+        QCOMPARE(export_(factory, QStringLiteral("H1"), true, true), QStringList());
+        QCOMPARE(factory.running(), 1);
+        QVERIFY(groupAlive(kept));
+        QVERIFY(factory.warmProcessGroup() != kept);
+        QTRY_VERIFY(groupAlive(factory.warmProcessGroup()));
+        factory.closeHandedOver();
+        QTRY_VERIFY(!groupAlive(kept));
+        QCOMPARE(factory.running(), 0);
+        QVERIFY(groupAlive(factory.warmProcessGroup()));
+    }
+
+    // The kept office goes with the factory, and with the program however it ends: its own end or SIGKILL.
+    void endsWithTheProgram_data() {
+        QTest::addColumn<bool>("killed");
+        QTest::newRow("program ends") << false;
+        QTest::newRow("program killed") << true;
+    }
+    void endsWithTheProgram() {
+        QFETCH(bool, killed);
+        {
+            LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
+                                       LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On);
+            factory.warmUp();
+            QVERIFY(groupAlive(factory.warmProcessGroup()));
+        }
+        QCOMPARE(processesWith(profileMarker(m_temp.path())), 0);
+
+        QTemporaryDir temp;
+        const QString script = temp.filePath(QStringLiteral("s.scn"));
+        QFile file(script);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(killed ? "pause 600000\n"
+                          : "answer Yes\nclick Form1.Command1\nclick Form1.Command10\npause 2000\n");
+        file.close();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), temp.path());
+        QProcess runner;
+        runner.setProcessEnvironment(environment);
+        runner.start(QStringLiteral(RUNNER_PATH),
+                     {QStringLiteral("--root"), root(), QStringLiteral("--warm-office"), script});
+        QVERIFY(runner.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(processesWith(profileMarker(temp.path())) > 0, 15000);
+        if (killed) {
+            QThread::msleep(500);
+            ::kill(pid_t(runner.processId()), SIGKILL);
+        }
+        QVERIFY(runner.waitForFinished(30000));
+        QVERIFY(officesBecome(temp.path(), 0, 5000));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QDir(temp.path()).entryList({QStringLiteral("mixdesign-office-*")}, QDir::Dirs).isEmpty(), 5000);
+    }
+};
+
+QTEST_GUILESS_MAIN(OfficeWarmTest)
+#include "test_office_warm.moc"
