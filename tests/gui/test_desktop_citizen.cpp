@@ -18,6 +18,7 @@ private slots:
     void onScreen_data();
     void onScreen();
     void admixtureWindowSize();
+    void officeWarmsUpOnceShown();
 };
 
 void TestDesktopCitizen::standardButtons_data() {
@@ -82,6 +83,41 @@ void TestDesktopCitizen::admixtureWindowSize() {
     QVERIFY(QTest::qWaitForWindowExposed(wai));
     QCOMPARE(wai->size(), QSize(312, 264));
     QVERIFY(wai->screen()->availableGeometry().contains(wai->frameGeometry()));
+}
+
+namespace {
+
+// Counts the calls that start an office ahead of need.
+class WarmCountingFactory : public RecordingSpreadsheetFactory {
+public:
+    WarmCountingFactory() : RecordingSpreadsheetFactory([](const QString&) {}) {}
+    void warmUp() override { ++warmUps; }
+    int warmUps = 0;
+};
+
+} // namespace
+
+// The office kept ready is started once the main window has been painted and the program is idle, not
+// before the window shows, and only once however many windows open.
+void TestDesktopCitizen::officeWarmsUpOnceShown() {
+    QTemporaryDir root;
+    ScriptedPrompter prompter;
+    RecordingLauncher launcher;
+    WarmCountingFactory spreadsheets;
+    {
+        WindowManager windows(AppContext{prompter, launcher, spreadsheets, InstallPaths(root.path())});
+        MainWindow* main = windows.showMain();
+        QCOMPARE(spreadsheets.warmUps, 0);
+        QTRY_COMPARE(spreadsheets.warmUps, 1);
+        windows.showMain();
+        windows.open(QStringLiteral("tiaozheng"));
+        QTest::qWait(100);
+        QCOMPARE(spreadsheets.warmUps, 1);
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget != main && !widget->parentWidget())
+                delete widget;
+        delete main;
+    }
 }
 
 QTEST_MAIN(TestDesktopCitizen)
