@@ -58,6 +58,9 @@ void TestScriptRunner::exitStatus_data() {
                                            << 1 << "FAIL line 1: expect-offices 1 but 0 run";
     QTest::newRow("expect-offices needs a count") << "expect-offices many\n" << 2 << "";
     QTest::newRow("office-fault needs kill or stop") << "office-fault crash\n" << 2 << "";
+    QTest::newRow("pause") << "pause 50\npause 0\nexpect Form1.Text29 5\n" << 0 << "";
+    QTest::newRow("pause needs milliseconds") << "pause soon\n" << 2 << "";
+    QTest::newRow("pause no longer than ten minutes") << "pause 600001\n" << 2 << "";
     QTest::newRow("office fault fails the export")
         << "answer Yes\nclick Form1.Command1\noffice-fault kill\nanswer Yes\nclick Form1.Command10\n"
            "expect-offices 0\n"
