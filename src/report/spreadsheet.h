@@ -86,7 +86,8 @@ public:
 class SpreadsheetFactory {
 public:
     virtual ~SpreadsheetFactory() = default;
-    // A new instance of its own, visible or hidden (headless).
+    // An instance for one command, visible or hidden (headless): a new one, or the one the factory kept
+    // ready for hidden work.
     virtual std::unique_ptr<Spreadsheet> start(bool visible) = 0;
     // Saves the workbook of every instance that a command left open for the user, as the user's Save would.
     virtual void saveHandedOver() = 0;
