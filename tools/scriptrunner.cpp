@@ -284,9 +284,8 @@ bool ScriptRunner::runOfficeLine(const QString& verb, const QString& rest) {
             throw BadLine{QStringLiteral("pause takes milliseconds, at most 600000")};
         const QDeadlineTimer deadline(ms);
         while (!deadline.hasExpired()) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents,
-                                            int(std::max<qint64>(1, deadline.remainingTime())));
-            QThread::msleep(std::min<qint64>(10, std::max<qint64>(0, deadline.remainingTime())));
+            QCoreApplication::processEvents();
+            QThread::msleep(std::min<qint64>(10, deadline.remainingTime()));
         }
     } else if (verb == QStringLiteral("office-fault")) {
         if (rest == QStringLiteral("kill"))

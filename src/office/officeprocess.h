@@ -32,7 +32,6 @@ public:
     bool tryConnect();
     // Waits until connected; throws as tryConnect does.
     void connect();
-    bool connected() const { return m_desktop.is(); }
     // Closes every document unsaved and leaves the office running for more work. False when the office is
     // in doubt (gone, past a call deadline, a lost connection): only end() is left for it then.
     bool closeAllDocuments();

@@ -83,8 +83,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !m_painted) {
-            m_painted = true;
+        if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
             QTimer::singleShot(0, this, [this] {
                 m_handler();
@@ -95,7 +94,6 @@ protected:
     }
 
 private:
-    bool m_painted = false;
     std::function<void()> m_handler;
 };
 

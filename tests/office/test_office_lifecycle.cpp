@@ -39,14 +39,6 @@ void writeFile(const QString& path, const QByteArray& content) {
     file.write(content);
 }
 
-void fillReport(MapFields& fields, const QString& name) {
-    const QStringList values = {"38.225", "5", "48.025", "0.53", "185", "349", "0.33", "618", "1248"};
-    for (int i = 0; i < values.size(); ++i)
-        fields.setText(QStringLiteral("Text%1").arg(7 + i), values[i]);
-    fields.setText(Form1::gradeStrength, QStringLiteral("30"));
-    fields.setText(Form1::fileName, name);
-}
-
 // The single-instance pipe sockets of offices on this machine.
 QStringList instancePipes() {
     return QDir(QStringLiteral("/tmp"))
@@ -78,7 +70,7 @@ private:
     QList<MessageBoxRequest> saveReport(TestOfficeFactory& factory, const QString& name,
                                         bool visible = false) {
         MapFields fields(form1FieldNames());
-        fillReport(fields, name);
+        fillAutomaticReport(fields, name);
         ScriptedPrompter prompter;
         prompter.queueAnswer(MessageButton::Yes);
         ReportExport exporter(fields, prompter, factory, InstallPaths(m_root.path()));

@@ -16,19 +16,6 @@
 
 // The office kept ready ahead of need, against the real LibreOffice: reused, replaced when in doubt, handed
 // over, and gone with the program.
-namespace {
-
-// The inputs and the fully automatic results of the worked example, so the report fills completely.
-void fillReport(MapFields& fields, const QString& name) {
-    const QStringList values = {"38.225", "5", "48.025", "0.53", "185", "349", "0.33", "618", "1248"};
-    for (int i = 0; i < values.size(); ++i)
-        fields.setText(Form1::automaticColumn()[i], values[i]);
-    fields.setText(Form1::gradeStrength, QStringLiteral("30"));
-    fields.setText(Form1::fileName, name);
-}
-
-} // namespace
-
 class OfficeWarmTest : public QObject {
     Q_OBJECT
 
@@ -43,7 +30,7 @@ private:
                         bool handOver = false) {
         MapFields fields(form1FieldNames());
         if (complete)
-            fillReport(fields, name);
+            fillAutomaticReport(fields, name);
         else
             fields.setText(Form1::fileName, name);
         ScriptedPrompter prompter;
