@@ -232,9 +232,8 @@ void TestInfoTexts::serviceLabels_data() {
     QTest::addColumn<QString>("prefix");
     QTest::addColumn<bool>("exact");
     QTest::newRow(qPrintable(Form7::greeting)) << Form7::greeting << "尊敬的客户您好！" << true;
-    QTest::newRow(qPrintable(Form7::thanks)) << Form7::thanks
-                                 << "    希望各界朋友提出各种宝贵的建议，同时期待一个合作共同发展的机会！！"
-                                 << true;
+    QTest::newRow(qPrintable(Form7::thanks))
+        << Form7::thanks << "    希望各界朋友提出各种宝贵的建议，同时期待一个合作共同发展的机会！！" << true;
     QTest::newRow(qPrintable(Form7::phone)) << Form7::phone << "客户服务电话：" << false;
     QTest::newRow(qPrintable(Form7::mail)) << Form7::mail << "客户服务邮箱：" << false;
     QTest::newRow(qPrintable(Form7::qq)) << Form7::qq << "客户服务QQ:" << false;

@@ -352,9 +352,9 @@ private slots:
         QVERIFY(!factory.calls.contains(QStringLiteral("saveas")));
     }
 
-    // "文件保存为" writes the PDF after the save, beside the workbook's temporary file, and puts both in place
-    // after the quit; a refused PDF shows the command's failure prompt, ends the hidden instance and leaves
-    // neither file.
+    // "文件保存为" writes the PDF after the save, beside the workbook's temporary file, and puts both in
+    // place after the quit; a refused PDF shows the command's failure prompt, ends the hidden instance and
+    // leaves neither file.
     void reportPdf_data() {
         QTest::addColumn<QString>("failOn");
         QTest::addColumn<QStringList>("ending");
