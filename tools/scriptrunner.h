@@ -29,7 +29,8 @@ private:
     };
 
     void runLine(const QString& line);
-    // The lines about office instances (user-close, expect-offices, office-fault); false for any other verb.
+    // The lines about office instances and the time they take (user-close, expect-offices, office-fault,
+    // pause); false for any other verb.
     bool runOfficeLine(const QString& verb, const QString& rest);
     QWidget* window(const QString& name) const;
     QWidget* control(const QString& target) const;
