@@ -50,13 +50,13 @@ const char kRegistry[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 )";
 
 // Runs beside the office with the program's end of a pipe as its input: end of file (the program died, in any
-// way) kills the office's process group and removes its profile and socket; "stop" (the program ended or
-// released the office itself) just exits.
+// way) kills the office's process group and removes its profile and both its sockets; "stop" (the program
+// ended or released the office itself) just exits.
 const char kWatchdog[] =
     "read -r word; [ \"$word\" = stop ] && exit 0; "
     "kill -9 \"-$1\" 2>/dev/null; n=0; "
     "while kill -0 \"-$1\" 2>/dev/null && [ $n -lt 50 ]; do sleep 0.1; n=$((n+1)); done; "
-    "rm -rf -- \"$2\" \"$3\"";
+    "rm -rf -- \"$2\" \"$3\" \"$4\"";
 
 QByteArray arg(const QString& text) { return text.toLocal8Bit(); }
 
@@ -191,7 +191,8 @@ void OfficeProcess::spawnWatchdog() {
                                     "mixdesign-office-watchdog",
                                     QByteArray::number(m_pid),
                                     arg(m_profileDir),
-                                    arg(socketPath())};
+                                    arg(socketPath()),
+                                    arg(instancePipePath())};
     std::vector<char*> argv = pointers(args);
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);

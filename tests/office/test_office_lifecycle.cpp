@@ -39,12 +39,12 @@ void writeFile(const QString& path, const QByteArray& content) {
     file.write(content);
 }
 
-// The single-instance pipe sockets of offices on this machine.
-QStringList instancePipes() {
+// The pipe sockets of offices on this machine: single-instance ones, or every one.
+QStringList officePipes(const QString& pattern = QStringLiteral("OSL_PIPE_*")) {
     return QDir(QStringLiteral("/tmp"))
-        .entryList({QStringLiteral("OSL_PIPE_*_SingleOfficeIPC_*")},
-                   QDir::System | QDir::Files | QDir::Hidden, QDir::Name);
+        .entryList({pattern}, QDir::System | QDir::Files | QDir::Hidden, QDir::Name);
 }
+QStringList instancePipes() { return officePipes(QStringLiteral("OSL_PIPE_*_SingleOfficeIPC_*")); }
 
 } // namespace
 
@@ -218,8 +218,10 @@ private slots:
         QVERIFY(saveReport(factory, QStringLiteral("F2")).isEmpty());
     }
 
-    // SIGKILL of the program while a hidden export hangs: no office of it is left after 5 s.
+    // SIGKILL of the program while a hidden export hangs: no office of it is left after 5 s, nor its profile
+    // or sockets.
     void killedProgramLeavesNoOffice() {
+        const QStringList pipesBefore = officePipes();
         QTemporaryDir temp;
         const QString script = temp.filePath(QStringLiteral("hang.scn"));
         writeFile(script, "answer Yes\nclick Form1.Command1\noffice-fault stop\nclick Form1.Command10\n");
@@ -237,9 +239,10 @@ private slots:
         ::kill(pid_t(runner.processId()), SIGKILL);
         QVERIFY(runner.waitForFinished(5000));
         QVERIFY(officesBecome(temp.path(), 0, 5000));
-        // The watchdog removes the profile once the office has gone.
+        // The watchdog removes the profile and the sockets once the office has gone.
         QTRY_VERIFY_WITH_TIMEOUT(
             QDir(temp.path()).entryList({QStringLiteral("mixdesign-office-*")}, QDir::Dirs).isEmpty(), 5000);
+        QCOMPARE(officePipes(), pipesBefore);
     }
 
     // A write-protected complete report stays byte for byte after a failing "文件保存为" to its name; run as
