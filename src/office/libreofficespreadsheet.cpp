@@ -138,6 +138,9 @@ void LibreOfficeSpreadsheet::finish() {
         m_onDone(m_instance);
     else
         m_instance->process->end();
+    // An office that died while it held the saved file leaves its lock behind; it is stale now.
+    if (!m_savedAs.isEmpty())
+        clearStaleLock(m_savedAs);
 }
 
 void LibreOfficeSpreadsheet::requireOffice() const {
@@ -252,6 +255,7 @@ void LibreOfficeSpreadsheet::saveAs(const QString& path) {
     // Decided here, not by an office dialog: a file open in a running office is not replaced.
     if (!clearStaleLock(path))
         throw SpreadsheetError(QStringLiteral("the workbook is open elsewhere: ") + path);
+    m_savedAs = path;
     guarded("save as", [&] {
         css::uno::Sequence<css::beans::PropertyValue> args(3);
         args[0] = property(u"FilterName", Any(ou(u"MS Excel 97")));

@@ -65,6 +65,8 @@ private:
     bool m_finished = false;
     css::uno::Reference<css::sheet::XSpreadsheet> m_sheet;
     bool m_readOnly = false;
+    // The file the workbook was last saved as, whose lock the office held.
+    QString m_savedAs;
     // Per workbook: format keys by decimals (written) and decimals by format key (read).
     std::map<int, sal_Int32> m_fixedKeys;
     std::map<sal_Int32, int> m_keyDecimals;

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+
 #include "support/xlsreader.h"
 
 // The spreadsheet operations on a real LibreOffice instance, read back through the office and through xlrd.
@@ -130,6 +132,25 @@ private slots:
         QCOMPARE(factory.running(), 1);
         sheet.reset();
         QCOMPARE(factory.running(), 0);
+    }
+
+    // An office that dies while it holds the file it saved leaves no lock on it once it is ended, so a
+    // failed export leaves nothing of its temporary file in the user's folder.
+    void deadOfficeLeavesNoLock() {
+        QTemporaryDir dir;
+        TestOfficeFactory factory;
+        auto sheet = factory.start(false);
+        sheet->open(qEnvironmentVariable("MIX_TEST_TEMPLATES") + QStringLiteral("/phm.xls"),
+                    OpenMode::Template);
+        sheet->saveAs(dir.filePath(QStringLiteral("saved.xls")));
+        const QStringList lock = {QStringLiteral(".~lock.saved.xls#")};
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".~lock")),
+                 lock);
+        for (const int group : factory.processGroups())
+            ::kill(-group, SIGKILL);
+        QVERIFY_THROWS_EXCEPTION(SpreadsheetError, sheet->writeNumber(1, 1, 1));
+        sheet->quit();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"saved.xls"});
     }
 
     // The sheet read and written is the one the workbook shows, whichever way it is opened.
