@@ -179,8 +179,7 @@ private slots:
     void initTestCase() {
         const QString templates = qEnvironmentVariable("MIX_TEST_TEMPLATES");
         QVERIFY2(QFile::exists(templates + QStringLiteral("/phm.xls")), "MIX_TEST_TEMPLATES has no phm.xls");
-        QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("mb")));
-        QVERIFY(QFile::copy(templates + QStringLiteral("/phm.xls"), root() + QStringLiteral("mb/phm.xls")));
+        QVERIFY(installTemplates(m_root.path(), {"phm.xls"}));
         m_report = root() + QStringLiteral("A1.xls");
         qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
         QCOMPARE(QDir::tempPath(), m_temp.path());

@@ -4,6 +4,7 @@
 #include "office/libreofficefactory.h"
 #include "report/reportexport.h"
 #include "support/form1fields.h"
+#include "support/testoffice.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,9 +47,7 @@ private:
 
 private slots:
     void initTestCase() {
-        QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("mb")));
-        QVERIFY(QFile::copy(qEnvironmentVariable("MIX_TEST_TEMPLATES") + QStringLiteral("/phm.xls"),
-                            root() + QStringLiteral("mb/phm.xls")));
+        QVERIFY(installTemplates(m_root.path(), {"phm.xls"}));
         qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
     }
 

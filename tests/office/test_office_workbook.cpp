@@ -154,13 +154,7 @@ private:
     QString root() const { return m_root.path() + u'/'; }
 
 private slots:
-    void initTestCase() {
-        const QString templates = qEnvironmentVariable("MIX_TEST_TEMPLATES");
-        QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("mb")));
-        for (const QString& name : {QStringLiteral("phtzm.xls"), QStringLiteral("phtzsm.xls")})
-            QVERIFY2(QFile::copy(templates + u'/' + name, root() + QStringLiteral("mb/") + name),
-                     qPrintable(name));
-    }
+    void initTestCase() { QVERIFY(installTemplates(m_root.path(), {"phtzm.xls", "phtzsm.xls"})); }
 
     // The worked example exported with "施工配比", saved by the user, imported into a fresh window: every
     // field back. A second export of the same name fails while the first workbook is open; the import

@@ -2,6 +2,10 @@
 
 #include "office/libreofficefactory.h"
 
+#include <QDir>
+#include <QFile>
+#include <initializer_list>
+
 // The office factory of the office tests. With MIX_TEST_WARM_OFFICE set (the *_warm runs of every office
 // test) it keeps an office ready as the program does, so each test holds with the warm start on and off.
 class TestOfficeFactory : public LibreOfficeFactory {
@@ -11,3 +15,15 @@ public:
 
     static Warm warm() { return qEnvironmentVariableIsSet("MIX_TEST_WARM_OFFICE") ? Warm::On : Warm::Off; }
 };
+
+// Copies the built templates into root/mb/, as an installation holds them; false where one is missing.
+inline bool installTemplates(const QString& root, std::initializer_list<const char*> names) {
+    const QString templates = qEnvironmentVariable("MIX_TEST_TEMPLATES");
+    if (!QDir(root).mkpath(QStringLiteral("mb")))
+        return false;
+    for (const char* name : names)
+        if (!QFile::copy(templates + u'/' + QLatin1String(name),
+                         root + QStringLiteral("/mb/") + QLatin1String(name)))
+            return false;
+    return true;
+}
