@@ -94,10 +94,7 @@ private:
 
 private slots:
     void initTestCase() {
-        const QString templates = qEnvironmentVariable("MIX_TEST_TEMPLATES");
-        QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("mb")));
-        for (const char* name : {"phm.xls", "phtzm.xls", "phtzsm.xls"})
-            QVERIFY(QFile::copy(templates + u'/' + name, root() + QStringLiteral("mb/") + name));
+        QVERIFY(installTemplates(m_root.path(), {"phm.xls", "phtzm.xls", "phtzsm.xls"}));
         m_template = bytes(root() + QStringLiteral("mb/phm.xls"));
         qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
         m_started = QDateTime::currentDateTime().addSecs(-1);
@@ -182,8 +179,9 @@ private slots:
         QCOMPARE(factory.running(), 0);
     }
 
-    // A killed office fails the export within 5 s, a stopped one within the call limit; both are ended, an
-    // earlier report and the template stay byte for byte, and the next export works.
+    // A killed office fails the export within 5 s, a stopped one within the call limit, beyond the time of an
+    // ordinary export (an office's start included); both are ended, an earlier report and the template stay
+    // byte for byte, and the next export works.
     void faultyOffice_data() {
         QTest::addColumn<int>("fault");
         QTest::addColumn<int>("withinMs");
@@ -194,14 +192,18 @@ private slots:
         QFETCH(int, fault);
         QFETCH(int, withinMs);
         TestOfficeFactory factory;
+        QElapsedTimer timer;
+        timer.start();
         QVERIFY(saveReport(factory, QStringLiteral("F1")).isEmpty());
+        const qint64 ordinary = timer.elapsed();
         const QByteArray complete = bytes(root() + QStringLiteral("F1.xls"));
         const QStringList pipesBefore = instancePipes();
         factory.injectFault(StartFault(fault));
-        QElapsedTimer timer;
         timer.start();
         const QList<MessageBoxRequest> messages = saveReport(factory, QStringLiteral("F1"));
-        QVERIFY2(timer.elapsed() < withinMs, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY2(
+            timer.elapsed() < withinMs + ordinary,
+            qPrintable(QStringLiteral("%1 ms, an ordinary export %2 ms").arg(timer.elapsed()).arg(ordinary)));
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].text, QStringLiteral("您输入的参数值对吗？"));
         QCOMPARE(factory.running(), 0);
