@@ -36,6 +36,12 @@ void MapFields::setHighlight(const QString& name, bool on) {
     m_highlights[name] = on;
 }
 
+bool MapFields::isChecked(const QString& name) const { return text(name) == QStringLiteral("on"); }
+
+void MapFields::setChecked(const QString& name, bool on) {
+    setText(name, on ? QStringLiteral("on") : QStringLiteral("off"));
+}
+
 CheckColour MapFields::colour(const QString& name) const {
     require(name);
     return m_colours.value(name);

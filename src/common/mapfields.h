@@ -14,6 +14,9 @@ public:
     void setText(const QString& name, const QString& text) override;
     void setCheckColour(const QString& name, CheckColour colour) override;
     void setHighlight(const QString& name, bool on) override;
+    // A box is checked when its text is "on".
+    bool isChecked(const QString& name) const override;
+    void setChecked(const QString& name, bool on) override;
 
     CheckColour colour(const QString& name) const;
     bool highlighted(const QString& name) const;

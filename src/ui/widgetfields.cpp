@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 #include <QTextEdit>
 #include <stdexcept>
 
@@ -32,7 +33,31 @@ QWidget* WidgetFields::control(const QString& name) const {
     return widget;
 }
 
+QTableWidgetItem* WidgetFields::cell(const QString& name) const {
+    const QStringList parts = name.split(u'.');
+    if (parts.size() != 3)
+        return nullptr;
+    auto* table = qobject_cast<QTableWidget*>(control(parts[0]));
+    bool rowOk = false;
+    bool columnOk = false;
+    const int row = parts[1].toInt(&rowOk) - 1;
+    const int column = parts[2].toInt(&columnOk) - 1;
+    if (!table || !rowOk || !columnOk || row < 0 || column < 0 || row >= table->rowCount() ||
+        column >= table->columnCount())
+        throw std::logic_error("no table cell " + name.toStdString() + " in " +
+                               m_window->objectName().toStdString());
+    QTableWidgetItem* item = table->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        table->setItem(row, column, item);
+    }
+    return item;
+}
+
 QString WidgetFields::text(const QString& name) const {
+    if (QTableWidgetItem* item = cell(name))
+        return item->text();
     bool known = false;
     const QString text = controlText(control(name), &known);
     if (!known)
@@ -41,13 +66,22 @@ QString WidgetFields::text(const QString& name) const {
 }
 
 void WidgetFields::setText(const QString& name, const QString& text) {
+    if (QTableWidgetItem* item = cell(name)) {
+        item->setText(text);
+        return;
+    }
     QWidget* widget = control(name);
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(text);
         edit->setCursorPosition(0);
-    } else if (auto* combo = qobject_cast<QComboBox*>(widget))
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->isEditable())
         combo->setEditText(text);
-    else if (auto* label = qobject_cast<QLabel*>(widget))
+    else if (combo) {
+        const int index = combo->findText(text, Qt::MatchExactly);
+        if (index < 0)
+            throw std::logic_error("list " + name.toStdString() + " has no item " + text.toStdString());
+        combo->setCurrentIndex(index);
+    } else if (auto* label = qobject_cast<QLabel*>(widget))
         label->setText(text);
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
         plain->setPlainText(text);
@@ -70,6 +104,20 @@ void WidgetFields::setHighlight(const QString& name, bool on) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Base, on ? kYellow : QApplication::palette().color(QPalette::Base));
     widget->setPalette(palette);
+}
+
+bool WidgetFields::isChecked(const QString& name) const {
+    auto* box = qobject_cast<QAbstractButton*>(control(name));
+    if (!box || !box->isCheckable())
+        throw std::logic_error("control " + name.toStdString() + " is no check box");
+    return box->isChecked();
+}
+
+void WidgetFields::setChecked(const QString& name, bool on) {
+    auto* box = qobject_cast<QAbstractButton*>(control(name));
+    if (!box || !box->isCheckable())
+        throw std::logic_error("control " + name.toStdString() + " is no check box");
+    box->setChecked(on);
 }
 
 bool isRedText(const QWidget* widget) {

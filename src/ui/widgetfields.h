@@ -2,10 +2,12 @@
 
 #include "common/fields.h"
 
+class QTableWidgetItem;
 class QWidget;
 
 // Fields over the real controls of one window, found by objectName under the window: line edits, text edits,
-// editable lists (their shown text) and labels (their caption). An unknown name throws std::logic_error.
+// lists (their shown text; setting a text selects that item where the list is not editable), labels (their
+// caption), check boxes and table cells (TABLE.ROW.COLUMN). An unknown name throws std::logic_error.
 class WidgetFields : public Fields {
 public:
     explicit WidgetFields(QWidget* window);
@@ -14,9 +16,14 @@ public:
     void setText(const QString& name, const QString& text) override;
     void setCheckColour(const QString& name, CheckColour colour) override;
     void setHighlight(const QString& name, bool on) override;
+    bool isChecked(const QString& name) const override;
+    void setChecked(const QString& name, bool on) override;
 
 private:
     QWidget* control(const QString& name) const;
+    // The cell of a table addressed as TABLE.ROW.COLUMN (from 1), created empty when it has no item yet;
+    // nullptr for a name of another form.
+    QTableWidgetItem* cell(const QString& name) const;
 
     QWidget* m_window;
 };
