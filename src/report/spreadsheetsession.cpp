@@ -134,8 +134,15 @@ bool SpreadsheetSession::exportWorkbook(const Export& request) {
         return false;
     }
     const QString target = m_paths.workbookPath(request.name);
+    if (request.ending == Ending::HandOver && request.pdf) {
+        // The workbook and its PDF are written together as a save-and-quit export does; the user then sees
+        // the saved workbook.
+        Export saved = request;
+        saved.ending = Ending::SaveAndQuit;
+        return exportWorkbook(saved) && showWorkbook(target);
+    }
     const bool handOver = request.ending == Ending::HandOver;
-    const bool pdf = request.pdf && !handOver;
+    const bool pdf = request.pdf;
     const QString pdfTarget = m_paths.pdfPath(request.name);
     for (const QString& path : pdf ? QStringList{target, pdfTarget} : QStringList{target}) {
         const Target state = checkTarget(path);
@@ -183,6 +190,17 @@ bool SpreadsheetSession::exportWorkbook(const Export& request) {
                 return false;
             temporaryPdf.keep();
         }
+        return true;
+    });
+}
+
+bool SpreadsheetSession::showWorkbook(const QString& path) {
+    std::unique_ptr<Spreadsheet> sheet;
+    return runSteps(sheet, [&] {
+        sheet = m_spreadsheets.start(true);
+        sheet->open(path, OpenMode::Normal);
+        sheet->activate();
+        sheet->handOver();
         return true;
     });
 }

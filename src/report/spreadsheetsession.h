@@ -34,7 +34,8 @@ public:
         QString templateName; // in root/mb/
         QString name;         // the target is root/<name>.xls
         Ending ending = Ending::SaveAndQuit;
-        // Save-and-quit only: also root/<name>.pdf from the filled workbook, put in place with the workbook.
+        // Also root/<name>.pdf from the filled workbook, put in place with the workbook. A hand-over export
+        // with a PDF saves both as a save-and-quit export does, then opens the saved workbook for the user.
         bool pdf = false;
         std::function<void(Spreadsheet&)> fill; // writes the cells; throws SpreadsheetError or CalcFailure
     };
@@ -56,6 +57,8 @@ public:
     static QString timeoutMessage();
 
 private:
+    // Opens a saved workbook in a visible instance and hands it over to the user.
+    bool showWorkbook(const QString& path);
     // Why a failure is not the inputs': it gets a message of its own.
     enum class Cause { Command, Unavailable, InUse, Timeout };
     enum class Target { Acceptable, Refused, InUse };
