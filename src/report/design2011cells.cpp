@@ -11,23 +11,24 @@ namespace {
 
 using namespace Design2011;
 
-// The template's grid: 24 equal columns. Inputs stand in three groups of label and value, the calculation
-// and the quantities in two halves of label, value and basis, the trial mixes in three columns.
+// The template's grid: 36 narrow columns, merged as each part needs. Inputs stand in three groups of label
+// and value, the calculation and the quantities in two halves of label, value and basis, the trial mixes in
+// three columns.
 constexpr int kNameRow = 2;
-constexpr int kNameColumn = 4;
-constexpr int kDateColumn = 20;
+constexpr int kNameColumn = 6;
+constexpr int kDateColumn = 29;
 constexpr int kFirstInputRow = 4;
-constexpr int kInputColumns[] = {6, 14, 22};
+constexpr int kInputColumns[] = {8, 22, 34};
 constexpr int kFirstCalculationRow = 16;
-constexpr int kLeftValue = 6;
-constexpr int kLeftBasis = 9;
-constexpr int kRightValue = 18;
-constexpr int kRightBasis = 21;
+constexpr int kLeftValue = 9;
+constexpr int kLeftBasis = 12;
+constexpr int kRightValue = 26;
+constexpr int kRightBasis = 30;
 constexpr int kMixLineRow = 28;
 constexpr int kProportionRow = 29;
 constexpr int kFirstCheckRow = 31;
 constexpr int kFirstTrialRow = 38;
-constexpr int kTrialColumns[] = {7, 13, 19};
+constexpr int kTrialColumns[] = {10, 19, 28};
 
 Design2011Cell field(int row, int column, const QString& name) {
     return {row, column, SheetForm::Field, name, QString()};
