@@ -51,11 +51,16 @@ const char kRegistry[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 
 // Runs beside the office with the program's end of a pipe as its input: end of file (the program died, in any
 // way) kills the office's process group and removes its profile and both its sockets; "stop" (the program
-// ended or released the office itself) just exits.
+// ended the office itself) just exits; "release" (the office is the user's now and may outlive the program)
+// waits for the office to end, however late, and then removes what it left.
 const char kWatchdog[] =
     "read -r word; [ \"$word\" = stop ] && exit 0; "
+    "if [ \"$word\" = release ]; then "
+    "while kill -0 \"-$1\" 2>/dev/null; do sleep 1; done; "
+    "else "
     "kill -9 \"-$1\" 2>/dev/null; n=0; "
     "while kill -0 \"-$1\" 2>/dev/null && [ $n -lt 50 ]; do sleep 0.1; n=$((n+1)); done; "
+    "fi; "
     "rm -rf -- \"$2\" \"$3\" \"$4\"";
 
 QByteArray arg(const QString& text) { return text.toLocal8Bit(); }
@@ -217,14 +222,21 @@ void OfficeProcess::spawnWatchdog() {
     m_watchdogPipe = ends[1];
 }
 
-void OfficeProcess::stopWatchdog() {
-    if (m_watchdogPipe >= 0) {
-        const char stop[] = "stop\n";
-        while (::write(m_watchdogPipe, stop, sizeof stop - 1) < 0 && errno == EINTR) {
-        }
-        ::close(m_watchdogPipe);
-        m_watchdogPipe = -1;
+void OfficeProcess::tellWatchdog(const char* word) {
+    if (m_watchdogPipe < 0)
+        return;
+    const QByteArray line = QByteArray(word) + '\n';
+    while (::write(m_watchdogPipe, line.constData(), size_t(line.size())) < 0 && errno == EINTR) {
     }
+    ::close(m_watchdogPipe);
+    m_watchdogPipe = -1;
+}
+
+void OfficeProcess::stopWatchdog() {
+    if (m_watchdogPipe >= 0)
+        tellWatchdog("stop");
+    else if (m_watchdog > 0)
+        ::kill(m_watchdog, SIGKILL); // released, waiting for an office that end() has cleaned up already
     if (m_watchdog > 0) {
         int status = 0;
         while (waitpid(m_watchdog, &status, 0) < 0 && errno == EINTR) {
@@ -346,11 +358,13 @@ void OfficeProcess::end() {
     stopWatchdog();
 }
 
-void OfficeProcess::handOver() { stopWatchdog(); }
+void OfficeProcess::handOver() { tellWatchdog("release"); }
 
 void OfficeProcess::release() {
     m_released = true;
     m_desktop.clear();
     m_remote.clear();
-    stopWatchdog();
+    tellWatchdog("release");
+    // It outlives the program with the office, and cleans up after it.
+    m_watchdog = -1;
 }

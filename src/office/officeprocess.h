@@ -50,9 +50,9 @@ public:
     // socket. Never throws.
     void end();
     // The user owns the process from now on: the program may die without taking it along (the connection
-    // stays until release or end).
+    // stays until release or end); whenever it ends, its profile and sockets are removed after it.
     void handOver();
-    // It outlives this object and the program, with its profile.
+    // It outlives this object and the program; its profile goes when it ends.
     void release();
     // The office's own component context, for services created inside it.
     const css::uno::Reference<css::uno::XComponentContext>& context() const { return m_remote; }
@@ -62,6 +62,8 @@ private:
     void spawn(const QString& soffice, const QString& pipeName);
     void spawnWatchdog();
     void stopWatchdog();
+    // Sends the watchdog its one word ("stop" or "release") and closes the pipe.
+    void tellWatchdog(const char* word);
     bool waitForExit(int milliseconds);
     void closeDocuments();
     void reap();

@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QThread>
@@ -249,6 +250,61 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(
             QDir(temp.path()).entryList({QStringLiteral("mixdesign-office-*")}, QDir::Dirs).isEmpty(), 5000);
         QCOMPARE(officePipes(), pipesBefore);
+    }
+
+    // A workbook left open for the user outlives a program that was killed; when its office ends later, the
+    // office's profile folder goes with it.
+    void userOfficeOutlivingProgramLeavesNoFolder() {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (xvfb.isEmpty())
+            QSKIP("no Xvfb");
+        // A display of the test's own; it names its number once it is ready.
+        QProcess display;
+        display.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                             QStringLiteral("0"), QStringLiteral("1280x1024x24")});
+        QVERIFY(display.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(display.canReadLine() || display.waitForReadyRead(100), 20000);
+        const QString number = QString::fromLatin1(display.readLine()).trimmed();
+        QVERIFY(!number.isEmpty());
+
+        QTemporaryDir temp;
+        const QString script = temp.filePath(QStringLiteral("open.scn"));
+        writeFile(script, "answer Yes\nclick Form1.Command1\nset Form1.Text28 U1\nclick Form1.Command12\n"
+                          "pause 600000\n");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), temp.path());
+        environment.insert(QStringLiteral("DISPLAY"), u':' + number);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        QProcess runner;
+        runner.setProcessEnvironment(environment);
+        runner.start(QStringLiteral(RUNNER_PATH), runnerOptions() + QStringList{script});
+        QVERIFY(runner.waitForStarted());
+        // The process group of the office showing the workbook: one started without --headless.
+        const auto visibleOffice = [&temp] {
+            for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+                QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
+                if (!pid[0].isDigit() || !cmdline.open(QIODevice::ReadOnly))
+                    continue;
+                const QByteArray line = cmdline.readAll();
+                if (line.contains(profileMarker(temp.path())) && !line.contains("--headless"))
+                    return runningGroup(pid);
+            }
+            return -1;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(visibleOffice() > 0, 60000);
+        // Time to open the saved workbook in its window and hand it over.
+        QThread::msleep(4000);
+        const int group = visibleOffice();
+        runner.kill();
+        QVERIFY(runner.waitForFinished(5000));
+        // The user closes the workbook's window.
+        QVERIFY(groupAlive(group));
+        ::kill(-group, SIGTERM);
+        QVERIFY(officesBecome(temp.path(), 0, 20000));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QDir(temp.path()).entryList({QStringLiteral("mixdesign-office-*")}, QDir::Dirs).isEmpty(), 10000);
+        display.terminate();
+        QVERIFY(display.waitForFinished(5000));
     }
 
     // A write-protected complete report stays byte for byte after a failing "文件保存为" to its name; run as
