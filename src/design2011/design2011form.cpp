@@ -1,14 +1,388 @@
 #include "design2011/design2011form.h"
 
+#include "common/datetext.h"
+#include "common/failure.h"
+#include "common/fields.h"
+#include "common/numbers.h"
+#include "common/prompter.h"
+#include "design2011/checks2011.h"
+#include "design2011/design2011controls.h"
+#include "design2011/mixdesign2011.h"
+
+#include <stdexcept>
+
+namespace D = Design2011;
+
+namespace {
+
+// A number field, its caption in the refusal and its range.
+struct NumberField {
+    QString name;
+    QString caption;
+    double low;
+    double high;
+};
+
+const NumberField kSigma{D::sigma, QStringLiteral("强度标准差σ (MPa)"), 1, 10};
+const NumberField kGammaC{D::gammaC, QStringLiteral("富余系数γc"), 0.8, 1.3};
+const NumberField kFceMeasured{D::fceMeasured, QStringLiteral("水泥28d实测强度 (MPa)"), 20, 80};
+const NumberField kSlump{D::slump, QStringLiteral("坍落度 (mm)"), 10, 250};
+const NumberField kWaterReduction{D::waterReduction, QStringLiteral("外加剂减水率β (%)"), 0, 40};
+const NumberField kAdmixtureDosage{D::admixtureDosage, QStringLiteral("外加剂掺量βa (%)"), 0, 5};
+const NumberField kFlyAshPercent{D::flyAshPercent, QStringLiteral("粉煤灰掺量βf (%)"), 0, 60};
+const NumberField kGammaF{D::gammaF, QStringLiteral("粉煤灰影响系数γf"), 0.3, 1.2};
+const NumberField kSlagPercent{D::slagPercent, QStringLiteral("粒化高炉矿渣粉掺量βk (%)"), 0, 70};
+const NumberField kGammaS{D::gammaS, QStringLiteral("矿渣粉影响系数γs"), 0.3, 1.2};
+const NumberField kAssumedDensity{D::assumedDensity, QStringLiteral("假定表观密度 (kg/m³)"), 2200, 2600};
+const NumberField kDensityCement{D::densityCement, QStringLiteral("水泥密度 (kg/m³)"), 2500, 3500};
+const NumberField kDensityFlyAsh{D::densityFlyAsh, QStringLiteral("粉煤灰密度 (kg/m³)"), 1800, 3000};
+const NumberField kDensitySlag{D::densitySlag, QStringLiteral("矿渣粉密度 (kg/m³)"), 2500, 3200};
+const NumberField kDensitySand{D::densitySand, QStringLiteral("砂表观密度 (kg/m³)"), 2400, 2900};
+const NumberField kDensityStone{D::densityStone, QStringLiteral("碎石表观密度 (kg/m³)"), 2400, 3000};
+const NumberField kAirContent{D::airContent, QStringLiteral("含气量α (%)"), 0, 10};
+const NumberField kWbOverride{D::wbOverride, QStringLiteral("采用水胶比（可选）"), 0.20, 1.00};
+const NumberField kSandRatioOverride{D::sandRatioOverride, QStringLiteral("采用砂率 %（可选）"), 20, 50};
+const NumberField kTrialVolume{D::trialVolume, QStringLiteral("试配体积 (L)"), 5, 100};
+
+const QString kSumTooLarge = QStringLiteral("粉煤灰与矿渣粉掺量之和不应大于80%。");
+const QString kByTrial = QStringLiteral("表5.1.3：应经试验确定");
+
+// Thrown by the reading of the inputs with the refusal's message.
+struct Refused {
+    QString message;
+};
+
+// The index of the list's text among its items; a text that is no item is a programming error.
+int listIndex(const Fields& fields, const QString& name, const QStringList& items) {
+    const int index = static_cast<int>(items.indexOf(fields.text(name)));
+    if (index < 0)
+        throw std::logic_error("list " + name.toStdString() + " shows no item of its own");
+    return index;
+}
+
+bool isEmptyText(const Fields& fields, const QString& name) { return fields.text(name).trimmed().isEmpty(); }
+
+double readNumber(const Fields& fields, const NumberField& field) {
+    try {
+        const double v = readStrict(fields.text(field.name));
+        if (v >= field.low && v <= field.high)
+            return v;
+    } catch (const CalcFailure&) {
+    }
+    throw Refused{QStringLiteral("“%1”应为 %2～%3 之间的数值。")
+                      .arg(field.caption, generalForm(field.low), generalForm(field.high))};
+}
+
+std::optional<double> readOptional(const Fields& fields, const NumberField& field) {
+    if (isEmptyText(fields, field.name))
+        return std::nullopt;
+    return readNumber(fields, field);
+}
+
+// Every input in the order of the window, the first refused one named.
+MixInputs2011 readInputs(const Fields& fields) {
+    MixInputs2011 in;
+    in.grade = D::grades.at(listIndex(fields, D::grade, D::grades)).mid(1).toInt();
+    in.sigmaFromStatistics = fields.isChecked(D::sigmaFromStatistics);
+    if (in.sigmaFromStatistics)
+        in.sigma = readNumber(fields, kSigma);
+    in.cementKind =
+        listIndex(fields, D::cementKind, D::cementKinds) == 0 ? CementKind::Ordinary : CementKind::Portland;
+    in.cementClass = D::cementClasses.at(listIndex(fields, D::cementClass, D::cementClasses)).toDouble();
+    const bool measured = !isEmptyText(fields, D::fceMeasured);
+    if (!measured)
+        in.gammaC = readNumber(fields, kGammaC);
+    in.fceMeasured = readOptional(fields, kFceMeasured);
+    in.maxSize = D::maxSizes.at(listIndex(fields, D::maxSize, D::maxSizes)).toDouble();
+    in.slump = readNumber(fields, kSlump);
+    in.waterReduction = readNumber(fields, kWaterReduction);
+    in.admixtureDosage = readNumber(fields, kAdmixtureDosage);
+    in.flyAshPercent = readNumber(fields, kFlyAshPercent);
+    if (in.flyAshPercent != 0.0)
+        in.gammaF = readNumber(fields, kGammaF);
+    in.slagPercent = readNumber(fields, kSlagPercent);
+    if (in.slagPercent != 0.0)
+        in.gammaS = readNumber(fields, kGammaS);
+    in.environment = static_cast<Environment>(listIndex(fields, D::environment, D::environments));
+    in.airEntrained = fields.isChecked(D::airEntrained);
+    in.structure = static_cast<Structure>(listIndex(fields, D::structure, D::structures));
+    in.pumped = fields.isChecked(D::pumped);
+    in.method = listIndex(fields, D::densityMethod, D::densityMethods) == 0 ? DensityMethod::Mass
+                                                                            : DensityMethod::Volume;
+    if (in.method == DensityMethod::Mass) {
+        in.assumedDensity = readNumber(fields, kAssumedDensity);
+    } else {
+        in.densityCement = readNumber(fields, kDensityCement);
+        in.densityFlyAsh = readNumber(fields, kDensityFlyAsh);
+        in.densitySlag = readNumber(fields, kDensitySlag);
+        in.densitySand = readNumber(fields, kDensitySand);
+        in.densityStone = readNumber(fields, kDensityStone);
+        in.airContent = readNumber(fields, kAirContent);
+    }
+    in.wbOverride = readOptional(fields, kWbOverride);
+    in.sandRatioOverride = readOptional(fields, kSandRatioOverride);
+    in.trialVolume = readNumber(fields, kTrialVolume);
+    if (in.flyAshPercent + in.slagPercent > 80.0)
+        throw Refused{kSumTooLarge};
+    return in;
+}
+
+QString rangeText(const Range& range, int decimals) {
+    return formatFixed(range.lower, decimals) + QStringLiteral("～") + formatFixed(range.upper, decimals);
+}
+
+// The mix per cubic metre in the window's forms, then the same per trial batch.
+void writeTrialColumn(Fields& fields, int column, const MixMasses& mix, double volume) {
+    const double perBatch = volume / 1000.0;
+    const double masses[] = {mix.cement, mix.flyAsh, mix.slag, mix.sand, mix.stone, mix.water};
+    fields.setText(D::trialCell(1, column), formatFixed(mix.wb, 2));
+    fields.setText(D::trialCell(2, column), formatFixed(mix.sandRatio, 0));
+    for (int i = 0; i < 6; ++i) {
+        fields.setText(D::trialCell(3 + i, column), formatFixed(masses[i], 0));
+        fields.setText(D::trialCell(10 + i, column), formatFixed(masses[i] * perBatch, 2));
+    }
+    fields.setText(D::trialCell(9, column), formatFixed(mix.admixture, 2));
+    fields.setText(D::trialCell(16, column), formatFixed(mix.admixture * perBatch, 3));
+}
+
+void writeCheck(Fields& fields, const QString& name, const Check2011& check) {
+    fields.setText(name, check.text);
+    fields.setCheckColour(name, check.holds ? CheckColour::Normal : CheckColour::Red);
+}
+
+void writeResults(Fields& fields, const MixInputs2011& in, const MixResult2011& r) {
+    const MixMasses& m = r.mix;
+    fields.setText(D::sigmaUsed, formatFixed(r.sigma, 1));
+    fields.setText(D::targetStrength, formatFixed(r.targetStrength, 1));
+    fields.setText(D::fce, formatFixed(r.fce, 1));
+    fields.setText(D::fb, formatFixed(r.fb, 1));
+    fields.setText(D::wbCalculated, formatFixed(r.wbCalculated, 3));
+    fields.setText(D::wbMax, formatFixed(r.limit.maxWb, 2));
+    fields.setText(D::wb, formatFixed(m.wb, 2));
+    fields.setText(D::waterTable, formatFixed(r.waterTable, 0));
+    fields.setText(D::water, formatFixed(m.water, 0));
+    fields.setText(D::binder, formatFixed(m.binder, 0));
+    fields.setText(D::flyAsh, formatFixed(m.flyAsh, 0));
+    fields.setText(D::slag, formatFixed(m.slag, 0));
+    fields.setText(D::cement, formatFixed(m.cement, 0));
+    fields.setText(D::admixture, formatFixed(m.admixture, 2));
+    fields.setText(D::sandRatioTable, r.sandRatioRange ? rangeText(*r.sandRatioRange, 1) : QString());
+    fields.setText(D::sandRatio, formatFixed(m.sandRatio, 0));
+    fields.setText(D::sand, formatFixed(m.sand, 0));
+    fields.setText(D::stone, formatFixed(m.stone, 0));
+    fields.setText(D::density, formatFixed(m.density(), 0));
+    fields.setText(D::mixLine,
+                   QStringLiteral("水泥 %1，粉煤灰 %2，矿渣粉 %3，砂 %4，碎石 %5，水 %6，外加剂 %7（kg/m³）")
+                       .arg(formatFixed(m.cement, 0), formatFixed(m.flyAsh, 0), formatFixed(m.slag, 0),
+                            formatFixed(m.sand, 0), formatFixed(m.stone, 0), formatFixed(m.water, 0),
+                            formatFixed(m.admixture, 2)));
+    fields.setText(D::proportion, QStringLiteral("1 : %1 : %2，水胶比 %3")
+                                      .arg(formatFixed(divide(m.sand, m.binder), 2),
+                                           formatFixed(divide(m.stone, m.binder), 2), formatFixed(m.wb, 2)));
+    const Checks2011 checks = checkMix2011(in, r);
+    writeCheck(fields, D::checkWb, checks.wb);
+    writeCheck(fields, D::checkGrade, checks.grade);
+    writeCheck(fields, D::checkBinder, checks.binder);
+    writeCheck(fields, D::checkMineral, checks.mineral);
+    writeCheck(fields, D::checkPump, checks.pump);
+    for (int column = 0; column < D::trialColumns; ++column)
+        writeTrialColumn(fields, column + 1, r.trials[column], in.trialVolume);
+}
+
+// The texts of the results, the checks and the trial table, so that a failure halfway writes nothing: every
+// text is produced on a scratch copy first.
+class ScratchFields : public Fields {
+public:
+    QString text(const QString& name) const override { return m_texts.value(name); }
+    void setText(const QString& name, const QString& text) override {
+        m_order.append(name);
+        m_texts.insert(name, text);
+    }
+    void setCheckColour(const QString& name, CheckColour colour) override { m_colours.insert(name, colour); }
+    void setHighlight(const QString&, bool) override {}
+    bool isChecked(const QString&) const override { return false; }
+    void setChecked(const QString&, bool) override {}
+
+    void copyTo(Fields& fields) const {
+        for (const QString& name : m_order)
+            fields.setText(name, m_texts.value(name));
+        for (auto it = m_colours.begin(); it != m_colours.end(); ++it)
+            fields.setCheckColour(it.key(), it.value());
+    }
+
+private:
+    QStringList m_order;
+    QMap<QString, QString> m_texts;
+    QMap<QString, CheckColour> m_colours;
+};
+
+QStringList resultNames() {
+    QStringList names = {D::sigmaUsed,    D::targetStrength, D::fce,
+                         D::fb,           D::wbCalculated,   D::wbMax,
+                         D::wb,           D::waterTable,     D::water,
+                         D::binder,       D::flyAsh,         D::slag,
+                         D::cement,       D::admixture,      D::sandRatioTable,
+                         D::sandRatio,    D::sand,           D::stone,
+                         D::density,      D::mixLine,        D::proportion,
+                         D::checkWb,      D::checkGrade,     D::checkBinder,
+                         D::checkMineral, D::checkPump};
+    for (int row = 1; row <= D::trialRows; ++row)
+        for (int column = 1; column <= D::trialColumns; ++column)
+            names.append(D::trialCell(row, column));
+    return names;
+}
+
+const QStringList kEnvironmentTexts = {
+    QStringLiteral("室内干燥环境；无侵蚀性静水浸没环境"),
+    QStringLiteral("室内潮湿环境；非严寒和非寒冷地区的露天环境；与无侵蚀性的水或土壤直接接触的环境"),
+    QStringLiteral("干湿交替环境；水位频繁变动环境；严寒和寒冷地区的露天环境"),
+    QStringLiteral("严寒和寒冷地区冬季水位变动区环境；受除冰盐影响环境；海风环境"),
+    QStringLiteral("盐渍土环境；受除冰盐作用环境；海岸环境"),
+};
+
+// A dosage typed so far, when it reads strictly as a number that is not negative.
+std::optional<double> typedDosage(const Fields& fields, const QString& name) {
+    try {
+        const double v = readStrict(fields.text(name));
+        if (v >= 0.0)
+            return v;
+    } catch (const CalcFailure&) {
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 Design2011Form::Design2011Form(Fields& fields, Prompter& prompter) : m_fields(fields), m_prompter(prompter) {}
-void Design2011Form::load(const QDate&) {}
-bool Design2011Form::calculate() { return false; }
-void Design2011Form::gradeChanged() {}
-void Design2011Form::sigmaSourceChanged() {}
-void Design2011Form::cementClassChanged() {}
-void Design2011Form::flyAshChanged() {}
-void Design2011Form::slagChanged() {}
-void Design2011Form::maxSizeChanged() {}
-void Design2011Form::environmentChanged() {}
-bool Design2011Form::sigmaEditable() const { return false; }
-bool Design2011Form::volumeMethod() const { return false; }
+
+void Design2011Form::load(const QDate& today) {
+    m_fields.setText(D::grade, QStringLiteral("C30"));
+    m_fields.setChecked(D::sigmaFromStatistics, false);
+    m_fields.setText(D::cementKind, QStringLiteral("普通硅酸盐水泥"));
+    m_fields.setText(D::cementClass, QStringLiteral("42.5"));
+    m_fields.setText(D::fceMeasured, QString());
+    m_fields.setText(D::maxSize, QStringLiteral("25"));
+    m_fields.setText(D::slump, QStringLiteral("180"));
+    m_fields.setText(D::waterReduction, QStringLiteral("25"));
+    m_fields.setText(D::admixtureDosage, QStringLiteral("2.0"));
+    m_fields.setText(D::flyAshPercent, QStringLiteral("15"));
+    m_fields.setText(D::flyAshGrade, QStringLiteral("Ⅱ级"));
+    m_fields.setText(D::slagPercent, QStringLiteral("15"));
+    m_fields.setText(D::slagGrade, QStringLiteral("S95"));
+    m_fields.setText(D::environment, QStringLiteral("二a"));
+    m_fields.setChecked(D::airEntrained, false);
+    m_fields.setText(D::structure, QStringLiteral("钢筋混凝土"));
+    m_fields.setChecked(D::pumped, true);
+    m_fields.setText(D::densityMethod, QStringLiteral("质量法"));
+    m_fields.setText(D::assumedDensity, QStringLiteral("2400"));
+    m_fields.setText(D::densityCement, QStringLiteral("3100"));
+    m_fields.setText(D::densityFlyAsh, QStringLiteral("2200"));
+    m_fields.setText(D::densitySlag, QStringLiteral("2900"));
+    m_fields.setText(D::densitySand, QStringLiteral("2650"));
+    m_fields.setText(D::densityStone, QStringLiteral("2700"));
+    m_fields.setText(D::airContent, QStringLiteral("1"));
+    m_fields.setText(D::wbOverride, QString());
+    m_fields.setText(D::sandRatioOverride, QString());
+    m_fields.setText(D::reportName, QStringLiteral("JGJ55-2011-") + dateText(today));
+    gradeChanged();
+    cementClassChanged();
+    flyAshChanged();
+    slagChanged();
+    maxSizeChanged();
+    environmentChanged();
+    for (const QString& name : resultNames())
+        m_fields.setText(name, QString());
+    m_calculated = false;
+}
+
+bool Design2011Form::calculate() {
+    m_calculated = false;
+    ScratchFields scratch;
+    try {
+        const MixInputs2011 inputs = readInputs(m_fields);
+        const auto outcome = designMix2011(inputs);
+        if (const auto* refusal = std::get_if<Refusal2011>(&outcome))
+            throw Refused{refusal->message};
+        writeResults(scratch, inputs, std::get<MixResult2011>(outcome));
+    } catch (const Refused& refused) {
+        refuse(refused.message);
+        return false;
+    } catch (const CalcFailure&) {
+        // A value past every range of the inputs (an overflow): refused as a calculation without result.
+        refuse(QStringLiteral("胶凝材料和水的用量过大，无法计算砂石用量，请检查输入。"));
+        return false;
+    }
+    scratch.copyTo(m_fields);
+    m_calculated = true;
+    return true;
+}
+
+void Design2011Form::refuse(const QString& message) {
+    MessageBoxRequest box;
+    box.text = message;
+    box.icon = MessageIcon::Stop;
+    box.buttons = MessageButtons::Ok;
+    box.defaultButton = MessageButton::Ok;
+    m_prompter.message(box);
+}
+
+void Design2011Form::gradeChanged() {
+    if (m_fields.isChecked(D::sigmaFromStatistics))
+        return;
+    const int grade = D::grades.at(listIndex(m_fields, D::grade, D::grades)).mid(1).toInt();
+    m_fields.setText(D::sigma, formatFixed(tableSigma(grade), 1));
+}
+
+void Design2011Form::sigmaSourceChanged() { gradeChanged(); }
+
+void Design2011Form::cementClassChanged() {
+    const double cementClass =
+        D::cementClasses.at(listIndex(m_fields, D::cementClass, D::cementClasses)).toDouble();
+    m_fields.setText(D::gammaC, formatFixed(cementSurplusFactor(cementClass).value_or(1.0), 2));
+}
+
+void Design2011Form::flyAshChanged() {
+    const std::optional<double> dosage = typedDosage(m_fields, D::flyAshPercent);
+    if (!dosage)
+        return;
+    if (const std::optional<Range> range = flyAshInfluence(*dosage)) {
+        m_fields.setText(D::gammaF, formatFixed(range->upper, 2));
+        m_fields.setText(D::gammaFRange, QStringLiteral("表5.1.3：") + rangeText(*range, 2));
+    } else {
+        m_fields.setText(D::gammaF, QString());
+        m_fields.setText(D::gammaFRange, kByTrial);
+    }
+}
+
+void Design2011Form::slagChanged() {
+    const std::optional<double> dosage = typedDosage(m_fields, D::slagPercent);
+    if (!dosage)
+        return;
+    const auto grade = static_cast<SlagGrade>(listIndex(m_fields, D::slagGrade, D::slagGrades));
+    const std::optional<Range> range = slagInfluence(*dosage);
+    const std::optional<double> proposed = proposedSlagInfluence(*dosage, grade);
+    if (range && proposed) {
+        m_fields.setText(D::gammaS, formatFixed(*proposed, 2));
+        m_fields.setText(D::gammaSRange, QStringLiteral("表5.1.3：") + rangeText(*range, 2));
+    } else {
+        m_fields.setText(D::gammaS, QString());
+        m_fields.setText(D::gammaSRange, kByTrial);
+    }
+}
+
+void Design2011Form::maxSizeChanged() {
+    m_fields.setText(D::trialVolume, m_fields.text(D::maxSize) == QStringLiteral("40")
+                                         ? QStringLiteral("25")
+                                         : QStringLiteral("20"));
+}
+
+void Design2011Form::environmentChanged() {
+    m_fields.setText(D::environmentText,
+                     kEnvironmentTexts.at(listIndex(m_fields, D::environment, D::environments)));
+}
+
+bool Design2011Form::sigmaEditable() const { return m_fields.isChecked(D::sigmaFromStatistics); }
+
+bool Design2011Form::volumeMethod() const {
+    return listIndex(m_fields, D::densityMethod, D::densityMethods) == 1;
+}

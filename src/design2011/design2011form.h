@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QString>
 
 class Fields;
 class Prompter;
@@ -38,6 +39,8 @@ public:
     bool volumeMethod() const;
 
 private:
+    void refuse(const QString& message);
+
     Fields& m_fields;
     Prompter& m_prompter;
     bool m_calculated = false;

@@ -297,10 +297,8 @@ void MainWindow::Picture3_Click() {
     openProgramPage(context.launcher, context.paths);
 }
 
-void MainWindow::exit_Click() {
-    hide();
-    close();
-}
+// As the close button: the program ends when no other window of it is open.
+void MainWindow::exit_Click() { close(); }
 
 void MainWindow::about_Click() { m_windows.open(Form2::window); }
 void MainWindow::xie_Click() { m_windows.open(Form5::window); }

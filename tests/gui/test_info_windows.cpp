@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -49,6 +50,7 @@ private slots:
     void menuOpensOnce_data();
     void menuOpensOnce();
     void exitClosesOnlyMain();
+    void exitAsLastWindowEndsProgram();
     void helpFallsBackToUsageHelp();
     void helpProgramStartedNoWindow();
     void linksOpenInstalledPage();
@@ -118,6 +120,29 @@ void TestInfoWindows::exitClosesOnlyMain() {
     QCOMPARE(shown("Form2"), 1);
     QCOMPARE(shown("Form6"), 1);
     QCOMPARE(shown("wai"), 1);
+}
+
+// 退出 with no other window open ends the program's event loop, as the title bar's close button does.
+void TestInfoWindows::exitAsLastWindowEndsProgram() {
+    for (const bool byMenu : {true, false}) {
+        Program program;
+        bool timedOut = false;
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [&timedOut] {
+            timedOut = true;
+            QCoreApplication::quit();
+        });
+        guard.start(3000);
+        QTimer::singleShot(0, program.main, [&program, byMenu] {
+            if (byMenu)
+                program.menu("exit");
+            else
+                program.main->close();
+        });
+        QCoreApplication::exec();
+        QVERIFY2(!timedOut, byMenu ? "退出" : "close button");
+    }
 }
 
 void TestInfoWindows::helpFallsBackToUsageHelp() {

@@ -1,0 +1,104 @@
+#include "design2011/mixdesign2011.h"
+
+#include "common/numbers.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString kTooMuchBinder = QStringLiteral("胶凝材料和水的用量过大，无法计算砂石用量，请检查输入。");
+const QString kSandRatioByTrial = QStringLiteral("水胶比小于0.40，砂率应经试验确定，请输入采用砂率。");
+
+double whole(double v) { return roundHalfAway(v, 0); }
+
+// Steps 11 and 14 at a given binder and sand ratio: the binder's parts, the admixture, sand and stone.
+// False when no room is left for the aggregate.
+bool completeMix(MixMasses& mix, const MixInputs2011& in) {
+    mix.flyAsh = whole(mix.binder * in.flyAshPercent / 100.0);
+    mix.slag = whole(mix.binder * in.slagPercent / 100.0);
+    mix.cement = mix.binder - mix.flyAsh - mix.slag;
+    mix.admixture = checked(mix.binder * in.admixtureDosage / 100.0);
+    const double share = mix.sandRatio / 100.0;
+    if (in.method == DensityMethod::Mass) {
+        const double rest = in.assumedDensity - mix.binder - mix.water;
+        if (rest <= 0.0)
+            return false;
+        mix.sand = whole(rest * share);
+        mix.stone = rest - mix.sand;
+        return true;
+    }
+    const double volume = 1.0 - divide(mix.cement, in.densityCement) - divide(mix.flyAsh, in.densityFlyAsh) -
+                          divide(mix.slag, in.densitySlag) - mix.water / 1000.0 - 0.01 * in.airContent;
+    if (volume <= 0.0)
+        return false;
+    const double aggregate =
+        divide(volume, divide(share, in.densitySand) + divide(1.0 - share, in.densityStone));
+    mix.sand = whole(aggregate * share);
+    mix.stone = whole(aggregate * (1.0 - share));
+    return true;
+}
+
+} // namespace
+
+double roundHalfAway(double v, int decimals) { return formatFixed(v, decimals).toDouble(); }
+
+std::variant<MixResult2011, Refusal2011> designMix2011(const MixInputs2011& in) {
+    MixResult2011 r;
+    // Strength: σ, fcu,0, fce, fb and the calculated W/B (4.0.1, 4.0.2, 5.1.1-5.1.4).
+    r.sigma = in.sigmaFromStatistics ? std::max(in.sigma, sigmaFloor(in.grade)) : tableSigma(in.grade);
+    r.targetStrength = checked(in.grade + 1.645 * r.sigma);
+    r.fce = in.fceMeasured ? *in.fceMeasured : checked(in.gammaC * in.cementClass);
+    r.gammaF = in.flyAshPercent > 0.0 ? in.gammaF : 1.0;
+    r.gammaS = in.slagPercent > 0.0 ? in.gammaS : 1.0;
+    r.fb = checked(r.gammaF * r.gammaS * r.fce);
+    r.wbCalculated = divide(kAlphaA * r.fb, r.targetStrength + kAlphaA * kAlphaB * r.fb);
+    r.limit = environmentLimit(in.environment, in.airEntrained);
+
+    MixMasses& mix = r.mix;
+    mix.wb = in.wbOverride ? roundHalfAway(*in.wbOverride, 2)
+                           : std::min(roundHalfAway(r.wbCalculated, 2), r.limit.maxWb);
+
+    // Water (5.2.1, 5.2.2), binder with the least of table 3.0.4 (5.3.1), its parts (5.3.2, 5.3.3).
+    r.waterTable = whole(waterBeforeReduction(in.slump, in.maxSize));
+    mix.water = whole(r.waterTable * (1.0 - in.waterReduction / 100.0));
+    mix.binder = whole(divide(mix.water, mix.wb));
+    if (!exemptFromMinimumBinder(in.grade)) {
+        r.minimumBinder = minimumBinder(mix.wb, in.structure);
+        if (mix.binder < *r.minimumBinder) {
+            mix.binder = *r.minimumBinder;
+            r.binderRaised = true;
+        }
+    }
+    r.mineralLimits = mineralLimits(in.structure, in.cementKind, mix.wb);
+
+    // Sand ratio (5.4.1, 5.4.2): the middle of the table's range plus the slump correction, or as typed.
+    if (const std::optional<Range> table = sandRatioRange(mix.wb, in.maxSize)) {
+        const double correction = sandRatioSlumpCorrection(in.slump);
+        r.sandRatioRange = Range{table->lower + correction, table->upper + correction};
+    }
+    if (in.sandRatioOverride)
+        mix.sandRatio = whole(*in.sandRatioOverride);
+    else if (r.sandRatioRange)
+        mix.sandRatio = whole((r.sandRatioRange->lower + r.sandRatioRange->upper) / 2.0);
+    else
+        return Refusal2011{kSandRatioByTrial};
+
+    if (!completeMix(mix, in))
+        return Refusal2011{kTooMuchBinder};
+
+    // The trial mixes: the same water and dosages at W/B -+ 0.05 and sand ratio -+ 1, binder not raised.
+    for (int side : {-1, 1}) {
+        MixMasses trial;
+        trial.water = mix.water;
+        trial.wb = roundHalfAway(mix.wb + side * 0.05, 2);
+        trial.sandRatio = mix.sandRatio + side;
+        if (trial.wb <= 0.0)
+            return Refusal2011{kTooMuchBinder};
+        trial.binder = whole(divide(trial.water, trial.wb));
+        if (!completeMix(trial, in))
+            return Refusal2011{kTooMuchBinder};
+        r.trials[side < 0 ? 0 : 2] = trial;
+    }
+    r.trials[1] = mix;
+    return r;
+}

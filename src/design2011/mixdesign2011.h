@@ -1,0 +1,91 @@
+#pragma once
+
+#include "design2011/standard2011.h"
+
+#include <QString>
+#include <array>
+#include <optional>
+#include <variant>
+
+enum class DensityMethod { Mass, Volume };
+
+// The inputs of a JGJ 55-2011 design, as read from the window. Percentages are in %, densities in kg/m3.
+struct MixInputs2011 {
+    int grade = 30; // fcu,k, the number of the grade
+    bool sigmaFromStatistics = false;
+    double sigma = 5.0; // the typed σ; read only from statistics
+    CementKind cementKind = CementKind::Ordinary;
+    double cementClass = 42.5;
+    double gammaC = 1.16;
+    std::optional<double> fceMeasured;
+    double maxSize = 25;
+    double slump = 180;
+    double waterReduction = 25;
+    double admixtureDosage = 2.0;
+    double flyAshPercent = 15;
+    double gammaF = 0.90; // read only with fly ash
+    double slagPercent = 15;
+    double gammaS = 1.00; // read only with slag
+    Environment environment = Environment::TwoA;
+    bool airEntrained = false;
+    Structure structure = Structure::Reinforced;
+    bool pumped = true;
+    DensityMethod method = DensityMethod::Mass;
+    double assumedDensity = 2400;
+    double densityCement = 3100;
+    double densityFlyAsh = 2200;
+    double densitySlag = 2900;
+    double densitySand = 2650;
+    double densityStone = 2700;
+    double airContent = 1;
+    std::optional<double> wbOverride;
+    std::optional<double> sandRatioOverride;
+    double trialVolume = 20; // litres
+};
+
+// The masses of one cubic metre at one W/B and sand ratio (kg/m3; whole kilograms but the admixture).
+struct MixMasses {
+    double wb = 0.0;
+    double sandRatio = 0.0; // %, whole
+    double binder = 0.0;
+    double cement = 0.0;
+    double flyAsh = 0.0;
+    double slag = 0.0;
+    double sand = 0.0;
+    double stone = 0.0;
+    double water = 0.0;
+    double admixture = 0.0; // unrounded
+    // The concrete's mass: every material but the admixture.
+    double density() const { return binder + water + sand + stone; }
+};
+
+struct MixResult2011 {
+    double sigma = 0.0;
+    double targetStrength = 0.0;
+    double fce = 0.0;
+    double gammaF = 1.0; // as used: 1 without fly ash
+    double gammaS = 1.0; // as used: 1 without slag
+    double fb = 0.0;
+    double wbCalculated = 0.0;
+    EnvironmentLimit limit;
+    double waterTable = 0.0;             // mw0', rounded
+    std::optional<Range> sandRatioRange; // with the slump correction; none below W/B 0.40
+    // Table 3.0.4's least binder at the adopted W/B; nothing for the exempt grades.
+    std::optional<double> minimumBinder;
+    bool binderRaised = false;
+    std::optional<MineralLimits> mineralLimits;
+    MixMasses mix; // the design, mix.wb the adopted W/B
+    // Clause 6.1.5: W/B - 0.05, the design, W/B + 0.05.
+    std::array<MixMasses, 3> trials;
+};
+
+// A calculation that cannot go on, with the message shown to the engineer.
+struct Refusal2011 {
+    QString message;
+};
+
+// The whole preliminary design of JGJ 55-2011 from typed inputs: every result or a refusal, nothing between.
+std::variant<MixResult2011, Refusal2011> designMix2011(const MixInputs2011& inputs);
+
+// Half away from zero at `decimals`, after rounding to 15 significant digits, as every field shows numbers.
+double roundHalfAway(double v, int decimals);
