@@ -7,7 +7,6 @@
 
 #include <QHeaderView>
 #include <QScreen>
-#include <QStyle>
 
 namespace {
 
@@ -111,11 +110,13 @@ void Design2011Window::bindControls() {
     connect(ui.openReport, &QPushButton::clicked, this, &Design2011Window::openReportClicked);
 }
 
-// At its natural size where the screen holds it, centred on the screen's available area.
+// At its natural size where the screen holds it, centred on the screen's available area; on a screen too
+// small for it, at the area's top left corner.
 void Design2011Window::centreOnScreen() {
     const QRect area = screen()->availableGeometry();
-    resize(sizeHint().expandedTo(minimumSizeHint()).boundedTo(area.size()));
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), area));
+    resize(sizeHint().boundedTo(area.size()).expandedTo(minimumSizeHint()));
+    move(area.left() + std::max(0, (area.width() - width()) / 2),
+         area.top() + std::max(0, (area.height() - height()) / 2));
 }
 
 void Design2011Window::inputChanged() { m_form.inputChanged(); }
