@@ -77,8 +77,9 @@ auto guardedCall(CallDeadline& deadline, const char* operation, Call call) -> de
     } catch (const css::uno::Exception& e) {
         QString message = QString::fromLatin1(operation);
         if (deadline.overran())
-            message += QStringLiteral(": LibreOffice did not answer in time and was ended");
-        else if (!e.Message.isEmpty())
+            throw SpreadsheetTimeout(message +
+                                     QStringLiteral(": LibreOffice did not answer in time and was ended"));
+        if (!e.Message.isEmpty())
             message += QStringLiteral(": ") + toQString(e.Message);
         throw SpreadsheetError(message);
     }

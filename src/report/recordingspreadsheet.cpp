@@ -9,7 +9,7 @@
 struct RecordingSpreadsheetFactory::Instance {
     bool running = true;
     bool handedOver = false;
-    bool faulty = false;
+    StartFault fault = StartFault::None;
     QString path;
 };
 
@@ -135,8 +135,11 @@ private:
             m_sink(QStringLiteral("XLS ") + text);
     }
     void alive() const {
-        if (m_instance->faulty)
-            throw SpreadsheetError("the spreadsheet application stopped answering");
+        // A stopped office does not answer in time; a killed one is gone.
+        if (m_instance->fault == StartFault::Stop)
+            throw SpreadsheetTimeout("the spreadsheet application stopped answering");
+        if (m_instance->fault == StartFault::Kill)
+            throw SpreadsheetError("the spreadsheet application has gone");
         if (!m_instance->running || m_instance->handedOver)
             throw SpreadsheetError("the spreadsheet instance is no longer the command's");
     }
@@ -172,7 +175,7 @@ std::unique_ptr<Spreadsheet> RecordingSpreadsheetFactory::start(bool visible) {
     if (m_sink)
         m_sink(QStringLiteral("XLS start visible=%1").arg(visible ? 1 : 0));
     auto instance = std::make_shared<Instance>();
-    instance->faulty = std::exchange(m_fault, StartFault::None) != StartFault::None;
+    instance->fault = std::exchange(m_fault, StartFault::None);
     m_instances.push_back(instance);
     return std::make_unique<RecordingSpreadsheet>(m_sink, instance);
 }

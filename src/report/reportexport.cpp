@@ -37,8 +37,8 @@ void ReportExport::run(ResultColumn column, Ending ending) {
     request.name = m_fields.text(Form1::fileName);
     request.ending = ending == Ending::LeaveOpen ? SpreadsheetSession::Ending::HandOver
                                                  : SpreadsheetSession::Ending::SaveAndQuit;
-    // The finished report on paper too, next to its workbook.
-    request.pdf = ending == Ending::SaveAndQuit;
+    // The finished report on paper too, next to its workbook, whichever command wrote the workbook.
+    request.pdf = true;
     request.fill = [this, column](Spreadsheet& sheet) { fill(sheet, column); };
     Prompter& prompter = m_prompter;
     SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, [&prompter] {

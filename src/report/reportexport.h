@@ -9,8 +9,8 @@ class Spreadsheet;
 class SpreadsheetFactory;
 
 // The main design window's four report exports: a new workbook from the template phm.xls, filled with one
-// result column and saved as root/<Text28>.xls. "文件保存为" stores the report with its PDF root/<Text28>.pdf
-// and ends its hidden instance; "导入EXCEL" leaves the filled, saved report open in a visible instance. A
+// result column and saved as root/<Text28>.xls with its PDF root/<Text28>.pdf. "文件保存为" ends its hidden
+// instance; "导入EXCEL" then opens the saved report in a visible instance for the user. A
 // failure shows "您输入的参数值对吗？" (SpreadsheetSession states what happens to the instance and the
 // files).
 class ReportExport {

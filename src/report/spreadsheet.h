@@ -23,6 +23,12 @@ public:
     using SpreadsheetError::SpreadsheetError;
 };
 
+// The spreadsheet application did not answer a call in time and was ended: not a fault of the user's inputs.
+class SpreadsheetTimeout : public SpreadsheetError {
+public:
+    using SpreadsheetError::SpreadsheetError;
+};
+
 // ReadOnly: for reading cells only; every change and save of the workbook is refused (saveAs makes a copy).
 // Template: a new untitled workbook made from the file, which the instance neither holds nor locks.
 enum class OpenMode { Normal, ReadOnly, Template };

@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 #include <QTemporaryFile>
+#include <QtGlobal>
 
 #include <cstdio>
 #include <memory>
@@ -79,47 +81,80 @@ QString SpreadsheetSession::unavailableMessage() {
 
 bool SpreadsheetSession::nameFits(const QString& name) { return name.toUtf8().size() <= kMaxNameBytes; }
 
-bool SpreadsheetSession::targetAcceptable(const QString& target) const {
+QString SpreadsheetSession::inUseMessage(const QString& fileName) {
+    return QStringLiteral("文件“%1”正在被其他程序使用，请关闭后再保存。").arg(fileName);
+}
+
+QString SpreadsheetSession::timeoutMessage() { return QStringLiteral("电子表格程序没有响应，请稍后再试。"); }
+
+SpreadsheetSession::Target SpreadsheetSession::checkTarget(const QString& target) const {
     const QFileInfo info(target);
     // Inside the installation folder only, and never through a link.
     const QString root = QFileInfo(m_paths.root()).canonicalFilePath();
     if (root.isEmpty() || QFileInfo(info.absolutePath()).canonicalFilePath() != root || info.isSymLink())
-        return false;
+        return Target::Refused;
     if (m_spreadsheets.inUse(target))
-        return false;
+        return Target::InUse;
     if (!info.exists())
-        return ::access(QFile::encodeName(info.absolutePath()).constData(), W_OK) == 0;
+        return ::access(QFile::encodeName(info.absolutePath()).constData(), W_OK) == 0 ? Target::Acceptable
+                                                                                       : Target::Refused;
     // Replaced only where the user could write it.
-    return info.isFile() && ::access(QFile::encodeName(target).constData(), W_OK) == 0;
+    return info.isFile() && ::access(QFile::encodeName(target).constData(), W_OK) == 0 ? Target::Acceptable
+                                                                                       : Target::Refused;
 }
 
-void SpreadsheetSession::fail(bool unavailable) {
-    if (unavailable) {
-        MessageBoxRequest box;
+void SpreadsheetSession::fail(Cause cause, const QString& detail, const QString& fileName) {
+    qWarning("spreadsheet command failed: %s", qUtf8Printable(detail));
+    MessageBoxRequest box;
+    box.icon = MessageIcon::Stop;
+    box.buttons = MessageButtons::Ok;
+    box.defaultButton = MessageButton::Ok;
+    switch (cause) {
+    case Cause::Unavailable:
         box.text = unavailableMessage();
         box.title = QStringLiteral("重要提示");
-        box.icon = MessageIcon::Stop;
-        box.buttons = MessageButtons::Ok;
-        box.defaultButton = MessageButton::Ok;
-        m_prompter.message(box);
+        break;
+    case Cause::InUse:
+        box.text = inUseMessage(fileName);
+        break;
+    case Cause::Timeout:
+        box.text = timeoutMessage();
+        break;
+    case Cause::Command:
+        if (m_failure)
+            m_failure();
         return;
     }
-    if (m_failure)
-        m_failure();
+    m_prompter.message(box);
 }
 
 bool SpreadsheetSession::exportWorkbook(const Export& request) {
     if (!isSafeWorkbookName(request.name) || !nameFits(request.name)) {
-        fail(false);
+        fail(Cause::Command, QStringLiteral("unsafe workbook name: ") + request.name);
         return false;
     }
     const QString target = m_paths.workbookPath(request.name);
+    if (request.ending == Ending::HandOver && request.pdf) {
+        // The workbook and its PDF are written together as a save-and-quit export does; the user then sees
+        // the saved workbook.
+        Export saved = request;
+        saved.ending = Ending::SaveAndQuit;
+        return exportWorkbook(saved) && showWorkbook(target);
+    }
     const bool handOver = request.ending == Ending::HandOver;
-    const bool pdf = request.pdf && !handOver;
+    const bool pdf = request.pdf;
     const QString pdfTarget = m_paths.pdfPath(request.name);
-    if (!targetAcceptable(target) || (pdf && !targetAcceptable(pdfTarget))) {
-        fail(false);
-        return false;
+    for (const QString& path : pdf ? QStringList{target, pdfTarget} : QStringList{target}) {
+        const Target state = checkTarget(path);
+        if (state == Target::InUse) {
+            fail(Cause::InUse, QStringLiteral("open in another program: ") + path,
+                 QFileInfo(path).fileName());
+            return false;
+        }
+        if (state == Target::Refused) {
+            fail(Cause::Command, QStringLiteral("target cannot be written: ") + path);
+            return false;
+        }
     }
     // A save-and-quit export fills files of its own beside the targets and replaces the targets only at the
     // end.
@@ -128,7 +163,7 @@ bool SpreadsheetSession::exportWorkbook(const Export& request) {
     TemporaryPath temporary(temporaryName);
     TemporaryPath temporaryPdf(temporaryPdfName);
     if ((!handOver && temporaryName.isEmpty()) || (pdf && temporaryPdfName.isEmpty())) {
-        fail(false);
+        fail(Cause::Command, QStringLiteral("no temporary file beside ") + target);
         return false;
     }
     std::unique_ptr<Spreadsheet> sheet;
@@ -159,11 +194,22 @@ bool SpreadsheetSession::exportWorkbook(const Export& request) {
     });
 }
 
+bool SpreadsheetSession::showWorkbook(const QString& path) {
+    std::unique_ptr<Spreadsheet> sheet;
+    return runSteps(sheet, [&] {
+        sheet = m_spreadsheets.start(true);
+        sheet->open(path, OpenMode::Normal);
+        sheet->activate();
+        sheet->handOver();
+        return true;
+    });
+}
+
 bool SpreadsheetSession::importWorkbook(const QString& path, const std::function<void(Spreadsheet&)>& read) {
     // An empty file is no workbook, though an office would open it as a new one.
     const QFileInfo source(path);
     if (path.isEmpty() || !source.isFile() || source.size() == 0) {
-        fail(false);
+        fail(Cause::Command, QStringLiteral("no workbook to read: ") + path);
         return false;
     }
     std::unique_ptr<Spreadsheet> sheet;
@@ -178,18 +224,23 @@ bool SpreadsheetSession::importWorkbook(const QString& path, const std::function
 }
 
 bool SpreadsheetSession::runSteps(std::unique_ptr<Spreadsheet>& sheet, const std::function<bool()>& steps) {
-    bool unavailable = false;
+    Cause cause = Cause::Command;
+    QString detail = QStringLiteral("the finished file could not be put in place");
     try {
         if (steps())
             return true;
-    } catch (const SpreadsheetUnavailable&) {
-        unavailable = true;
-    } catch (const SpreadsheetError&) {
-        unavailable = false;
-    } catch (const CalcFailure&) {
-        unavailable = false;
+    } catch (const SpreadsheetUnavailable& e) {
+        cause = Cause::Unavailable;
+        detail = QString::fromUtf8(e.what());
+    } catch (const SpreadsheetTimeout& e) {
+        cause = Cause::Timeout;
+        detail = QString::fromUtf8(e.what());
+    } catch (const SpreadsheetError& e) {
+        detail = QString::fromUtf8(e.what());
+    } catch (const CalcFailure& e) {
+        detail = QString::fromUtf8(e.what());
     }
     endInstance(sheet);
-    fail(unavailable);
+    fail(cause, detail);
     return false;
 }

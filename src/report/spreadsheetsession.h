@@ -15,8 +15,9 @@ class SpreadsheetFactory;
 //
 // What happens on each failure, for every export and the import alike:
 // - a name or target refused before anything starts (unsafe name, file or lock name over 243 bytes, a target
-//   that is a link, outside the installation folder, not replaceable, or open in a running office): no
-//   instance is started, nothing is written, the command's own message;
+//   that is a link, outside the installation folder, not replaceable): no instance is started, nothing is
+//   written, the command's own message; a target open in a running office: the same, with inUseMessage();
+// - an office that did not answer a call in time: it is ended as below, with timeoutMessage();
 // - the spreadsheet application missing or not starting at all: the stop box unavailableMessage(), titled
 //   "重要提示", OK;
 // - any failure after the start (open, a cell, a ratio of the calculation, the save, an office that died or
@@ -33,7 +34,8 @@ public:
         QString templateName; // in root/mb/
         QString name;         // the target is root/<name>.xls
         Ending ending = Ending::SaveAndQuit;
-        // Save-and-quit only: also root/<name>.pdf from the filled workbook, put in place with the workbook.
+        // Also root/<name>.pdf from the filled workbook, put in place with the workbook. A hand-over export
+        // with a PDF saves both as a save-and-quit export does, then opens the saved workbook for the user.
         bool pdf = false;
         std::function<void(Spreadsheet&)> fill; // writes the cells; throws SpreadsheetError or CalcFailure
     };
@@ -50,11 +52,20 @@ public:
     // Whether root/<name>.xls and its lock file ".~lock.<name>.xls#" fit a file name (255 bytes).
     static bool nameFits(const QString& name);
     static QString unavailableMessage();
+    // fileName: the file's name without its folder.
+    static QString inUseMessage(const QString& fileName);
+    static QString timeoutMessage();
 
 private:
+    // Opens a saved workbook in a visible instance and hands it over to the user.
+    bool showWorkbook(const QString& path);
+    // Why a failure is not the inputs': it gets a message of its own.
+    enum class Cause { Command, Unavailable, InUse, Timeout };
+    enum class Target { Acceptable, Refused, InUse };
     // Whether the target may be written: inside the folder, no link, replaceable, not open elsewhere.
-    bool targetAcceptable(const QString& target) const;
-    void fail(bool unavailable);
+    Target checkTarget(const QString& target) const;
+    // Shows the failure's message; the cause's detail goes to the program's standard error.
+    void fail(Cause cause, const QString& detail, const QString& fileName = QString());
     // A new empty file in the installation folder, named to stay out of the user's way; empty on failure.
     QString reserveBeside(const QString& suffix) const;
     // Runs a command's steps on `sheet`; on a failure (false or a spreadsheet or calculation error) ends the

@@ -160,9 +160,10 @@ private:
     QString root() const { return m_root.path() + u'/'; }
 
     // One export through the real backend; returns the messages shown.
-    QList<MessageBoxRequest> run(TestOfficeFactory& factory, MapFields& fields, int command) {
+    QList<MessageBoxRequest> run(TestOfficeFactory& factory, MapFields& fields, int command,
+                                 MessageButton answer = MessageButton::Yes) {
         ScriptedPrompter prompter;
-        prompter.queueAnswer(MessageButton::Yes);
+        prompter.queueAnswer(answer);
         ReportExport exporter(fields, prompter, factory, InstallPaths(m_root.path()));
         if (command == 10)
             exporter.saveAutomaticReport();
@@ -262,14 +263,24 @@ private slots:
         QCOMPARE(factory.running(), 0);
     }
 
-    // "导入EXCEL" saves the filled report and leaves it open; a "文件保存为" of the same name meanwhile fails
-    // on the open file before starting an office, and the file keeps the report; the user's save works.
+    // "导入EXCEL" saves the filled report with its PDF, replacing those of an earlier "文件保存为" of the
+    // other column, and leaves it open; a "文件保存为" of the same name meanwhile fails on the open file
+    // before starting an office, says so, and the file keeps the report; the user's save works.
     void leaveOpenThenSameNameFails() {
         TestOfficeFactory factory;
         MapFields fields(form1FieldNames());
+        fillInputsAndResults(fields, Form1::stepwiseColumn());
+        fields.setText(Form1::stepwiseTarget, QStringLiteral("41.125"));
+        QVERIFY(run(factory, fields, 11).isEmpty());
+        const QString pdf = root() + QStringLiteral("A1.pdf");
+        QVERIFY(poppler(QStringLiteral("pdftotext"), pdf).contains(QStringLiteral("41.125")));
         fillInputsAndResults(fields, Form1::automaticColumn());
         QVERIFY(run(factory, fields, 12).isEmpty());
         QCOMPARE(factory.running(), 1);
+        QCOMPARE(pdfPages(pdf), 1);
+        const QString text = poppler(QStringLiteral("pdftotext"), pdf);
+        QVERIFY2(text.contains(QStringLiteral("38.225")) && !text.contains(QStringLiteral("41.125")),
+                 qPrintable(text));
 
         QJsonObject book = readWorkbook(m_report);
         QCOMPARE(book[QStringLiteral("sheets")].toArray(), QJsonArray{ReportExport::sheetName()});
@@ -278,9 +289,9 @@ private slots:
         QCOMPARE(typeAndValue(book, QStringLiteral("I31")), (QJsonArray{QStringLiteral("number"), 0.53}));
         const QByteArray shown = fileBytes(m_report);
 
-        const QList<MessageBoxRequest> messages = run(factory, fields, 10);
+        const QList<MessageBoxRequest> messages = run(factory, fields, 10, MessageButton::Ok);
         QCOMPARE(messages.size(), 1);
-        QCOMPARE(messages[0].text, QStringLiteral("您输入的参数值对吗？"));
+        QCOMPARE(messages[0].text, QStringLiteral("文件“A1.xls”正在被其他程序使用，请关闭后再保存。"));
         QCOMPARE(factory.running(), 1);
         QCOMPARE(fileBytes(m_report), shown);
 
