@@ -10,6 +10,8 @@ namespace Form1 {
 
 // The window itself.
 inline const QString window = QStringLiteral("Form1");
+// The status line under the window: where the last saved report went.
+inline const QString statusLine = QStringLiteral("statusLine");
 // Strength grade range.
 inline const QString gradeRange = QStringLiteral("Combo1");
 // Maximum stone size.

@@ -1,11 +1,79 @@
 #include "report/design2011report.h"
 
+#include "common/datetext.h"
+#include "common/fields.h"
+#include "common/launcher.h"
+#include "common/prompter.h"
+#include "common/prompts.h"
+#include "design2011/design2011controls.h"
+#include "report/design2011cells.h"
+#include "report/spreadsheet.h"
+#include "report/spreadsheetsession.h"
+
+#include <QFileInfo>
+#include <QUrl>
 #include <utility>
 
-Design2011Report::Design2011Report(Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets,
-                                   Launcher& launcher, InstallPaths paths)
-    : m_fields(fields), m_prompter(prompter), m_spreadsheets(spreadsheets), m_launcher(launcher),
-      m_paths(std::move(paths)) {}
+namespace {
 
-QString Design2011Report::save(bool) { return {}; }
-void Design2011Report::open(const QString&) {}
+// A refusal: stop icon, OK alone, the application's title.
+void refuse(Prompter& prompter, const QString& text) {
+    MessageBoxRequest box;
+    box.text = text;
+    box.icon = MessageIcon::Stop;
+    box.buttons = MessageButtons::Ok;
+    box.defaultButton = MessageButton::Ok;
+    prompter.message(box);
+}
+
+} // namespace
+
+Design2011Report::Design2011Report(Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets,
+                                   Launcher& launcher, InstallPaths paths, QDate date)
+    : m_fields(fields), m_prompter(prompter), m_spreadsheets(spreadsheets), m_launcher(launcher),
+      m_paths(std::move(paths)), m_date(date) {}
+
+QString Design2011Report::templateName() { return QStringLiteral("phm2011.xls"); }
+
+void Design2011Report::fill(Spreadsheet& sheet) {
+    const QString date = dateText(m_date.isNull() ? QDate::currentDate() : m_date);
+    for (const Design2011Cell& cell : design2011Cells())
+        sheet.writeText(cell.row, cell.column, design2011CellText(cell, m_fields, date));
+}
+
+QString Design2011Report::save(bool calculated) {
+    if (!calculated) {
+        refuse(m_prompter, QStringLiteral("请先点击“计算”。"));
+        return {};
+    }
+    SpreadsheetSession::Export request;
+    request.templateName = templateName();
+    request.name = m_fields.text(Design2011::reportName);
+    // An empty name would save the hidden files ".xls" and ".pdf", which 查看计算书 could not tell from none.
+    if (request.name.isEmpty()) {
+        showFailure(m_prompter);
+        return {};
+    }
+    request.ending = SpreadsheetSession::Ending::SaveAndQuit;
+    request.pdf = true;
+    request.fill = [this](Spreadsheet& sheet) { fill(sheet); };
+    Prompter& prompter = m_prompter;
+    const bool saved = SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, [&prompter] {
+                           showFailure(prompter);
+                       }).exportWorkbook(request);
+    if (!saved)
+        return {};
+    m_fields.setText(Design2011::reportStatus, QStringLiteral("已保存：") + request.name +
+                                                   QStringLiteral(".xls、") + request.name +
+                                                   QStringLiteral(".pdf"));
+    return request.name;
+}
+
+void Design2011Report::open(const QString& savedName) {
+    if (savedName.isEmpty()) {
+        refuse(m_prompter, QStringLiteral("请先保存计算书。"));
+        return;
+    }
+    const QString pdf = QFileInfo(m_paths.pdfPath(savedName)).absoluteFilePath();
+    m_launcher.openUrl(QUrl::fromLocalFile(pdf).toString(QUrl::FullyEncoded));
+}

@@ -2,11 +2,13 @@
 
 #include "common/installpaths.h"
 
+#include <QDate>
 #include <QString>
 
 class Fields;
 class Launcher;
 class Prompter;
+class Spreadsheet;
 class SpreadsheetFactory;
 
 // The calculation sheet of the JGJ 55-2011 window: root/<reportName>.xls from the template phm2011.xls,
@@ -14,8 +16,9 @@ class SpreadsheetFactory;
 // checks, whole-file replacement, links refused, the office kept ready).
 class Design2011Report {
 public:
+    // date: the date the sheet bears; a null date stands for the day of each save.
     Design2011Report(Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets, Launcher& launcher,
-                     InstallPaths paths);
+                     InstallPaths paths, QDate date = QDate());
 
     // 保存计算书. calculated: the window's fields hold a calculation of its present inputs; without one it
     // refuses with "请先点击“计算”。". On success writes the label reportStatus and returns the name saved;
@@ -25,10 +28,16 @@ public:
     // empty.
     void open(const QString& savedName);
 
+    // The template in root/mb/.
+    static QString templateName();
+
 private:
+    void fill(Spreadsheet& sheet);
+
     Fields& m_fields;
     Prompter& m_prompter;
     SpreadsheetFactory& m_spreadsheets;
     Launcher& m_launcher;
     InstallPaths m_paths;
+    QDate m_date;
 };

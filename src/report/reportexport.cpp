@@ -12,10 +12,15 @@ ReportExport::ReportExport(Fields& fields, Prompter& prompter, SpreadsheetFactor
                            InstallPaths paths)
     : m_fields(fields), m_prompter(prompter), m_spreadsheets(spreadsheets), m_paths(std::move(paths)) {}
 
-void ReportExport::saveAutomaticReport() { run(ResultColumn::Automatic, Ending::SaveAndQuit); }
-void ReportExport::saveStepwiseReport() { run(ResultColumn::Stepwise, Ending::SaveAndQuit); }
-void ReportExport::showAutomaticReport() { run(ResultColumn::Automatic, Ending::LeaveOpen); }
-void ReportExport::showStepwiseReport() { run(ResultColumn::Stepwise, Ending::LeaveOpen); }
+bool ReportExport::saveAutomaticReport() { return run(ResultColumn::Automatic, Ending::SaveAndQuit); }
+bool ReportExport::saveStepwiseReport() { return run(ResultColumn::Stepwise, Ending::SaveAndQuit); }
+bool ReportExport::showAutomaticReport() { return run(ResultColumn::Automatic, Ending::LeaveOpen); }
+bool ReportExport::showStepwiseReport() { return run(ResultColumn::Stepwise, Ending::LeaveOpen); }
+
+QString ReportExport::savedStatus(const QString& name) {
+    return QStringLiteral("已保存 ") + InstallPaths::displayRoot() + name + QStringLiteral(".xls 和 ") +
+           name + QStringLiteral(".pdf");
+}
 
 QString ReportExport::sheetName() { return QStringLiteral("普通混凝土配合比设计"); }
 
@@ -31,7 +36,7 @@ void ReportExport::fill(Spreadsheet& sheet, ResultColumn column) {
     }
 }
 
-void ReportExport::run(ResultColumn column, Ending ending) {
+bool ReportExport::run(ResultColumn column, Ending ending) {
     SpreadsheetSession::Export request;
     request.templateName = QStringLiteral("phm.xls");
     request.name = m_fields.text(Form1::fileName);
@@ -41,7 +46,6 @@ void ReportExport::run(ResultColumn column, Ending ending) {
     request.pdf = true;
     request.fill = [this, column](Spreadsheet& sheet) { fill(sheet, column); };
     Prompter& prompter = m_prompter;
-    SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, [&prompter] {
-        showFailure(prompter);
-    }).exportWorkbook(request);
+    return SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, [&prompter] { showFailure(prompter); })
+        .exportWorkbook(request);
 }

@@ -17,17 +17,21 @@ class ReportExport {
 public:
     ReportExport(Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets, InstallPaths paths);
 
-    void saveAutomaticReport(); // 文件保存为, fully automatic column
-    void saveStepwiseReport();  // 文件保存为, stepwise column
-    void showAutomaticReport(); // 导入EXCEL, fully automatic column
-    void showStepwiseReport();  // 导入EXCEL, stepwise column
+    // Each true when the report and its PDF were saved.
+    bool saveAutomaticReport(); // 文件保存为, fully automatic column
+    bool saveStepwiseReport();  // 文件保存为, stepwise column
+    bool showAutomaticReport(); // 导入EXCEL, fully automatic column
+    bool showStepwiseReport();  // 导入EXCEL, stepwise column
+
+    // The status line after a report and its PDF were saved: "已保存 ~/zeb/A1.xls 和 A1.pdf".
+    static QString savedStatus(const QString& name);
 
     // How the report's sheet is named.
     static QString sheetName();
 
 private:
     enum class Ending { SaveAndQuit, LeaveOpen };
-    void run(ResultColumn column, Ending ending);
+    bool run(ResultColumn column, Ending ending);
     void fill(Spreadsheet& sheet, ResultColumn column);
 
     Fields& m_fields;

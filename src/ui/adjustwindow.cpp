@@ -1,5 +1,7 @@
 #include "ui/adjustwindow.h"
 
+#include "ui/busycursor.h"
+
 #include "adjust/strengthchart.h"
 #include "adjust/tiaozheng.h"
 #include "common/installpaths.h"
@@ -352,11 +354,20 @@ void AdjustWindow::Command11_Click() { m_workbook.chooseFile(); }
 // workbook: Text74 from Text72 when "打开数据文件" loses the focus.
 void AdjustWindow::Command11_LostFocus() { m_workbook.takeChosenStem(); }
 // workbook: "从EXCEL文件中导入数据".
-void AdjustWindow::Command12_Click() { m_workbook.importWorkbook(); }
+void AdjustWindow::Command12_Click() {
+    const BusyCursor busy;
+    m_workbook.importWorkbook();
+}
 // workbook: "施工配比", export steps 1 to 6.
-void AdjustWindow::Command13_Click() { m_workbook.exportConstruction(); }
+void AdjustWindow::Command13_Click() {
+    const BusyCursor busy;
+    m_workbook.exportConstruction();
+}
 // workbook: "试验配比", export steps 1 to 5.
-void AdjustWindow::Command14_Click() { m_workbook.exportLaboratory(); }
+void AdjustWindow::Command14_Click() {
+    const BusyCursor busy;
+    m_workbook.exportLaboratory();
+}
 // workbook: date tag appended to the file name.
 void AdjustWindow::Label76_Click() { m_workbook.appendDateTag(); }
 // workbook: date tag appended to the file name.

@@ -11,6 +11,7 @@
 #include "report/reportexport.h"
 #include "ui/admixturewindow.h"
 #include "ui/banner.h"
+#include "ui/busycursor.h"
 #include "ui/eventhooks.h"
 #include "ui/referencetable.h"
 #include "ui/windowmanager.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 namespace {
 
@@ -51,6 +53,8 @@ MainWindow::MainWindow(WindowManager& windows, QWidget* parent)
     buildControls();
     buildMenus();
     bindControls();
+    // Where the last saved report went, until the next command.
+    statusBar()->setObjectName(Form1::statusLine);
     m_design.load(windows.context().today());
     setWindowState(Qt::WindowMaximized);
 }
@@ -210,6 +214,7 @@ void MainWindow::buildMenus() {
                             void (MainWindow::*slot)()) {
         QAction* action = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
         action->setObjectName(name);
+        connect(action, &QAction::triggered, this, &MainWindow::clearStatus);
         connect(action, &QAction::triggered, this, slot);
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
@@ -228,6 +233,7 @@ void MainWindow::buildMenus() {
 
 void MainWindow::bindControls() {
     const auto bindButton = [this](const QString& name, void (MainWindow::*slot)()) {
+        connect(control<QPushButton>(name), &QPushButton::clicked, this, &MainWindow::clearStatus);
         connect(control<QPushButton>(name), &QPushButton::clicked, this, slot);
     };
     bindButton(Form1::automaticButton, &MainWindow::Command1_Click);
@@ -254,28 +260,22 @@ void MainWindow::Command3_Click() { m_design.waterStep(); }
 void MainWindow::Command4_Click() { m_design.sandRatioStep(); }
 void MainWindow::Command5_Click() { m_design.completeStepwise(); }
 
-void MainWindow::Command10_Click() {
-    // export: first column, save and quit
-    const AppContext& context = m_windows.context();
-    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).saveAutomaticReport();
-}
+void MainWindow::Command10_Click() { exportReport(&ReportExport::saveAutomaticReport); }
+void MainWindow::Command11_Click() { exportReport(&ReportExport::saveStepwiseReport); }
+void MainWindow::Command12_Click() { exportReport(&ReportExport::showAutomaticReport); }
+void MainWindow::Command13_Click() { exportReport(&ReportExport::showStepwiseReport); }
 
-void MainWindow::Command11_Click() {
-    // export: second column, save and quit
+void MainWindow::exportReport(bool (ReportExport::*command)()) {
     const AppContext& context = m_windows.context();
-    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).saveStepwiseReport();
-}
-
-void MainWindow::Command12_Click() {
-    // export: first column, leave open
-    const AppContext& context = m_windows.context();
-    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).showAutomaticReport();
-}
-
-void MainWindow::Command13_Click() {
-    // export: second column, leave open
-    const AppContext& context = m_windows.context();
-    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).showStepwiseReport();
+    const QString name = m_fields.text(Form1::fileName);
+    bool saved = false;
+    {
+        const BusyCursor busy;
+        ReportExport exporter(m_fields, context.prompter, context.spreadsheets, context.paths);
+        saved = (exporter.*command)();
+    }
+    if (saved)
+        statusBar()->showMessage(ReportExport::savedStatus(name));
 }
 
 // Opens (or brings forward) the admixture window, then hands it the reference water content.
@@ -283,6 +283,8 @@ void MainWindow::Command14_Click() {
     if (AdmixtureWindow* admixture = m_windows.openAdmixture())
         admixture->receiveBaseWater(m_fields.text(Form1::referenceWater));
 }
+
+void MainWindow::clearStatus() { statusBar()->clearMessage(); }
 
 void MainWindow::Combo1_LostFocus() { m_design.gradeRangeLeft(); }
 void MainWindow::Label36_Click() { m_design.importWater(); }

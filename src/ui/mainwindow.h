@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design/mixdesign.h"
+#include "report/reportexport.h"
 #include "ui/widgetfields.h"
 
 #include <QMainWindow>
@@ -46,6 +47,9 @@ public:
     void help_Click();
 
 private:
+    // Runs a report export under the busy cursor; a saved report's place goes into the status line.
+    void exportReport(bool (ReportExport::*command)());
+    void clearStatus();
     void buildControls();
     void buildMenus();
     void bindControls();

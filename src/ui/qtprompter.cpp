@@ -1,5 +1,7 @@
 #include "ui/qtprompter.h"
 
+#include "ui/busycursor.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -24,6 +26,7 @@ QString displayText(QString text) { return text.replace(QStringLiteral("\r\n"), 
 } // namespace
 
 MessageButton QtPrompter::message(const MessageBoxRequest& request) {
+    const DialogCursor cursor;
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(titleOrApp(request.title));
     box.setText(displayText(request.text));
@@ -60,6 +63,7 @@ MessageButton QtPrompter::message(const MessageBoxRequest& request) {
 }
 
 std::optional<QString> QtPrompter::input(const InputBoxRequest& request) {
+    const DialogCursor cursor;
     bool ok = false;
     const QString text =
         QInputDialog::getText(QApplication::activeWindow(), titleOrApp(request.title),
@@ -72,6 +76,7 @@ std::optional<QString> QtPrompter::input(const InputBoxRequest& request) {
 void QtPrompter::beep() { QApplication::beep(); }
 
 std::optional<QString> QtPrompter::openFile(const FileDialogRequest& request) {
+    const DialogCursor cursor;
     const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(),
                                                       request.startFolder, qtFilter(request.filter));
     if (path.isEmpty())
@@ -80,6 +85,7 @@ std::optional<QString> QtPrompter::openFile(const FileDialogRequest& request) {
 }
 
 std::optional<QString> QtPrompter::saveFile(const FileSaveRequest& request) {
+    const DialogCursor cursor;
     const QString path =
         QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(),
                                      QDir(request.folder).filePath(request.name), qtFilter(request.filter));

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <stdexcept>
@@ -147,6 +148,8 @@ QString controlText(const QWidget* widget, bool* known) {
         return rich->toPlainText();
     if (auto* button = qobject_cast<const QAbstractButton*>(widget))
         return button->text();
+    if (auto* status = qobject_cast<const QStatusBar*>(widget))
+        return status->currentMessage();
     if (known)
         *known = false;
     return {};

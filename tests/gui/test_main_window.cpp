@@ -5,7 +5,11 @@
 #include "ui/windowmanager.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QCursor>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -15,6 +19,18 @@
 namespace {
 
 QLineEdit* edit(QWidget* w, const QString& name) { return w->findChild<QLineEdit*>(name); }
+
+// Records the cursor the program shows while a command starts an office.
+class CursorRecordingFactory : public RecordingSpreadsheetFactory {
+public:
+    CursorRecordingFactory() : RecordingSpreadsheetFactory([](const QString&) {}) {}
+    std::unique_ptr<Spreadsheet> start(bool visible) override {
+        const QCursor* cursor = QApplication::overrideCursor();
+        shapes.append(cursor ? cursor->shape() : Qt::ArrowCursor);
+        return RecordingSpreadsheetFactory::start(visible);
+    }
+    QList<Qt::CursorShape> shapes;
+};
 
 } // namespace
 
@@ -29,12 +45,13 @@ private Q_SLOTS:
     void checkColoursFollowTheResult();
     void controlsNeitherOverlapNorClip();
     void menuOrder();
+    void exportsShowBusyCursorAndWhereTheyWent();
 
 private:
     QTemporaryDir m_root;
     ScriptedPrompter m_prompter;
     RecordingLauncher m_launcher;
-    RecordingSpreadsheetFactory m_spreadsheets{[](const QString&) {}};
+    CursorRecordingFactory m_spreadsheets;
     std::unique_ptr<WindowManager> m_windows;
     MainWindow* m_main = nullptr;
 };
@@ -147,6 +164,37 @@ void TestMainWindow::menuOrder() {
     QAction* help = m_main->findChild<QAction*>(QStringLiteral("help"));
     help->trigger();
     QCOMPARE(m_launcher.lines().last(), QStringLiteral("START %1/mb/zebhelp -> failed").arg(m_root.path()));
+}
+
+// An export waits on the office under the busy cursor; a saved report's place shows in the status line until
+// the next command; a failed export says nothing there.
+void TestMainWindow::exportsShowBusyCursorAndWhereTheyWent() {
+    QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("mb")));
+    QFile(m_root.filePath(QStringLiteral("mb/phm.xls"))).open(QIODevice::WriteOnly);
+    auto click = [this](const QString& name) {
+        QTest::mouseClick(m_main->findChild<QAbstractButton*>(name), Qt::LeftButton);
+    };
+    m_prompter.queueAnswer(MessageButton::Yes);
+    click(Form1::automaticButton);
+    const QString saved = QStringLiteral("已保存 ~/zeb/-PB(2005-6-12).xls 和 -PB(2005-6-12).pdf");
+    for (const QString& command : {Form1::saveAutomaticButton, Form1::showAutomaticButton}) {
+        m_spreadsheets.shapes.clear();
+        click(command);
+        QVERIFY(!m_spreadsheets.shapes.isEmpty());
+        for (const Qt::CursorShape shape : m_spreadsheets.shapes)
+            QCOMPARE(shape, Qt::WaitCursor);
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(m_main->fields().text(Form1::statusLine), saved);
+        m_prompter.queueAnswer(MessageButton::Yes);
+        click(Form1::automaticButton);
+        QCOMPARE(m_main->fields().text(Form1::statusLine), QString());
+    }
+    m_spreadsheets.endAll();
+    QFile::remove(m_root.filePath(QStringLiteral("mb/phm.xls")));
+    m_prompter.queueAnswer(MessageButton::Yes);
+    click(Form1::saveAutomaticButton);
+    QCOMPARE(m_main->fields().text(Form1::statusLine), QString());
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 QTEST_MAIN(TestMainWindow)
