@@ -1,7 +1,6 @@
 #include "ui/design2011window.h"
 
 #include "design2011/design2011controls.h"
-#include "report/design2011report.h"
 #include "ui/appcontext.h"
 #include "ui_design2011window.h"
 
@@ -143,16 +142,16 @@ void Design2011Window::densityMethodChanged() {
 
 void Design2011Window::calculateClicked() { m_form.calculate(); }
 
+// The calculation sheet bears the program's day.
+Design2011Report Design2011Window::report() {
+    return Design2011Report(m_fields, m_context.prompter, m_context.spreadsheets, m_context.launcher,
+                            m_context.paths, m_context.today());
+}
+
 void Design2011Window::saveReportClicked() {
-    const QString saved = Design2011Report(m_fields, m_context.prompter, m_context.spreadsheets,
-                                           m_context.launcher, m_context.paths)
-                              .save(m_form.hasCalculation());
+    const QString saved = report().save(m_form.hasCalculation());
     if (!saved.isEmpty())
         m_savedName = saved;
 }
 
-void Design2011Window::openReportClicked() {
-    Design2011Report(m_fields, m_context.prompter, m_context.spreadsheets, m_context.launcher,
-                     m_context.paths)
-        .open(m_savedName);
-}
+void Design2011Window::openReportClicked() { report().open(m_savedName); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design2011/design2011form.h"
+#include "report/design2011report.h"
 #include "ui/widgetfields.h"
 
 #include <QWidget>
@@ -32,6 +33,7 @@ private:
     void fitTrialTable();
     void bindControls();
     void centreOnScreen();
+    Design2011Report report();
 
     // An input of the calculation changed: the fields no longer hold its results.
     void inputChanged();
