@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -155,6 +156,7 @@ private slots:
     void calculateWritesOrRefuses();
     void everyInputButReportNameDropsTheCalculation_data();
     void everyInputButReportNameDropsTheCalculation();
+    void sheetCommandsFollowTheCalculation();
     void tabOrderFollowsReading();
     void fitsTheSmallScreenCentred();
 };
@@ -624,6 +626,51 @@ void TestDesign2011Window::everyInputButReportNameDropsTheCalculation() {
     else
         qobject_cast<QLineEdit*>(input)->setText(QStringLiteral("7"));
     QCOMPARE(window->form().hasCalculation(), name == D::reportName);
+}
+
+// 保存计算书 needs a calculation of the present inputs (the report name is none of them); 查看计算书 opens
+// the sheet saved last.
+void TestDesign2011Window::sheetCommandsFollowTheCalculation() {
+    Program program;
+    QWidget* window = program.open();
+    QDir(program.paths().root()).mkpath(QStringLiteral("mb"));
+    QFile sheetTemplate(program.paths().root() + QStringLiteral("mb/") + Design2011Report::templateName());
+    QVERIFY(sheetTemplate.open(QIODevice::WriteOnly));
+    sheetTemplate.close();
+    const auto click = [window](const QString& name) {
+        QTest::mouseClick(control<QPushButton>(window, name), Qt::LeftButton);
+    };
+    const auto refused = [&program](const QString& text) {
+        return program.prompter.lines().last() ==
+               QStringLiteral("MSGBOX icon=stop buttons=Ok title=\"普通混凝土配合比设计\" text=\"%1\" -> OK")
+                   .arg(text);
+    };
+    const QString first = text(window, D::reportName);
+
+    program.prompter.queueAnswer(MessageButton::Ok);
+    click(D::saveReport);
+    QVERIFY(refused(QStringLiteral("请先点击“计算”。")));
+    program.prompter.queueAnswer(MessageButton::Ok);
+    click(D::openReport);
+    QVERIFY(refused(QStringLiteral("请先保存计算书。")));
+
+    click(D::calculate);
+    click(D::saveReport);
+    QCOMPARE(text(window, D::reportStatus), QStringLiteral("已保存：%1.xls、%1.pdf").arg(first));
+    type(window, D::reportName, QStringLiteral("other"));
+    click(D::saveReport);
+    QCOMPARE(text(window, D::reportStatus), QStringLiteral("已保存：other.xls、other.pdf"));
+
+    type(window, D::slump, QStringLiteral("170"));
+    type(window, D::reportName, QStringLiteral("third"));
+    program.prompter.queueAnswer(MessageButton::Ok);
+    click(D::saveReport);
+    QVERIFY(refused(QStringLiteral("请先点击“计算”。")));
+    click(D::openReport);
+    QCOMPARE(program.launcher.lines().last(),
+             QStringLiteral("OPENURL ") +
+                 QUrl::fromLocalFile(program.paths().root() + QStringLiteral("other.pdf")).toString());
+    QCOMPARE(program.prompter.pendingAnswers(), 0);
 }
 
 // Tab goes through the inputs in reading order, then 计算, the results, the table, the checks and the sheet.
