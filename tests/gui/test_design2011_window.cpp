@@ -336,7 +336,7 @@ void TestDesign2011Window::resultsChecksAndTrialTableStartEmpty() {
     for (int row = 9; row < 16; ++row)
         QVERIFY2(rows[row].contains(rows[row - 7]), qPrintable(rows[row]));
     QCOMPARE(table->horizontalHeaderItem(0)->text(), QStringLiteral("水胶比−0.05"));
-    QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("设计"));
+    QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("设计配合比"));
     QCOMPARE(table->horizontalHeaderItem(2)->text(), QStringLiteral("水胶比+0.05"));
     for (int row = 0; row < 16; ++row) {
         for (int column = 0; column < 3; ++column) {
