@@ -2,6 +2,7 @@
 
 #include "design2011/design2011controls.h"
 #include "ui/appcontext.h"
+#include "ui/screenplacement.h"
 #include "ui_design2011window.h"
 
 #include <QHeaderView>
@@ -114,8 +115,7 @@ void Design2011Window::bindControls() {
 void Design2011Window::centreOnScreen() {
     const QRect area = screen()->availableGeometry();
     resize(sizeHint().boundedTo(area.size()).expandedTo(minimumSizeHint()));
-    move(area.left() + std::max(0, (area.width() - width()) / 2),
-         area.top() + std::max(0, (area.height() - height()) / 2));
+    move(centredPosition(size(), area));
 }
 
 void Design2011Window::inputChanged() { m_form.inputChanged(); }
