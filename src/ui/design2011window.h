@@ -21,7 +21,6 @@ public:
     explicit Design2011Window(const AppContext& context);
     ~Design2011Window() override;
 
-    Fields& fields() { return m_fields; }
     const Design2011Form& form() const { return m_form; }
 
     void calculateClicked();

@@ -86,13 +86,8 @@ template <typename T> T* control(QWidget* window, const QString& name) {
 }
 
 QString text(QWidget* window, const QString& name) {
-    if (auto* edit = control<QLineEdit>(window, name))
-        return edit->text();
-    if (auto* list = control<QComboBox>(window, name))
-        return list->currentText();
-    if (auto* label = control<QLabel>(window, name))
-        return label->text();
-    return QStringLiteral("(no control %1)").arg(name);
+    QWidget* widget = control<QWidget>(window, name);
+    return widget ? controlText(widget) : QStringLiteral("(no control %1)").arg(name);
 }
 
 // A person's choice from a list, typing into a field (replacing its text) and a click on a box.
