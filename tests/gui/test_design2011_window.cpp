@@ -33,44 +33,23 @@ const QString kEnvironment2a =
     QStringLiteral("室内潮湿环境；非严寒和非寒冷地区的露天环境；与无侵蚀性的水或土壤直接接触的环境");
 
 // The inputs in reading order, as the engineer fills them in.
-const QStringList kInputs = {D::grade,
-                             D::sigmaFromStatistics,
-                             D::sigma,
-                             D::cementKind,
-                             D::cementClass,
-                             D::gammaC,
-                             D::fceMeasured,
-                             D::maxSize,
-                             D::slump,
-                             D::waterReduction,
-                             D::admixtureDosage,
-                             D::flyAshPercent,
-                             D::flyAshGrade,
-                             D::gammaF,
-                             D::slagPercent,
-                             D::slagGrade,
-                             D::gammaS,
-                             D::environment,
-                             D::airEntrained,
-                             D::structure,
-                             D::pumped,
-                             D::densityMethod,
-                             D::assumedDensity,
-                             D::densityCement,
-                             D::densityFlyAsh,
-                             D::densitySlag,
-                             D::densitySand,
-                             D::densityStone,
-                             D::airContent,
-                             D::wbOverride,
-                             D::sandRatioOverride,
-                             D::trialVolume,
-                             D::reportName};
+const QStringList kInputs = [] {
+    using namespace Design2011;
+    QStringList names{grade, sigmaFromStatistics, sigma, cementKind, cementClass, gammaC, fceMeasured};
+    names << maxSize << slump << waterReduction << admixtureDosage << flyAshPercent << flyAshGrade << gammaF;
+    names << slagPercent << slagGrade << gammaS << environment << airEntrained << structure << pumped;
+    names << densityMethod << assumedDensity << densityCement << densityFlyAsh << densitySlag << densitySand;
+    names << densityStone << airContent << wbOverride << sandRatioOverride << trialVolume << reportName;
+    return names;
+}();
 
-const QStringList kResults = {
-    D::sigmaUsed,      D::targetStrength, D::fce,    D::fb,     D::wbCalculated, D::wbMax,   D::wb,
-    D::waterTable,     D::water,          D::binder, D::flyAsh, D::slag,         D::cement,  D::admixture,
-    D::sandRatioTable, D::sandRatio,      D::sand,   D::stone,  D::density,      D::mixLine, D::proportion};
+const QStringList kResults = [] {
+    using namespace Design2011;
+    QStringList names{sigmaUsed, targetStrength, fce, fb, wbCalculated, wbMax, wb, waterTable, water};
+    names << binder << flyAsh << slag << cement << admixture << sandRatioTable << sandRatio << sand << stone;
+    names << density << mixLine << proportion;
+    return names;
+}();
 const QStringList kChecks = {D::checkWb, D::checkGrade, D::checkBinder, D::checkMineral, D::checkPump};
 
 struct Program : TestProgram {
