@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 #include <QTextEdit>
 #include <QThread>
 #include <algorithm>
@@ -42,6 +44,18 @@ void sendMouse(QWidget* widget, QEvent::Type type) {
     QMouseEvent event(type, centre, widget->mapToGlobal(centre), Qt::LeftButton,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
+}
+
+QString boxText(const QCheckBox* box) {
+    return box->isChecked() ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+// A person's choice of an item from a list that takes no typed text: the same signals as a choice from its
+// drop-down.
+void chooseItem(QComboBox* list, int index) {
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+    emit list->textActivated(list->itemText(index));
 }
 
 MessageButton parseButton(const QString& word, bool* ok) {
@@ -157,7 +171,17 @@ void ScriptRunner::runLine(const QString& line) {
             edit->setText(text);
         else if (auto* combo = qobject_cast<QComboBox*>(c); combo && combo->isEditable())
             combo->setEditText(text);
-        else if (auto* plain = qobject_cast<QPlainTextEdit*>(c))
+        else if (combo) {
+            const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+            if (index < 0)
+                throw BadLine{QStringLiteral("%1 has no item \"%2\"").arg(target, escapeText(text))};
+            chooseItem(combo, index);
+        } else if (auto* box = qobject_cast<QCheckBox*>(c)) {
+            if (text != QStringLiteral("on") && text != QStringLiteral("off"))
+                throw BadLine{QStringLiteral("%1 takes on or off").arg(target)};
+            if (boxText(box) != text)
+                box->click();
+        } else if (auto* plain = qobject_cast<QPlainTextEdit*>(c))
             plain->setPlainText(text);
         else if (auto* rich = qobject_cast<QTextEdit*>(c))
             rich->setPlainText(text);
@@ -211,10 +235,7 @@ void ScriptRunner::runLine(const QString& line) {
         m_prompter.queueFile(std::nullopt);
     } else if (verb == QStringLiteral("expect")) {
         needTarget();
-        bool known = false;
-        const QString actual = controlText(control(target), &known);
-        if (!known)
-            throw BadLine{target + QStringLiteral(" shows no text")};
+        const QString actual = shownText(target);
         const QString expected = unescapeText(text);
         if (actual != expected)
             fail(QStringLiteral("expect %1 \"%2\" but was \"%3\"")
@@ -256,6 +277,37 @@ void ScriptRunner::runLine(const QString& line) {
     } else {
         throw BadLine{QStringLiteral("unknown action %1").arg(verb)};
     }
+}
+
+std::optional<QString> ScriptRunner::cellText(const QString& target) const {
+    const QStringList parts = target.split(u'.');
+    if (parts.size() != 4)
+        return std::nullopt;
+    auto* table = window(parts[0])->findChild<QTableWidget*>(parts[1]);
+    if (!table)
+        return std::nullopt;
+    bool rowOk = false;
+    bool columnOk = false;
+    const int row = parts[2].toInt(&rowOk) - 1;
+    const int column = parts[3].toInt(&columnOk) - 1;
+    if (!rowOk || !columnOk || row < 0 || column < 0 || row >= table->rowCount() ||
+        column >= table->columnCount())
+        throw BadLine{QStringLiteral("no cell %1").arg(target)};
+    const QTableWidgetItem* item = table->item(row, column);
+    return item ? item->text() : QString();
+}
+
+QString ScriptRunner::shownText(const QString& target) const {
+    if (const std::optional<QString> cell = cellText(target))
+        return *cell;
+    QWidget* c = control(target);
+    if (auto* box = qobject_cast<QCheckBox*>(c))
+        return boxText(box);
+    bool known = false;
+    const QString text = controlText(c, &known);
+    if (!known)
+        throw BadLine{target + QStringLiteral(" shows no text")};
+    return text;
 }
 
 bool ScriptRunner::runOfficeLine(const QString& verb, const QString& rest) {
@@ -312,13 +364,31 @@ void ScriptRunner::dump(const QString& windowName) {
     for (QWidget* c : w->findChildren<QWidget*>()) {
         const bool shown = qobject_cast<QLineEdit*>(c) || qobject_cast<QComboBox*>(c) ||
                            qobject_cast<QLabel*>(c) || qobject_cast<QPlainTextEdit*>(c) ||
-                           qobject_cast<QTextEdit*>(c);
+                           qobject_cast<QTextEdit*>(c) || qobject_cast<QCheckBox*>(c) ||
+                           qobject_cast<QTableWidget*>(c);
         // A list's own line edit is part of the list; unnamed widgets are decoration.
         if (shown && !c->objectName().isEmpty() && !qobject_cast<QComboBox*>(c->parentWidget()))
             controls.append(c);
     }
     std::sort(controls.begin(), controls.end(),
               [](QWidget* a, QWidget* b) { return controlNameLess(a->objectName(), b->objectName()); });
-    for (QWidget* c : controls)
-        m_sink(QStringLiteral("%1.%2=%3").arg(windowName, c->objectName(), escapeText(controlText(c))));
+    const auto print = [&](const QString& name, const QString& text) {
+        m_sink(QStringLiteral("%1.%2=%3").arg(windowName, name, escapeText(text)));
+    };
+    for (QWidget* c : controls) {
+        if (auto* table = qobject_cast<QTableWidget*>(c)) {
+            // Every cell, row by row, named TABLE.ROW.COLUMN from 1.
+            for (int row = 0; row < table->rowCount(); ++row) {
+                for (int column = 0; column < table->columnCount(); ++column) {
+                    const QTableWidgetItem* item = table->item(row, column);
+                    print(QStringLiteral("%1.%2.%3").arg(c->objectName()).arg(row + 1).arg(column + 1),
+                          item ? item->text() : QString());
+                }
+            }
+        } else if (auto* box = qobject_cast<QCheckBox*>(c)) {
+            print(c->objectName(), boxText(box));
+        } else {
+            print(c->objectName(), controlText(c));
+        }
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class InternalError;
 class QWidget;
@@ -34,6 +35,11 @@ private:
     bool runOfficeLine(const QString& verb, const QString& rest);
     QWidget* window(const QString& name) const;
     QWidget* control(const QString& target) const;
+    // The text a control shows as scripts compare it: a check box as on or off, a table cell addressed as
+    // W.TABLE.ROW.COLUMN (from 1) by its text.
+    QString shownText(const QString& target) const;
+    // The cell's text for a target of the form W.TABLE.ROW.COLUMN; nullopt for a target of another form.
+    std::optional<QString> cellText(const QString& target) const;
     void fail(const QString& what);
     void dump(const QString& windowName);
     void settle();

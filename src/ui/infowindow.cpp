@@ -5,6 +5,7 @@
 #include "info/links.h"
 #include "ui/appcontext.h"
 #include "ui/eventhooks.h"
+#include "ui/screenplacement.h"
 #include "ui/twips.h"
 
 #include <QLabel>
@@ -146,11 +147,6 @@ void InfoWindow::buildService() {
 }
 
 // Centred on the screen, kept inside it where the screen is smaller than the window.
-void InfoWindow::centreOnScreen() {
-    const QRect area = screen()->availableGeometry();
-    const int left = std::max(area.left(), area.left() + (area.width() - width()) / 2);
-    const int top = std::max(area.top(), area.top() + (area.height() - height()) / 2);
-    move(left, top);
-}
+void InfoWindow::centreOnScreen() { move(centredPosition(size(), screen()->availableGeometry())); }
 
 void InfoWindow::Label3_Click() { openProgramPage(m_context.launcher, m_context.paths); }

@@ -5,6 +5,7 @@
 #include "common/launcher.h"
 #include "design/form1.h"
 #include "design/tables.h"
+#include "design2011/design2011controls.h"
 #include "info/infocontrols.h"
 #include "info/links.h"
 #include "report/reportexport.h"
@@ -224,6 +225,8 @@ void MainWindow::buildMenus() {
     addAction(statement, QStringLiteral("about"), QStringLiteral("重要声明"), &MainWindow::about_Click);
     addAction(statement, QStringLiteral("xie"), QStringLiteral("安装协议"), &MainWindow::xie_Click);
     addAction(nullptr, QStringLiteral("tz"), QStringLiteral("配合比调整"), &MainWindow::tz_Click);
+    addAction(nullptr, Design2011::menuCommand, QStringLiteral("JGJ 55-2011设计"),
+              &MainWindow::jgj2011_Click);
     addAction(nullptr, QStringLiteral("kf"), QStringLiteral("客服信息"), &MainWindow::kf_Click);
     addAction(nullptr, QStringLiteral("help"), QStringLiteral("帮助"), &MainWindow::help_Click);
 }
@@ -302,6 +305,7 @@ void MainWindow::exit_Click() { close(); }
 void MainWindow::about_Click() { m_windows.open(Form2::window); }
 void MainWindow::xie_Click() { m_windows.open(Form5::window); }
 void MainWindow::tz_Click() { m_windows.open(Tiaozheng::window); }
+void MainWindow::jgj2011_Click() { m_windows.open(Design2011::window); }
 void MainWindow::kf_Click() { m_windows.open(Form7::window); }
 
 void MainWindow::help_Click() {

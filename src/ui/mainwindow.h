@@ -42,6 +42,7 @@ public:
     void about_Click();
     void xie_Click();
     void tz_Click();
+    void jgj2011_Click();
     void kf_Click();
     void help_Click();
 

@@ -4,10 +4,12 @@
 #include "adjust/tiaozheng.h"
 #include "admixture/wai.h"
 #include "design/form1.h"
+#include "design2011/design2011controls.h"
 #include "report/spreadsheet.h"
 #include "ui/adjustwindow.h"
 #include "ui/admixturewindow.h"
 #include "ui/chartwindow.h"
+#include "ui/design2011window.h"
 #include "ui/eventhooks.h"
 #include "ui/infowindow.h"
 #include "ui/mainwindow.h"
@@ -67,6 +69,8 @@ QWidget* WindowManager::create(const QString& name) {
         return m_chart = new ChartWindow(m_context.prompter, m_context.paths);
     if (name == Wai::window)
         return m_admixture = new AdmixtureWindow(*this);
+    if (name == Design2011::window)
+        return new Design2011Window(m_context);
     if (InfoWindow::isInfoWindow(name))
         return new InfoWindow(name, m_context);
     return nullptr;

@@ -27,8 +27,8 @@ public:
     // Opens (or brings forward) the strength chart window.
     ChartWindow* openChart();
 
-    // Opens a window of the program by its name (Form1, tiaozheng, Form8, wai, Form2, Form5, Form6, Form7),
-    // creating it when it is not open; returns it (nullptr for a name without a window).
+    // Opens a window of the program by its name (Form1, tiaozheng, Form8, wai, Form2, Form5, Form6, Form7,
+    // design2011), creating it when it is not open; returns it (nullptr for a name without a window).
     QWidget* open(const QString& name);
 
 private:

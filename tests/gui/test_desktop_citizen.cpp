@@ -17,6 +17,8 @@ private slots:
     void englishWithoutTranslation();
     void onScreen_data();
     void onScreen();
+    void centred_data();
+    void centred();
     void admixtureWindowSize();
     void officeWarmsUpOnceShown();
 };
@@ -74,6 +76,24 @@ void TestDesktopCitizen::onScreen() {
     QFETCH(QRect, area);
     QFETCH(QPoint, expected);
     QCOMPARE(onScreenPosition(frame, area), expected);
+}
+
+void TestDesktopCitizen::centred_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QPoint>("expected");
+    QTest::newRow("fits") << QSize(1350, 680) << QRect(0, 0, 1366, 768) << QPoint(8, 44);
+    QTest::newRow("panel on top") << QSize(400, 300) << QRect(0, 40, 800, 600) << QPoint(200, 190);
+    QTest::newRow("second screen") << QSize(400, 300) << QRect(1920, 0, 1920, 1080) << QPoint(2680, 390);
+    QTest::newRow("too wide: left edge") << QSize(1400, 680) << QRect(0, 0, 1366, 768) << QPoint(0, 44);
+    QTest::newRow("too high: top edge") << QSize(1350, 800) << QRect(0, 30, 1366, 738) << QPoint(8, 30);
+}
+
+void TestDesktopCitizen::centred() {
+    QFETCH(QSize, size);
+    QFETCH(QRect, area);
+    QFETCH(QPoint, expected);
+    QCOMPARE(centredPosition(size, area), expected);
 }
 
 // 4680x3960 twips of client area, whatever the font; the note scrolls where it needs more room.

@@ -10,7 +10,28 @@ class TestScriptRunner : public QObject {
 private Q_SLOTS:
     void exitStatus_data();
     void exitStatus();
+    void dumpShowsBoxesAndEveryCell();
 };
+
+namespace {
+
+// The runner's exit status and its output lines for a script, with the spreadsheet recorder.
+std::pair<int, QStringList> runScript(const QString& script) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("t.scn")));
+    if (!file.open(QIODevice::WriteOnly))
+        return {-1, {}};
+    file.write(script.toUtf8());
+    file.close();
+    QProcess runner;
+    runner.start(QStringLiteral(RUNNER_PATH), {QStringLiteral("--spreadsheet"), QStringLiteral("log"),
+                                               QStringLiteral("--root"), dir.path(), file.fileName()});
+    if (!runner.waitForFinished(60000))
+        return {-1, {}};
+    return {runner.exitCode(), QString::fromUtf8(runner.readAllStandardOutput()).split(u'\n')};
+}
+
+} // namespace
 
 void TestScriptRunner::exitStatus_data() {
     QTest::addColumn<QString>("script");
@@ -67,6 +88,42 @@ void TestScriptRunner::exitStatus_data() {
         << 0
         << "MSGBOX icon=question buttons=YesNo title=\"普通混凝土配合比设计\" text=\"您输入的参数值对吗？\" "
            "-> Yes";
+
+    // Lists that take no typed text, check boxes and table cells.
+    const QString open = QStringLiteral("menu Form1.jgj2011\n");
+    QTest::newRow("list item chosen as a person chooses it")
+        << open + "set design2011.grade C50\nexpect design2011.grade C50\nexpect design2011.sigma 6.0\n"
+        << 0 << "";
+    QTest::newRow("list without the item") << open + "set design2011.grade C60\n"
+                                           << 2 << "ERROR line 2: design2011.grade has no item \"C60\"";
+    QTest::newRow("list item by its exact text") << open + "set design2011.grade C50 \n" << 2 << "";
+    QTest::newRow("list item in its own case") << open + "set design2011.slagGrade s95\n" << 2 << "";
+    QTest::newRow("list expectation failed")
+        << open + "expect design2011.grade C35\n"
+        << 1 << "FAIL line 2: expect design2011.grade \"C35\" but was \"C30\"";
+    QTest::newRow("box ticked and cleared")
+        << open + "set design2011.pumped off\nexpect design2011.pumped off\nset design2011.pumped off\n"
+                  "expect design2011.pumped off\nset design2011.sigmaFromStatistics on\n"
+                  "expect design2011.sigmaFromStatistics on\nset design2011.sigma 3.5\n"
+                  "set design2011.sigmaFromStatistics off\nexpect design2011.sigma 5.0\n"
+        << 0 << "";
+    QTest::newRow("box takes on or off") << open + "set design2011.pumped yes\n"
+                                         << 2 << "ERROR line 2: design2011.pumped takes on or off";
+    QTest::newRow("box expectation failed")
+        << open + "expect design2011.pumped off\n"
+        << 1 << "FAIL line 2: expect design2011.pumped \"off\" but was \"on\"";
+    QTest::newRow("table cells")
+        << open + "click design2011.calculate\nexpect design2011.trialTable.1.2 0.55\n"
+                  "expect design2011.trialTable.16.3 0.117\nexpect design2011.trialTable.1.1 0.55\n"
+        << 1 << "FAIL line 5: expect design2011.trialTable.1.1 \"0.55\" but was \"0.50\"";
+    QTest::newRow("cell outside the table") << open + "expect design2011.trialTable.17.1 x\n"
+                                            << 2 << "ERROR line 2: no cell design2011.trialTable.17.1";
+    QTest::newRow("cell of no table") << open + "expect design2011.nothing.1.1 x\n"
+                                      << 2 << "ERROR line 2: no control design2011.nothing.1.1";
+    QTest::newRow("check field colours")
+        << open + "set design2011.grade C20\nset design2011.environment 三a\nclick design2011.calculate\n"
+                  "expect-colour design2011.checkGrade red\nexpect-colour design2011.checkBinder normal\n"
+        << 0 << "";
 }
 
 void TestScriptRunner::exitStatus() {
@@ -99,6 +156,28 @@ void TestScriptRunner::exitStatus() {
                      .entryList({QStringLiteral("mixdesign-script-*")}, QDir::AllEntries | QDir::Hidden),
                  QStringList());
     }
+}
+
+// Boxes print as on or off; a table prints every cell, row by row, in its place among the controls.
+void TestScriptRunner::dumpShowsBoxesAndEveryCell() {
+    const auto [status, lines] =
+        runScript(QStringLiteral("menu Form1.jgj2011\nclick design2011.calculate\ndump design2011\n"));
+    QCOMPARE(status, 0);
+    QVERIFY(lines.contains(QStringLiteral("design2011.pumped=on")));
+    QVERIFY(lines.contains(QStringLiteral("design2011.airEntrained=off")));
+    QVERIFY(lines.contains(QStringLiteral("design2011.grade=C30")));
+    const qsizetype first = lines.indexOf(QStringLiteral("design2011.trialTable.1.1=0.50"));
+    QVERIFY(first > 0);
+    QStringList cells;
+    for (int row = 1; row <= 16; ++row)
+        for (int column = 1; column <= 3; ++column)
+            cells << QStringLiteral("design2011.trialTable.%1.%2=").arg(row).arg(column);
+    for (qsizetype i = 0; i < cells.size(); ++i)
+        QVERIFY2(lines.value(first + i).startsWith(cells[i]), qPrintable(lines.value(first + i)));
+    QCOMPARE(lines.value(first + 47), QStringLiteral("design2011.trialTable.16.3=0.117"));
+    QVERIFY(lines.value(first - 1) < QStringLiteral("design2011.trialTable"));
+    QVERIFY(lines.value(first + 48) > QStringLiteral("design2011.trialTable"));
+    QVERIFY(!lines.contains(QStringLiteral("design2011.trialTable=")));
 }
 
 QTEST_GUILESS_MAIN(TestScriptRunner)

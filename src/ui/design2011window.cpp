@@ -1,0 +1,157 @@
+#include "ui/design2011window.h"
+
+#include "design2011/design2011controls.h"
+#include "ui/appcontext.h"
+#include "ui/screenplacement.h"
+#include "ui_design2011window.h"
+
+#include <QHeaderView>
+#include <QScreen>
+
+namespace {
+
+// A field and its caption are enabled together.
+void setRowEnabled(QWidget* field, bool on) {
+    field->setEnabled(on);
+    for (QLabel* label : field->window()->findChildren<QLabel*>()) {
+        if (label->buddy() == field)
+            label->setEnabled(on);
+    }
+}
+
+} // namespace
+
+Design2011Window::Design2011Window(const AppContext& context)
+    : m_context(context), m_ui(std::make_unique<Ui::Design2011Window>()), m_fields(this),
+      m_form(m_fields, context.prompter) {
+    m_ui->setupUi(this);
+    setObjectName(Design2011::window);
+    fillLists();
+    fitTrialTable();
+    m_form.load(context.today());
+    bindControls();
+    m_ui->sigma->setReadOnly(!m_form.sigmaEditable());
+    densityMethodChanged();
+    centreOnScreen();
+}
+
+Design2011Window::~Design2011Window() = default;
+
+void Design2011Window::fillLists() {
+    m_ui->grade->addItems(Design2011::grades);
+    m_ui->cementKind->addItems(Design2011::cementKinds);
+    m_ui->cementClass->addItems(Design2011::cementClasses);
+    m_ui->maxSize->addItems(Design2011::maxSizes);
+    m_ui->flyAshGrade->addItems(Design2011::flyAshGrades);
+    m_ui->slagGrade->addItems(Design2011::slagGrades);
+    m_ui->environment->addItems(Design2011::environments);
+    m_ui->structure->addItems(Design2011::structures);
+    m_ui->densityMethod->addItems(Design2011::densityMethods);
+    // The range labels keep their width whatever they say, so the columns do not jump while typing.
+    const int rangeWidth = fontMetrics().horizontalAdvance(QStringLiteral("表5.1.3：应经试验确定"));
+    m_ui->gammaFRange->setMinimumWidth(rangeWidth);
+    m_ui->gammaSRange->setMinimumWidth(rangeWidth);
+}
+
+// Every row of the trial table shows at once: no scrolling, numbers to the right of their cells.
+void Design2011Window::fitTrialTable() {
+    QTableWidget* table = m_ui->trialTable;
+    QHeaderView* rows = table->verticalHeader();
+    QHeaderView* columns = table->horizontalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(fontMetrics().height() + 6);
+    columns->setSectionResizeMode(QHeaderView::Stretch);
+    int columnWidth = 0;
+    for (int column = 0; column < table->columnCount(); ++column)
+        columnWidth = std::max(columnWidth, columns->sectionSizeHint(column));
+    const int frame = 2 * table->frameWidth();
+    table->setMinimumSize(rows->sizeHint().width() + table->columnCount() * columnWidth + frame,
+                          columns->sizeHint().height() + table->rowCount() * rows->defaultSectionSize() +
+                              frame);
+    table->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 0; column < table->columnCount(); ++column) {
+            auto* cell = new QTableWidgetItem;
+            cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table->setItem(row, column, cell);
+        }
+    }
+}
+
+void Design2011Window::bindControls() {
+    const Ui::Design2011Window& ui = *m_ui;
+    // Every input of the calculation; the report name is none.
+    for (QLineEdit* field : {ui.sigma,          ui.gammaC,          ui.fceMeasured,       ui.slump,
+                             ui.waterReduction, ui.admixtureDosage, ui.flyAshPercent,     ui.gammaF,
+                             ui.slagPercent,    ui.gammaS,          ui.assumedDensity,    ui.densityCement,
+                             ui.densityFlyAsh,  ui.densitySlag,     ui.densitySand,       ui.densityStone,
+                             ui.airContent,     ui.wbOverride,      ui.sandRatioOverride, ui.trialVolume})
+        connect(field, &QLineEdit::textChanged, this, &Design2011Window::inputChanged);
+    for (QComboBox* list : {ui.grade, ui.cementKind, ui.cementClass, ui.maxSize, ui.flyAshGrade, ui.slagGrade,
+                            ui.environment, ui.structure, ui.densityMethod})
+        connect(list, &QComboBox::currentIndexChanged, this, &Design2011Window::inputChanged);
+    for (QCheckBox* box : {ui.sigmaFromStatistics, ui.airEntrained, ui.pumped})
+        connect(box, &QCheckBox::toggled, this, &Design2011Window::inputChanged);
+
+    // The values that follow their sources.
+    connect(ui.grade, &QComboBox::currentIndexChanged, this, &Design2011Window::gradeChanged);
+    connect(ui.sigmaFromStatistics, &QCheckBox::toggled, this, &Design2011Window::sigmaSourceChanged);
+    connect(ui.cementClass, &QComboBox::currentIndexChanged, this, &Design2011Window::cementClassChanged);
+    connect(ui.flyAshPercent, &QLineEdit::textChanged, this, &Design2011Window::flyAshChanged);
+    connect(ui.slagPercent, &QLineEdit::textChanged, this, &Design2011Window::slagChanged);
+    connect(ui.slagGrade, &QComboBox::currentIndexChanged, this, &Design2011Window::slagChanged);
+    connect(ui.maxSize, &QComboBox::currentIndexChanged, this, &Design2011Window::maxSizeChanged);
+    connect(ui.environment, &QComboBox::currentIndexChanged, this, &Design2011Window::environmentChanged);
+    connect(ui.densityMethod, &QComboBox::currentIndexChanged, this, &Design2011Window::densityMethodChanged);
+
+    connect(ui.calculate, &QPushButton::clicked, this, &Design2011Window::calculateClicked);
+    connect(ui.saveReport, &QPushButton::clicked, this, &Design2011Window::saveReportClicked);
+    connect(ui.openReport, &QPushButton::clicked, this, &Design2011Window::openReportClicked);
+}
+
+// At its natural size where the screen holds it, centred on the screen's available area; on a screen too
+// small for it, at the area's top left corner.
+void Design2011Window::centreOnScreen() {
+    const QRect area = screen()->availableGeometry();
+    resize(sizeHint().boundedTo(area.size()).expandedTo(minimumSizeHint()));
+    move(centredPosition(size(), area));
+}
+
+void Design2011Window::inputChanged() { m_form.inputChanged(); }
+void Design2011Window::gradeChanged() { m_form.gradeChanged(); }
+
+void Design2011Window::sigmaSourceChanged() {
+    m_form.sigmaSourceChanged();
+    m_ui->sigma->setReadOnly(!m_form.sigmaEditable());
+}
+
+void Design2011Window::cementClassChanged() { m_form.cementClassChanged(); }
+void Design2011Window::flyAshChanged() { m_form.flyAshChanged(); }
+void Design2011Window::slagChanged() { m_form.slagChanged(); }
+void Design2011Window::maxSizeChanged() { m_form.maxSizeChanged(); }
+void Design2011Window::environmentChanged() { m_form.environmentChanged(); }
+
+// The volume method's fields take part only with 体积法, the assumed density only with 质量法.
+void Design2011Window::densityMethodChanged() {
+    const bool volume = m_form.volumeMethod();
+    for (const QString& name : Design2011::volumeMethodFields)
+        setRowEnabled(findChild<QWidget*>(name), volume);
+    setRowEnabled(m_ui->assumedDensity, !volume);
+}
+
+void Design2011Window::calculateClicked() { m_form.calculate(); }
+
+// The calculation sheet bears the program's day.
+Design2011Report Design2011Window::report() {
+    return Design2011Report(m_fields, m_context.prompter, m_context.spreadsheets, m_context.launcher,
+                            m_context.paths, m_context.today());
+}
+
+void Design2011Window::saveReportClicked() {
+    const QString saved = report().save(m_form.hasCalculation());
+    if (!saved.isEmpty())
+        m_savedName = saved;
+}
+
+void Design2011Window::openReportClicked() { report().open(m_savedName); }
