@@ -189,6 +189,7 @@ void MainWindow::buildControls() {
     addLabel(Form1::dateTag, QString(), kStepButtonX + 44, exportTop + 2, 130);
     addLabel(Form1::completeNameLabel, QStringLiteral("<<<双击导入"), kStepButtonX + 178, exportTop + 2, 84);
     addField(Form1::fileName, QString(), kStepButtonX, exportTop + 36, 262);
+    addField(Form1::sentAdmixtureWater, QString(), kStepButtonX, exportTop + 36, 262)->hide();
     addLabel(Form1::saveHintLabel,
              QStringLiteral("保存在（\"") + InstallPaths::displayRoot() + QStringLiteral("XXXX.xls\"）"),
              kStepButtonX, exportTop + 66, 262);
@@ -254,25 +255,29 @@ void MainWindow::Command5_Click() { m_design.completeStepwise(); }
 void MainWindow::Command10_Click() {
     // export: first column, save and quit
     const AppContext& context = m_windows.context();
-    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).saveAutomaticReport();
+    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths, context.today)
+        .saveAutomaticReport();
 }
 
 void MainWindow::Command11_Click() {
     // export: second column, save and quit
     const AppContext& context = m_windows.context();
-    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).saveStepwiseReport();
+    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths, context.today)
+        .saveStepwiseReport();
 }
 
 void MainWindow::Command12_Click() {
     // export: first column, leave open
     const AppContext& context = m_windows.context();
-    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).showAutomaticReport();
+    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths, context.today)
+        .showAutomaticReport();
 }
 
 void MainWindow::Command13_Click() {
     // export: second column, leave open
     const AppContext& context = m_windows.context();
-    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths).showStepwiseReport();
+    ReportExport(m_fields, context.prompter, context.spreadsheets, context.paths, context.today)
+        .showStepwiseReport();
 }
 
 // Opens (or brings forward) the admixture window, then hands it the reference water content.
