@@ -58,9 +58,9 @@ def type1_cids(program):
     return {int(code): int(cid) for code, cid in re.findall(rb"dup (\d+) /cid(\d+) put", clear)}
 
 
-def face_cmap(spec):
+def face_cmap(face):
     """{code point: glyph} of one face of a font file, given as FILE:INDEX (fc-match's answer)."""
-    path, _, index = spec.rpartition(":")
+    path, _, index = face.rpartition(":")
     with open(path, "rb") as f:
         data = f.read()
     offset = 0
