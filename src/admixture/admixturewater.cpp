@@ -66,6 +66,9 @@ void AdmixtureWater::computeWater() {
     m_fields.setText(kResult, result);
 }
 
+// The main window remembers what it received, so its report can tell where its water came from.
 void AdmixtureWater::sendWaterBack(Fields& mainWindow) {
-    mainWindow.setText(kMainWater, m_fields.text(kResult));
+    const QString water = m_fields.text(kResult);
+    mainWindow.setText(kMainWater, water);
+    mainWindow.setText(Form1::sentAdmixtureWater, water);
 }

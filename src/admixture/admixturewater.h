@@ -24,7 +24,8 @@ public:
     // "请输入正确的参数！" and leaves Text3 as it was.
     void computeWater();
 
-    // 导回用水量: the text of Text3, unchanged, into the main window's water content field Text21.
+    // 导回用水量: the text of Text3, unchanged, into the main window's water content field Text21, and into
+    // its hidden Text31 that remembers it.
     void sendWaterBack(Fields& mainWindow);
 
 private:

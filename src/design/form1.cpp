@@ -40,6 +40,7 @@ const QList<Control>& Form1::controls() {
         {referenceWater, ControlKind::Field},
         {referenceSandRatio, ControlKind::Field},
         {fileName, ControlKind::Field},
+        {sentAdmixtureWater, ControlKind::Field},
         {dateTag, ControlKind::Label},
         {automaticButton, ControlKind::Button},
         {completeButton, ControlKind::Button},

@@ -68,6 +68,9 @@ inline const QString stepwiseStone = QStringLiteral("Text25");
 inline const QString referenceWater = QStringLiteral("Text26");
 // Sand ratio from the table.
 inline const QString referenceSandRatio = QStringLiteral("Text27");
+// Hidden: the water text the admixture window last sent into Text21, emptied when the table's water is
+// imported; Text21 came from that window while it still holds this text.
+inline const QString sentAdmixtureWater = QStringLiteral("Text31");
 // Report file name.
 inline const QString fileName = QStringLiteral("Text28");
 // Date tag for the file name.

@@ -35,8 +35,9 @@ void MixDesign::load(const QDate& today) {
     m_fields.setText(Form1::fileName, QStringLiteral("-PB(") + date + u')');
     const QStringList emptied =
         Form1::automaticColumn() + QStringList{Form1::mixLine} + Form1::stepwiseColumn() +
-        QStringList{Form1::referenceWater, Form1::referenceSandRatio, Form1::sigmaCheck,
-                    Form1::ratioCheck,     Form1::cementCheck,        Form1::proportion};
+        QStringList{Form1::referenceWater,    Form1::referenceSandRatio, Form1::sigmaCheck,
+                    Form1::ratioCheck,        Form1::cementCheck,        Form1::proportion,
+                    Form1::sentAdmixtureWater};
     for (const QString& name : emptied)
         m_fields.setText(name, QString());
 }
@@ -251,8 +252,10 @@ void MixDesign::gradeRangeLeft() {
     m_fields.setText(Form1::sigma, defaultSigmaText(m_fields.text(Form1::gradeRange)));
 }
 
+// The water now comes from the table, not from the admixture window.
 void MixDesign::importWater() {
     m_fields.setText(Form1::stepwiseWater, m_fields.text(Form1::referenceWater));
+    m_fields.setText(Form1::sentAdmixtureWater, QString());
 }
 
 void MixDesign::importSandRatio() {

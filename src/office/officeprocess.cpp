@@ -34,12 +34,18 @@ extern char** environ;
 
 namespace {
 
-// Settings of a fresh profile: the Chinese user interface, no tip of the day, no "keep format?" question when
-// the user saves an .xls, no macros at all, no autosave.
+// Settings of a fresh profile: the Chinese user interface, Chinese (zh-CN) as the locale and the documents'
+// language, the sheets' font "system" printed in Noto Sans CJK SC, no tip of the day, no "keep format?"
+// question when the user saves an .xls, no macros at all, no autosave.
 const char kRegistry[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 <oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
 <item oor:path="/org.openoffice.Setup/L10N"><prop oor:name="ooLocale" oor:op="fuse"><value>zh-CN</value></prop></item>
+<item oor:path="/org.openoffice.Setup/L10N"><prop oor:name="ooSetupSystemLocale" oor:op="fuse"><value>zh-CN</value></prop></item>
 <item oor:path="/org.openoffice.Office.Linguistic/General"><prop oor:name="UILocale" oor:op="fuse"><value>zh-CN</value></prop></item>
+<item oor:path="/org.openoffice.Office.Linguistic/General"><prop oor:name="DefaultLocale" oor:op="fuse"><value>zh-CN</value></prop></item>
+<item oor:path="/org.openoffice.Office.Linguistic/General"><prop oor:name="DefaultLocale_CJK" oor:op="fuse"><value>zh-CN</value></prop></item>
+<item oor:path="/org.openoffice.Office.Common/Font/Substitution"><prop oor:name="Replacement" oor:op="fuse"><value>true</value></prop></item>
+<item oor:path="/org.openoffice.Office.Common/Font/Substitution/FontPairs"><node oor:name="system" oor:op="replace"><prop oor:name="ReplaceFont" oor:op="fuse"><value>system</value></prop><prop oor:name="SubstituteFont" oor:op="fuse"><value>Noto Sans CJK SC</value></prop><prop oor:name="Always" oor:op="fuse"><value>true</value></prop><prop oor:name="OnScreenOnly" oor:op="fuse"><value>false</value></prop></node></item>
 <item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="ShowTipOfTheDay" oor:op="fuse"><value>false</value></prop></item>
 <item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="FirstRun" oor:op="fuse"><value>false</value></prop></item>
 <item oor:path="/org.openoffice.Office.Common/Save/Document"><prop oor:name="WarnAlienFormat" oor:op="fuse"><value>false</value></prop></item>

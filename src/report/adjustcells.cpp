@@ -1,8 +1,12 @@
 #include "report/adjustcells.h"
 
 #include "adjust/tiaozheng.h"
+#include "common/datetext.h"
 #include "common/failure.h"
+#include "common/fields.h"
 #include "common/numbers.h"
+
+#include <optional>
 
 namespace {
 
@@ -15,6 +19,20 @@ AdjustCell both(int row, int column, const QString& field, bool twoDecimals = kP
 
 AdjustCell siteMix(int row, int column, const QString& field, bool twoDecimals = kPlain) {
     return {row, column, field, twoDecimals, true};
+}
+
+std::optional<double> strictNumber(const QString& text) {
+    try {
+        return readStrict(text);
+    } catch (const CalcFailure&) {
+        return std::nullopt;
+    }
+}
+
+// A step as printed beside the ratios: two decimals with its sign.
+QString signedStep(double step) {
+    const QString shown = formatNumber(step, u"###0.00");
+    return shown.startsWith(u'-') ? shown : QStringLiteral("+") + shown;
 }
 
 } // namespace
@@ -116,4 +134,42 @@ QString importedText(const AdjustCell& cell, const CellValue& value) {
         return value.toText();
     }
     return QString();
+}
+
+const std::vector<AdjustRecordCell>& adjustRecordCells() {
+    static const std::vector<AdjustRecordCell> cells = {
+        {4, 6, AdjustRecord::Date},
+        {19, 5, AdjustRecord::GroupSteps},
+        {22, 5, AdjustRecord::TargetStrength},
+    };
+    return cells;
+}
+
+QString adjustRecordText(AdjustRecord item, const Fields& fields, const QDate& today) {
+    switch (item) {
+    case AdjustRecord::Date:
+        return today.isValid() ? dateText(today) : QString();
+    case AdjustRecord::GroupSteps:
+        return groupStepsText(fields.text(Tiaozheng::ratioA), fields.text(Tiaozheng::ratioB),
+                              fields.text(Tiaozheng::ratioC));
+    case AdjustRecord::TargetStrength: {
+        const QString target = fields.text(Tiaozheng::targetStrength).trimmed();
+        return target.isEmpty() ? QString() : QStringLiteral("配制强度 %1 MPa").arg(target);
+    }
+    }
+    return QString();
+}
+
+QString groupStepsText(const QString& ratioA, const QString& ratioB, const QString& ratioC) {
+    const auto a = strictNumber(ratioA);
+    const auto b = strictNumber(ratioB);
+    const auto c = strictNumber(ratioC);
+    if (!a || !b || !c)
+        return QString();
+    // Compared as printed, so rounding noise of the subtraction does not part equal steps.
+    const QString step = formatNumber(*a - *b, u"###0.00");
+    if (!step.startsWith(u'-') && step == formatNumber(*b - *c, u"###0.00"))
+        return QStringLiteral("A、C 组 = B 组 ±") + step;
+    return QStringLiteral("A 组 = B 组 ") + signedStep(*a - *b) + QStringLiteral("，C 组 = B 组 ") +
+           signedStep(*c - *b);
 }

@@ -2,8 +2,11 @@
 
 #include "report/cellvalue.h"
 
+#include <QDate>
 #include <QString>
 #include <vector>
+
+class Fields;
 
 // Which export writes a cell of the adjustment workbook.
 enum class AdjustExport {
@@ -34,3 +37,26 @@ bool writtenBy(const AdjustCell& cell, AdjustExport kind);
 // empty cell as the empty text, a text unchanged (a marked field's text that is a number is formatted too).
 // Throws CalcFailure for a value that has no text (not finite).
 QString importedText(const AdjustCell& cell, const CellValue& value);
+
+// What the adjustment workbook records beyond the cell map; written by both exports, never imported.
+enum class AdjustRecord {
+    Date,           // the day of the export as date text (yyyy-M-d)
+    GroupSteps,     // how groups A and C stand to group B, from the ratios printed in row 19
+    TargetStrength, // the target strength of the regression (Text35)
+};
+
+struct AdjustRecordCell {
+    int row;
+    int column;
+    AdjustRecord item;
+};
+
+// The record's cells in the order the exports write them, after the map.
+const std::vector<AdjustRecordCell>& adjustRecordCells();
+
+// The text a record cell receives from the fields, or from today for the date.
+QString adjustRecordText(AdjustRecord item, const Fields& fields, const QDate& today);
+
+// "A、C 组 = B 组 ±0.05" where A and C lie the same step above and below B, else each group's own step
+// ("A 组 = B 组 +0.06，C 组 = B 组 -0.05"); empty where a ratio text is not a number.
+QString groupStepsText(const QString& ratioA, const QString& ratioB, const QString& ratioC);

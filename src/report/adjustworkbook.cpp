@@ -20,9 +20,8 @@ const QString kChosenPath = Tiaozheng::chosenPath;
 const QString kChosenStem = Tiaozheng::chosenStem;
 const QString kDateTag = Tiaozheng::dateTag;
 
-// The chart's corner H19: right of the last mapped column G, level with step 4's groups; 150 x 105 mm.
-constexpr int kChartRow = 19;
-constexpr int kChartColumn = 8;
+// The chart below the signatures, in column A, 150 x 105 mm: the templates begin a new page after step 5.
+constexpr int kChartColumn = 1;
 constexpr double kChartWidthMm = 150;
 constexpr double kChartHeightMm = 105;
 
@@ -32,15 +31,22 @@ constexpr int kExtensionLength = 4;
 } // namespace
 
 AdjustWorkbook::AdjustWorkbook(Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets,
-                               InstallPaths paths, ChartPicture chartPicture)
+                               InstallPaths paths, ChartPicture chartPicture, std::function<QDate()> today)
     : m_fields(fields), m_prompter(prompter), m_spreadsheets(spreadsheets), m_paths(std::move(paths)),
-      m_chartPicture(std::move(chartPicture)) {}
+      m_chartPicture(std::move(chartPicture)), m_today(std::move(today)) {}
 
 QString AdjustWorkbook::sheetName() { return QStringLiteral("配合比调整"); }
 
 QString AdjustWorkbook::templateName(AdjustExport kind) {
     return kind == AdjustExport::Construction ? QStringLiteral("phtzm.xls") : QStringLiteral("phtzsm.xls");
 }
+
+// The first free row after each template's signatures, one blank row between.
+int AdjustWorkbook::chartCaptionRow(AdjustExport kind) {
+    return kind == AdjustExport::Construction ? 55 : 49;
+}
+
+QString AdjustWorkbook::chartCaption() { return QStringLiteral("附图：28d 抗压强度与灰水比关系"); }
 
 QString AdjustWorkbook::exportFailure() {
     return QStringLiteral("请关闭您以前打开的EXCEL文档！或您输入的参数可能有错误！");
@@ -68,13 +74,19 @@ void AdjustWorkbook::fill(Spreadsheet& sheet, AdjustExport kind) {
         // As typed: a number text is stored as that number, any other text verbatim.
         sheet.writeText(cell.row, cell.column, m_fields.text(cell.field));
     }
-    placeChart(sheet);
+    const QDate today = m_today();
+    for (const AdjustRecordCell& cell : adjustRecordCells())
+        sheet.writeText(cell.row, cell.column, adjustRecordText(cell.item, m_fields, today));
+    placeChart(sheet, kind);
 }
 
-void AdjustWorkbook::placeChart(Spreadsheet& sheet) {
+void AdjustWorkbook::placeChart(Spreadsheet& sheet, AdjustExport kind) {
     const QByteArray png = m_chartPicture ? m_chartPicture() : QByteArray();
-    if (!png.isEmpty())
-        sheet.placePicture(kChartRow, kChartColumn, png, kChartWidthMm, kChartHeightMm);
+    if (png.isEmpty())
+        return;
+    const int caption = chartCaptionRow(kind);
+    sheet.writeText(caption, kChartColumn, chartCaption());
+    sheet.placePicture(caption + 1, kChartColumn, png, kChartWidthMm, kChartHeightMm);
 }
 
 void AdjustWorkbook::exportTo(AdjustExport kind) {

@@ -4,6 +4,7 @@
 #include "report/adjustcells.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <functional>
 
 class Fields;
@@ -21,8 +22,10 @@ public:
     // The strength chart of the fields as PNG, empty when the fields allow no line (drawn by the windows).
     using ChartPicture = std::function<QByteArray()>;
 
-    AdjustWorkbook(Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets, InstallPaths paths,
-                   ChartPicture chartPicture = {});
+    // today: the date the exported record bears.
+    AdjustWorkbook(
+        Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets, InstallPaths paths,
+        ChartPicture chartPicture = {}, std::function<QDate()> today = [] { return QDate::currentDate(); });
 
     void exportConstruction(); // "施工配比": steps 1 to 6 into a workbook from phtzm.xls
     void exportLaboratory();   // "试验配比": steps 1 to 5 into a workbook from phtzsm.xls
@@ -35,6 +38,9 @@ public:
     static QString sheetName();
     // The template each export copies.
     static QString templateName(AdjustExport kind);
+    // The row of the chart's caption in the template's column A; the chart's corner is the cell below it.
+    static int chartCaptionRow(AdjustExport kind);
+    static QString chartCaption();
     // The messages of a failed export and a failed import.
     static QString exportFailure();
     static QString importFailure();
@@ -43,12 +49,14 @@ private:
     void exportTo(AdjustExport kind);
     bool confirm(const QString& question);
     void fill(Spreadsheet& sheet, AdjustExport kind);
-    // The chart to the right of every mapped cell, beside step 4; none when the fields allow no line.
-    void placeChart(Spreadsheet& sheet);
+    // The chart with its caption below the signatures, on the record's second page, so that the table prints
+    // at full size; none when the fields allow no line.
+    void placeChart(Spreadsheet& sheet, AdjustExport kind);
 
     Fields& m_fields;
     Prompter& m_prompter;
     SpreadsheetFactory& m_spreadsheets;
     InstallPaths m_paths;
     ChartPicture m_chartPicture;
+    std::function<QDate()> m_today;
 };

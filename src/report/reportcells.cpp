@@ -1,9 +1,11 @@
 #include "report/reportcells.h"
 
+#include "common/datetext.h"
 #include "common/failure.h"
 #include "common/fields.h"
 #include "common/numbers.h"
 #include "design/form1.h"
+#include "design/tables.h"
 
 namespace {
 
@@ -21,6 +23,24 @@ ReportCell ratio(int row, int column, const QString& source, const QString& divi
 
 ReportCell one(int row, int column) {
     return {row, column, ReportForm::One, QString(), QString(), QString()};
+}
+
+ReportCell computed(int row, int column, ReportForm form) {
+    return {row, column, form, QString(), QString(), QString()};
+}
+
+// An environment and reinforcement pair that the table lacks: the checks compared with 0.
+const QString kNoTableValue = QStringLiteral("表中无此组合（按0校核）");
+
+DurabilityLimits limitsOf(const Fields& fields) {
+    return durabilityLimits(fields.text(Form1::environment), fields.text(Form1::reinforcement));
+}
+
+// Only the stepwise column's water can come from the admixture window; it did while Text21 still holds what
+// the window sent.
+bool waterFromAdmixture(const Fields& fields, ResultColumn column) {
+    const QString sent = fields.text(Form1::sentAdmixtureWater);
+    return column == ResultColumn::Stepwise && !sent.isEmpty() && fields.text(Form1::stepwiseWater) == sent;
 }
 
 // Result rows in the order of the window's columns.
@@ -72,6 +92,21 @@ const std::vector<ReportCell>& reportCells() {
     return cells;
 }
 
+const std::vector<ReportCell>& reportRecordCells() {
+    static const std::vector<ReportCell> cells = {
+        computed(5, 8, ReportForm::Date),         text(32, 7, Form1::cementGrade),
+        text(33, 7, Form1::cementFactor),         text(34, 7, Form1::environment),
+        text(35, 7, Form1::reinforcement),        computed(36, 7, ReportForm::MaxWaterCement),
+        computed(37, 7, ReportForm::MinCement),   text(38, 7, Form1::sigmaCheck),
+        computed(39, 7, ReportForm::WaterSource),
+    };
+    return cells;
+}
+
+QString admixtureWaterText() { return QStringLiteral("用水量取自掺外加剂用水量计算"); }
+
+QString otherWaterText() { return QStringLiteral("用水量未取自掺外加剂用水量计算"); }
+
 QString reportSourceField(const QString& source, ResultColumn column) {
     if (source.size() != 1)
         return source;
@@ -81,7 +116,8 @@ QString reportSourceField(const QString& source, ResultColumn column) {
     return (column == ResultColumn::Automatic ? Form1::automaticColumn() : Form1::stepwiseColumn())[index];
 }
 
-CellValue reportCellValue(const ReportCell& cell, const Fields& fields, ResultColumn column) {
+CellValue reportCellValue(const ReportCell& cell, const Fields& fields, ResultColumn column,
+                          const QDate& today) {
     const auto field = [&](const QString& source) { return fields.text(reportSourceField(source, column)); };
     switch (cell.form) {
     case ReportForm::FieldText:
@@ -93,6 +129,19 @@ CellValue reportCellValue(const ReportCell& cell, const Fields& fields, ResultCo
             divide(readLenient(field(cell.source)), readLenient(field(cell.divisor))), u"###0.00"));
     case ReportForm::One:
         return CellValue::number(1.0);
+    case ReportForm::Date:
+        return CellValue::text(today.isValid() ? dateText(today) : QString());
+    case ReportForm::MaxWaterCement: {
+        const auto wmax = limitsOf(fields).maxWaterCement;
+        return CellValue::text(wmax ? formatNumber(*wmax, u"###0.00") : kNoTableValue);
+    }
+    case ReportForm::MinCement: {
+        const DurabilityLimits limits = limitsOf(fields);
+        return CellValue::text(limits.maxWaterCement ? formatNumber(limits.minCement, u"###0")
+                                                     : kNoTableValue);
+    }
+    case ReportForm::WaterSource:
+        return CellValue::text(waterFromAdmixture(fields, column) ? admixtureWaterText() : otherWaterText());
     }
     throw CalcFailure("unknown report form");
 }

@@ -2,6 +2,7 @@
 
 #include "report/cellvalue.h"
 
+#include <QDate>
 #include <QString>
 #include <vector>
 
@@ -17,6 +18,11 @@ enum class ReportForm {
     Percentage, // the field read leniently, times 100, as a number, unrounded
     Ratio,      // source / divisor, both read leniently, as the text of pattern "###0.00"
     One,        // the number 1
+    // The record's cells beyond the map:
+    Date,           // the day of the export as date text (yyyy-M-d)
+    MaxWaterCement, // the maximum ratio the checks compare with, "###0.00", for Combo7 and Combo8
+    MinCement,      // the minimum cement content the checks compare with, "###0", for Combo7 and Combo8
+    WaterSource,    // whether the column's water came from the admixture window
 };
 
 // One cell of the calculation report. A source or divisor of one letter names a row of the chosen result
@@ -33,8 +39,19 @@ struct ReportCell {
 // The calculation report's cells in the order they are written.
 const std::vector<ReportCell>& reportCells();
 
+// The cells that make the report a record an engineer can sign, written after the map: the date, the cement,
+// the environment and reinforcement with the limits the checks used, the standard deviation verdict and where
+// the water came from.
+const std::vector<ReportCell>& reportRecordCells();
+
+// The texts of WaterSource: water sent back by the admixture window, and any other water.
+QString admixtureWaterText();
+QString otherWaterText();
+
 // The control that holds a source in the given result column.
 QString reportSourceField(const QString& source, ResultColumn column);
 
-// The value a cell receives from the fields; throws CalcFailure for a ratio whose divisor reads as 0.
-CellValue reportCellValue(const ReportCell& cell, const Fields& fields, ResultColumn column);
+// The value a cell receives from the fields (and, for the date, from today); throws CalcFailure for a ratio
+// whose divisor reads as 0.
+CellValue reportCellValue(const ReportCell& cell, const Fields& fields, ResultColumn column,
+                          const QDate& today = QDate());

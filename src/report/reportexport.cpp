@@ -9,8 +9,9 @@
 #include <utility>
 
 ReportExport::ReportExport(Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets,
-                           InstallPaths paths)
-    : m_fields(fields), m_prompter(prompter), m_spreadsheets(spreadsheets), m_paths(std::move(paths)) {}
+                           InstallPaths paths, std::function<QDate()> today)
+    : m_fields(fields), m_prompter(prompter), m_spreadsheets(spreadsheets), m_paths(std::move(paths)),
+      m_today(std::move(today)) {}
 
 bool ReportExport::saveAutomaticReport() { return run(ResultColumn::Automatic, Ending::SaveAndQuit); }
 bool ReportExport::saveStepwiseReport() { return run(ResultColumn::Stepwise, Ending::SaveAndQuit); }
@@ -27,12 +28,15 @@ QString ReportExport::sheetName() { return QStringLiteral("普通混凝土配合
 void ReportExport::fill(Spreadsheet& sheet, ResultColumn column) {
     sheet.setFontName(QStringLiteral("system"));
     sheet.renameSheet(sheetName());
-    for (const ReportCell& cell : reportCells()) {
-        const CellValue value = reportCellValue(cell, m_fields, column);
-        if (value.kind() == CellValue::Kind::Number)
-            sheet.writeNumber(cell.row, cell.column, value.toNumber());
-        else
-            sheet.writeText(cell.row, cell.column, value.toText());
+    const QDate today = m_today();
+    for (const auto* cells : {&reportCells(), &reportRecordCells()}) {
+        for (const ReportCell& cell : *cells) {
+            const CellValue value = reportCellValue(cell, m_fields, column, today);
+            if (value.kind() == CellValue::Kind::Number)
+                sheet.writeNumber(cell.row, cell.column, value.toNumber());
+            else
+                sheet.writeText(cell.row, cell.column, value.toText());
+        }
     }
 }
 

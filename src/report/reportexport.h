@@ -3,19 +3,25 @@
 #include "common/installpaths.h"
 #include "report/reportcells.h"
 
+#include <QDate>
+#include <functional>
+
 class Fields;
 class Prompter;
 class Spreadsheet;
 class SpreadsheetFactory;
 
 // The main design window's four report exports: a new workbook from the template phm.xls, filled with one
-// result column and saved as root/<Text28>.xls with its PDF root/<Text28>.pdf. "文件保存为" ends its hidden
-// instance; "导入EXCEL" then opens the saved report in a visible instance for the user. A
-// failure shows "您输入的参数值对吗？" (SpreadsheetSession states what happens to the instance and the
-// files).
+// result column and the record's cells beyond it, and saved as root/<Text28>.xls with its PDF
+// root/<Text28>.pdf. "文件保存为" ends its hidden instance; "导入EXCEL" then opens the saved report in a
+// visible instance for the user. A failure shows "您输入的参数值对吗？" (SpreadsheetSession states what
+// happens to the instance and the files).
 class ReportExport {
 public:
-    ReportExport(Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets, InstallPaths paths);
+    // today: the date the report bears.
+    ReportExport(
+        Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets, InstallPaths paths,
+        std::function<QDate()> today = [] { return QDate::currentDate(); });
 
     // Each true when the report and its PDF were saved.
     bool saveAutomaticReport(); // 文件保存为, fully automatic column
@@ -38,4 +44,5 @@ private:
     Prompter& m_prompter;
     SpreadsheetFactory& m_spreadsheets;
     InstallPaths m_paths;
+    std::function<QDate()> m_today;
 };

@@ -45,8 +45,9 @@ QStringList ratioCaptions() {
 
 AdjustWindow::AdjustWindow(WindowManager& windows, QWidget* parent)
     : QWidget(parent), m_windows(windows), m_fields(this), m_adjustment(m_fields, windows.context().prompter),
-      m_workbook(m_fields, windows.context().prompter, windows.context().spreadsheets,
-                 windows.context().paths, [this] { return chartPicture(); }) {
+      m_workbook(
+          m_fields, windows.context().prompter, windows.context().spreadsheets, windows.context().paths,
+          [this] { return chartPicture(); }, windows.context().today) {
     setObjectName(Tiaozheng::window);
     setWindowTitle(QStringLiteral("混凝土配合比调整"));
     buildControls();

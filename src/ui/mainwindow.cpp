@@ -194,6 +194,7 @@ void MainWindow::buildControls() {
     addLabel(Form1::dateTag, QString(), kStepButtonX + 44, exportTop + 2, 130);
     addLabel(Form1::completeNameLabel, QStringLiteral("<<<双击导入"), kStepButtonX + 178, exportTop + 2, 84);
     addField(Form1::fileName, QString(), kStepButtonX, exportTop + 36, 262);
+    addField(Form1::sentAdmixtureWater, QString(), kStepButtonX, exportTop + 36, 262)->hide();
     addLabel(Form1::saveHintLabel,
              QStringLiteral("保存在（\"") + InstallPaths::displayRoot() + QStringLiteral("XXXX.xls\"）"),
              kStepButtonX, exportTop + 66, 262);
@@ -271,7 +272,7 @@ void MainWindow::exportReport(bool (ReportExport::*command)()) {
     bool saved = false;
     {
         const BusyCursor busy;
-        ReportExport exporter(m_fields, context.prompter, context.spreadsheets, context.paths);
+        ReportExport exporter(m_fields, context.prompter, context.spreadsheets, context.paths, context.today);
         saved = (exporter.*command)();
     }
     if (saved)

@@ -1,5 +1,6 @@
 #include "admixture/wai.h"
 #include "design/form1.h"
+#include "report/reportexport.h"
 #include "support/testprogram.h"
 #include "ui/admixturewindow.h"
 #include "ui/mainwindow.h"
@@ -46,6 +47,7 @@ class TestAdmixtureWindow : public QObject {
 
 private slots:
     void roundTripIntoMainWindow();
+    void reportTellsTheWatersSource();
     void pressAgainRefillsOnlyText1();
     void reopenStartsFresh();
     void sendBackWithoutMainWindow();
@@ -72,6 +74,45 @@ void TestAdmixtureWindow::roundTripIntoMainWindow() {
     QCOMPARE(program.prompter.lines(),
              QStringList{"MSGBOX icon=question buttons=YesNo title=\"普通混凝土配合比设计\" "
                          "text=\"您填入的数据正确吗？\" -> Yes"});
+}
+
+// The water sent back is remembered by the main window itself, so that its stepwise report says the water
+// came from the admixture window, until other water is typed or the table's water imported.
+void TestAdmixtureWindow::reportTellsTheWatersSource() {
+    Program program;
+    program.main->fields().setText(Form1::referenceWater, "185");
+    program.click(program.main, Form1::admixtureButton);
+    program.setWai(Wai::reductionRate, "15");
+    program.prompter.queueAnswer(MessageButton::Yes);
+    program.click(program.wai(), Wai::computeButton);
+    program.click(program.wai(), Wai::sendBackButton);
+    const auto waterLine = [&program] {
+        QString line;
+        RecordingSpreadsheetFactory spreadsheets([&line](const QString& text) {
+            if (text.startsWith(QStringLiteral("XLS cell 39 7 ")))
+                line = text.mid(14);
+        });
+        Fields& fields = program.main->fields();
+        fields.setText(Form1::fileName, QStringLiteral("A1"));
+        fields.setText(Form1::stepwiseCement, QStringLiteral("283"));
+        ReportExport(fields, program.prompter, spreadsheets, program.paths()).showStepwiseReport();
+        spreadsheets.endAll();
+        return line;
+    };
+    QDir(program.paths().root()).mkpath(QStringLiteral("mb"));
+    QFile(program.paths().root() + QStringLiteral("/mb/phm.xls")).open(QIODevice::WriteOnly);
+    const QString from = QStringLiteral("text \"用水量取自掺外加剂用水量计算\"");
+    const QString other = QStringLiteral("text \"用水量未取自掺外加剂用水量计算\"");
+    QCOMPARE(waterLine(), from);
+    auto* water = program.main->findChild<QLineEdit*>(Form1::stepwiseWater);
+    water->setText(QStringLiteral("160"));
+    QCOMPARE(waterLine(), other);
+    water->setText(QStringLiteral("157.25"));
+    QCOMPARE(waterLine(), from);
+    program.main->Label36_Click();
+    QCOMPARE(water->text(), QStringLiteral("185"));
+    QCOMPARE(waterLine(), other);
+    QVERIFY(program.main->findChild<QLineEdit*>(Form1::sentAdmixtureWater)->isHidden());
 }
 
 void TestAdmixtureWindow::pressAgainRefillsOnlyText1() {

@@ -99,7 +99,8 @@ void TestControlCatalogues::windowMatchesCatalogue() {
 // The texts the main window's commands use, for the tests and the benchmark that run them without the window.
 void TestControlCatalogues::commandControlsAreTheFieldsListsAndDateTag() {
     const QStringList names = Form1::commandControls();
-    QCOMPARE(names.size(), 39);
+    QCOMPARE(names.size(), 40);
+    QVERIFY(names.contains(Form1::sentAdmixtureWater));
     QVERIFY(names.contains(Form1::sigmaCheck));
     QVERIFY(names.contains(Form1::dateTag));
     QVERIFY(names.contains(Form1::reinforcement));

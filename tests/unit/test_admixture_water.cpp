@@ -143,7 +143,8 @@ void TestAdmixtureWater::noLeavesEverything() {
     QCOMPARE(prompter.messages().size(), 1);
 }
 
-// Text3 goes into the main window's Text21 exactly as it stands; nothing else of the main window changes.
+// Text3 goes into the main window's Text21 exactly as it stands, and is remembered in its hidden Text31;
+// nothing else of the main window changes.
 void TestAdmixtureWater::sendBack_data() {
     QTest::addColumn<QString>("result");
     QTest::newRow("number") << "157.25";
@@ -155,7 +156,8 @@ void TestAdmixtureWater::sendBack_data() {
 void TestAdmixtureWater::sendBack() {
     QFETCH(QString, result);
     MapFields fields(kWaiFields);
-    MapFields main({Form1::stepwiseWater, Form1::referenceWater, Form1::automaticWater});
+    MapFields main(
+        {Form1::stepwiseWater, Form1::referenceWater, Form1::automaticWater, Form1::sentAdmixtureWater});
     ScriptedPrompter prompter;
     AdmixtureWater wai(fields, prompter);
     fields.setText(Wai::result, result);
@@ -164,7 +166,8 @@ void TestAdmixtureWater::sendBack() {
     main.clearWrites();
     wai.sendWaterBack(main);
     QCOMPARE(main.text(Form1::stepwiseWater), result);
-    QCOMPARE(main.writes(), QStringList{Form1::stepwiseWater});
+    QCOMPARE(main.writes(), (QStringList{Form1::stepwiseWater, Form1::sentAdmixtureWater}));
+    QCOMPARE(main.text(Form1::sentAdmixtureWater), result);
     QCOMPARE(main.text(Form1::referenceWater), QStringLiteral("185"));
     QCOMPARE(fields.text(Wai::result), result);
     QVERIFY(prompter.messages().isEmpty());

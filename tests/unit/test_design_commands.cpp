@@ -77,6 +77,10 @@ void TestDesignCommands::loadState() {
              QStringList{Form1::mixLine, Form1::referenceWater, Form1::referenceSandRatio})
         QVERIFY2(f[name].isEmpty(), qPrintable(name));
     QCOMPARE(f[Form1::sigma], QStringLiteral("5"));
+    // A window opened anew remembers no admixture water.
+    f.set(Form1::sentAdmixtureWater, "157.25");
+    f.design.load(QDate(2005, 6, 13));
+    QVERIFY(f[Form1::sentAdmixtureWater].isEmpty());
 }
 
 void TestDesignCommands::automaticWithInitialInputs() {
@@ -418,8 +422,11 @@ void TestDesignCommands::smallActions() {
         QCOMPARE(f[Form1::sigma], QString::fromUtf8(sigma));
     }
     f.set(Form1::stepwiseWater, "200");
+    f.set(Form1::sentAdmixtureWater, "200");
     f.design.importWater();
     QVERIFY(f[Form1::stepwiseWater].isEmpty());
+    // The imported water is the table's, whatever the admixture window sent before.
+    QVERIFY(f[Form1::sentAdmixtureWater].isEmpty());
     f.set(Form1::referenceSandRatio, "0.338");
     f.design.importSandRatio();
     QCOMPARE(f[Form1::stepwiseSandRatio], QStringLiteral("0.338"));

@@ -226,6 +226,124 @@ private slots:
         QCOMPARE(cells.back().row, 4);
         QCOMPARE(cells.back().column, 8);
     }
+
+    // The record beyond the map: where each item goes, in A1 notation.
+    void recordCellPlaces() {
+        QStringList places;
+        for (const ReportCell& cell : reportRecordCells())
+            places << QChar(u'A' + cell.column - 1) + QString::number(cell.row);
+        QCOMPARE(places, (QStringList{"H5", "G32", "G33", "G34", "G35", "G36", "G37", "G38", "G39"}));
+        QSet<QPair<int, int>> mapped;
+        for (const ReportCell& cell : reportCells())
+            mapped.insert({cell.row, cell.column});
+        for (const ReportCell& cell : reportRecordCells())
+            QVERIFY2(!mapped.contains({cell.row, cell.column}), qPrintable(places.join(u' ')));
+    }
+
+    // What the record says for the inputs of a design; the limits are those the checks compared with.
+    void recordValues_data() {
+        QTest::addColumn<QString>("environment");
+        QTest::addColumn<QString>("reinforcement");
+        QTest::addColumn<QString>("maxRatio");
+        QTest::addColumn<QString>("minCement");
+        QTest::newRow("dry plain") << "干燥环境"
+                                   << "素混凝土"
+                                   << "1.00"
+                                   << "200";
+        QTest::newRow("dry reinforced") << "干燥环境"
+                                        << "钢筋混凝土"
+                                        << "0.65"
+                                        << "260";
+        QTest::newRow("dry prestressed") << "干燥环境"
+                                         << "预应力混凝土"
+                                         << "0.60"
+                                         << "300";
+        QTest::newRow("wet without frost") << "潮湿环境无冻害"
+                                           << "素混凝土"
+                                           << "0.70"
+                                           << "225";
+        QTest::newRow("wet with frost") << "潮湿环境有冻害"
+                                        << "钢筋混凝土"
+                                        << "0.55"
+                                        << "280";
+        QTest::newRow("de-icing") << "有冻害和除冰剂的潮湿环境"
+                                  << "预应力混凝土"
+                                  << "0.50"
+                                  << "300";
+        QTest::newRow("typed environment") << "室内"
+                                           << "素混凝土"
+                                           << "表中无此组合（按0校核）"
+                                           << "表中无此组合（按0校核）";
+        QTest::newRow("typed reinforcement") << "干燥环境"
+                                             << "钢筋"
+                                             << "表中无此组合（按0校核）"
+                                             << "表中无此组合（按0校核）";
+    }
+    void recordValues() {
+        QFETCH(QString, environment);
+        QFETCH(QString, reinforcement);
+        QFETCH(QString, maxRatio);
+        QFETCH(QString, minCement);
+        MapFields fields(form1FieldNames());
+        fields.setText(Form1::environment, environment);
+        fields.setText(Form1::reinforcement, reinforcement);
+        fields.setText(Form1::cementGrade, QStringLiteral("42.5"));
+        fields.setText(Form1::cementFactor, QStringLiteral("1.13"));
+        fields.setText(Form1::sigmaCheck, QStringLiteral("混凝土强度标准差符合规定！"));
+        QMap<QString, CellValue> got;
+        for (const ReportCell& cell : reportRecordCells())
+            got[QChar(u'A' + cell.column - 1) + QString::number(cell.row)] =
+                reportCellValue(cell, fields, ResultColumn::Automatic, QDate(2026, 12, 7));
+        QCOMPARE(got["H5"], CellValue::text("2026-12-7"));
+        QCOMPARE(got["G32"], CellValue::text("42.5"));
+        QCOMPARE(got["G33"], CellValue::text("1.13"));
+        QCOMPARE(got["G34"], CellValue::text(environment));
+        QCOMPARE(got["G35"], CellValue::text(reinforcement));
+        QCOMPARE(got["G36"], CellValue::text(maxRatio));
+        QCOMPARE(got["G37"], CellValue::text(minCement));
+        QCOMPARE(got["G38"], CellValue::text("混凝土强度标准差符合规定！"));
+        QCOMPARE(got["G39"], CellValue::text(otherWaterText()));
+    }
+
+    // Only water that the admixture window sent, still standing in the stepwise column, is admixture water.
+    void waterSource_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("sent");
+        QTest::addColumn<QString>("water");
+        QTest::addColumn<bool>("fromAdmixture");
+        const int automatic = int(ResultColumn::Automatic), stepwise = int(ResultColumn::Stepwise);
+        QTest::newRow("sent and kept") << stepwise << "157.25"
+                                       << "157.25" << true;
+        QTest::newRow("typed over") << stepwise << "157.25"
+                                    << "160" << false;
+        QTest::newRow("never sent") << stepwise << ""
+                                    << "185" << false;
+        QTest::newRow("empty sent, empty water") << stepwise << ""
+                                                 << "" << false;
+        QTest::newRow("automatic column") << automatic << "157.25"
+                                          << "157.25" << false;
+    }
+    void waterSource() {
+        QFETCH(int, column);
+        QFETCH(QString, sent);
+        QFETCH(QString, water);
+        QFETCH(bool, fromAdmixture);
+        MapFields fields(form1FieldNames());
+        fields.setText(Form1::sentAdmixtureWater, sent);
+        fields.setText(Form1::stepwiseWater, water);
+        fields.setText(Form1::automaticWater, water);
+        const ReportCell& cell = reportRecordCells().back();
+        QCOMPARE(cell.form, ReportForm::WaterSource);
+        QCOMPARE(reportCellValue(cell, fields, ResultColumn(column), QDate()),
+                 CellValue::text(fromAdmixture ? admixtureWaterText() : otherWaterText()));
+    }
+
+    // Without a date the date cell stays empty rather than inventing one.
+    void dateNeedsToday() {
+        MapFields fields(form1FieldNames());
+        QCOMPARE(reportCellValue(reportRecordCells().front(), fields, ResultColumn::Automatic),
+                 CellValue::text(QString()));
+    }
 };
 
 QTEST_GUILESS_MAIN(ReportCellsTest)

@@ -32,6 +32,11 @@ void fillShared(MapFields& fields) {
     fields.setText(Form1::ratioCheck, QStringLiteral("水灰比符合规定！"));
     fields.setText(Form1::cementCheck, QStringLiteral("水泥用量符合规定！"));
     fields.setText(Form1::fileName, QStringLiteral("A1"));
+    fields.setText(Form1::cementGrade, QStringLiteral("42.5"));
+    fields.setText(Form1::cementFactor, QStringLiteral("1.13"));
+    fields.setText(Form1::environment, QStringLiteral("潮湿环境无冻害"));
+    fields.setText(Form1::reinforcement, QStringLiteral("钢筋混凝土"));
+    fields.setText(Form1::sigmaCheck, QStringLiteral("混凝土强度标准差符合规定！"));
 }
 
 void fillColumn(MapFields& fields, const QStringList& column, const QStringList& values) {
@@ -80,6 +85,16 @@ QStringList filledCells() {
         "XLS cell 2 8 text \"35-50mm\"",
         "XLS cell 3 8 text \"水灰比符合规定！\"",
         "XLS cell 4 8 text \"水泥用量符合规定！\"",
+        // The record beyond the map.
+        "XLS cell 5 8 text \"2026-12-7\"",
+        "XLS cell 32 7 text \"42.5\"",
+        "XLS cell 33 7 text \"1.13\"",
+        "XLS cell 34 7 text \"潮湿环境无冻害\"",
+        "XLS cell 35 7 text \"钢筋混凝土\"",
+        "XLS cell 36 7 text \"0.60\"",
+        "XLS cell 37 7 text \"280\"",
+        "XLS cell 38 7 text \"混凝土强度标准差符合规定！\"",
+        "XLS cell 39 7 text \"用水量未取自掺外加剂用水量计算\"",
     };
 }
 
@@ -129,7 +144,8 @@ struct Rig {
     }
     QString path(const QString& name) const { return root.path() + u'/' + name; }
     void run(int command) {
-        ReportExport exporter(fields, prompter, spreadsheets, InstallPaths(root.path()));
+        ReportExport exporter(fields, prompter, spreadsheets, InstallPaths(root.path()),
+                              [] { return QDate(2026, 12, 7); });
         switch (command) {
         case 10:
             exporter.saveAutomaticReport();
@@ -224,6 +240,31 @@ private slots:
         QCOMPARE(rig.spreadsheets.running(), leaveOpen ? 1 : 0);
         // The recorder writes nothing; the export put its temporary files in place.
         QCOMPARE(rig.files(), (QStringList{"A1.pdf", "A1.xls"}));
+    }
+
+    // The stepwise report says where its water came from: the admixture window, as long as Text21 holds what
+    // that window sent.
+    void waterSourceLine_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("sent");
+        QTest::addColumn<QString>("line");
+        const QString from = "XLS cell 39 7 text \"用水量取自掺外加剂用水量计算\"";
+        const QString other = "XLS cell 39 7 text \"用水量未取自掺外加剂用水量计算\"";
+        QTest::newRow("stepwise, sent") << 11 << "185" << from;
+        QTest::newRow("stepwise left open, sent") << 13 << "185" << from;
+        QTest::newRow("stepwise, other water sent before") << 11 << "157.25" << other;
+        QTest::newRow("automatic, sent") << 10 << "185" << other;
+    }
+    void waterSourceLine() {
+        QFETCH(int, command);
+        QFETCH(QString, sent);
+        QFETCH(QString, line);
+        Rig rig;
+        fillColumn(rig.fields, Form1::automaticColumn(), kResults);
+        fillColumn(rig.fields, Form1::stepwiseColumn(), kResults);
+        rig.fields.setText(Form1::sentAdmixtureWater, sent);
+        rig.run(command);
+        QVERIFY2(rig.lines().contains(line), qPrintable(rig.lines().join(u'\n')));
     }
 
     void beforeAnyCalculation_data() {

@@ -1,6 +1,7 @@
 #include "adjust/mixadjustment.h"
 #include "adjust/tiaozheng.h"
 #include "common/failure.h"
+#include "common/mapfields.h"
 #include "report/adjustcells.h"
 
 #include <QSet>
@@ -241,6 +242,110 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(CalcFailure, ::importedText(*cell, CellValue::number(std::nan(""))));
             QVERIFY_THROWS_EXCEPTION(CalcFailure, ::importedText(*cell, CellValue::number(std::nan(""), 2)));
         }
+    }
+
+    // The note beside the groups' ratios tells the steps the printed ratios have, whatever step was typed.
+    void groupSteps_data() {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<QString>("c");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("worked example") << "0.59"
+                                        << "0.54"
+                                        << "0.49"
+                                        << "A、C 组 = B 组 ±0.05";
+        QTest::newRow("step 0.03") << "0.58"
+                                   << "0.55"
+                                   << "0.52"
+                                   << "A、C 组 = B 组 ±0.03";
+        QTest::newRow("step 0.10") << "0.60"
+                                   << "0.50"
+                                   << "0.40"
+                                   << "A、C 组 = B 组 ±0.10";
+        QTest::newRow("no step") << "0.55"
+                                 << "0.55"
+                                 << "0.55"
+                                 << "A、C 组 = B 组 ±0.00";
+        QTest::newRow("uneven") << "0.60"
+                                << "0.54"
+                                << "0.49"
+                                << "A 组 = B 组 +0.06，C 组 = B 组 -0.05";
+        QTest::newRow("negative step") << "0.49"
+                                       << "0.54"
+                                       << "0.59"
+                                       << "A 组 = B 组 -0.05，C 组 = B 组 +0.05";
+        QTest::newRow("percent typed as step") << "5.54"
+                                               << "0.54"
+                                               << "-4.46"
+                                               << "A、C 组 = B 组 ±5.00";
+        QTest::newRow("imported numbers") << "0.6"
+                                          << "0.55"
+                                          << "0.5"
+                                          << "A、C 组 = B 组 ±0.05";
+        QTest::newRow("empty group") << "0.59"
+                                     << ""
+                                     << "0.49"
+                                     << "";
+        QTest::newRow("not a number") << "0.59"
+                                      << "0.54"
+                                      << "约0.49"
+                                      << "";
+        QTest::newRow("nothing yet") << ""
+                                     << ""
+                                     << ""
+                                     << "";
+    }
+    void groupSteps() {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(QString, c);
+        QFETCH(QString, note);
+        QCOMPARE(groupStepsText(a, b, c), note);
+        MapFields fields({Tiaozheng::ratioA, Tiaozheng::ratioB, Tiaozheng::ratioC});
+        fields.setText(Tiaozheng::ratioA, a);
+        fields.setText(Tiaozheng::ratioB, b);
+        fields.setText(Tiaozheng::ratioC, c);
+        QCOMPARE(adjustRecordText(AdjustRecord::GroupSteps, fields, QDate()), note);
+    }
+
+    // The record's cells: the date and the target strength as the window knows them, nothing where it knows
+    // nothing.
+    void recordTexts_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("date") << int(AdjustRecord::Date) << "" << QDate(2026, 12, 7) << "2026-12-7";
+        QTest::newRow("date, two digits")
+            << int(AdjustRecord::Date) << "" << QDate(2027, 10, 31) << "2027-10-31";
+        QTest::newRow("target") << int(AdjustRecord::TargetStrength) << "38.2" << QDate()
+                                << "配制强度 38.2 MPa";
+        QTest::newRow("target blanks")
+            << int(AdjustRecord::TargetStrength) << " 38.2 " << QDate() << "配制强度 38.2 MPa";
+        QTest::newRow("no target") << int(AdjustRecord::TargetStrength) << "" << QDate(2026, 12, 7) << "";
+    }
+    void recordTexts() {
+        QFETCH(int, item);
+        QFETCH(QString, target);
+        QFETCH(QDate, today);
+        QFETCH(QString, text);
+        MapFields fields({Tiaozheng::targetStrength});
+        fields.setText(Tiaozheng::targetStrength, target);
+        QCOMPARE(adjustRecordText(AdjustRecord(item), fields, today), text);
+    }
+
+    // The record's cells are cells of no mapped field, each once; the import never reads them.
+    void recordCellsApartFromTheMap() {
+        QSet<QPair<int, int>> mapped;
+        for (const AdjustCell& cell : adjustCells())
+            mapped.insert({cell.row, cell.column});
+        QSet<QPair<int, int>> record;
+        for (const AdjustRecordCell& cell : adjustRecordCells()) {
+            QVERIFY(!mapped.contains({cell.row, cell.column}));
+            record.insert({cell.row, cell.column});
+        }
+        QCOMPARE(record.size(), int(adjustRecordCells().size()));
+        QCOMPARE(record, (QSet<QPair<int, int>>{{4, 6}, {19, 5}, {22, 5}}));
     }
 };
 

@@ -149,8 +149,8 @@ private slots:
         QTest::addColumn<bool>("construction");
         QTest::addColumn<QString>("templateName");
         QTest::addColumn<int>("cellCount");
-        QTest::newRow("施工配比") << true << "phtzm.xls" << 60;
-        QTest::newRow("试验配比") << false << "phtzsm.xls" << 50;
+        QTest::newRow("施工配比") << true << "phtzm.xls" << 60 + 3;
+        QTest::newRow("试验配比") << false << "phtzsm.xls" << 50 + 3;
     }
     void exportConversation() {
         QFETCH(bool, construction);
@@ -163,7 +163,11 @@ private slots:
         MapFields fields(windowControls());
         fillDistinct(fields);
         fields.setText(Tiaozheng::fileName, QStringLiteral("C30---TZ(2026-12-7)"));
-        AdjustWorkbook workbook(fields, prompter, factory, paths());
+        fields.setText(Tiaozheng::ratioA, QStringLiteral("0.59"));
+        fields.setText(Tiaozheng::ratioB, QStringLiteral("0.54"));
+        fields.setText(Tiaozheng::ratioC, QStringLiteral("0.49"));
+        fields.setText(Tiaozheng::targetStrength, QStringLiteral("38.2"));
+        AdjustWorkbook workbook(fields, prompter, factory, paths(), {}, [] { return QDate(2026, 12, 8); });
         construction ? workbook.exportConstruction() : workbook.exportLaboratory();
 
         QCOMPARE(prompter.messages().size(), 1);
@@ -187,6 +191,10 @@ private slots:
                                 .arg(cell.row)
                                 .arg(cell.column)
                                 .arg(fields.text(cell.field));
+        // Then the record beyond the map: the export's date, the groups' steps, the target strength.
+        expected << QStringLiteral("XLS cell 4 6 text \"2026-12-8\"")
+                 << QStringLiteral("XLS cell 19 5 text \"A、C 组 = B 组 ±0.05\"")
+                 << QStringLiteral("XLS cell 22 5 text \"配制强度 38.2 MPa\"");
         expected << "XLS saveas \"" + saved + "\"" << QStringLiteral("XLS handover");
         QCOMPARE(lines, expected);
         QCOMPARE(expected.size(), 6 + cellCount + 1);
@@ -253,7 +261,7 @@ private slots:
         QTest::addColumn<int>("call");
         QTest::addColumn<QString>("ending");
         QTest::addColumn<int>("writes");
-        QTest::newRow("save as") << "saveas" << 1 << "quit" << 60;
+        QTest::newRow("save as") << "saveas" << 1 << "quit" << 60 + 3;
         QTest::newRow("author") << "author" << 1 << "quit" << 0;
         QTest::newRow("rename") << "rename" << 1 << "quit" << 0;
         QTest::newRow("tenth cell") << "write" << 10 << "quit" << 9;
@@ -299,39 +307,51 @@ private slots:
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::importFailure());
     }
 
-    // The chart picture goes after the last cell and before the save, at H19 right of every mapped cell;
-    // without a picture (the fields allow no line) the export is the same less that line; the recorder
-    // reports the PNG's size.
+    // The chart picture goes after the last cell and before the save, with its caption, below the signatures
+    // of its template, where the record's second page begins no later; without a picture (the fields allow no
+    // line) the export is the same less those two lines; the recorder reports the PNG's size.
     void exportChartPicture_data() {
         QTest::addColumn<QByteArray>("png");
-        QTest::addColumn<QString>("pictureLine");
+        QTest::addColumn<bool>("construction");
+        QTest::addColumn<QStringList>("chartLines");
         QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x03\x20\0\0\x02\x30", 24);
-        QTest::newRow("chart") << png << "XLS picture 19 8 png 800x560 size 150x105 mm";
-        QTest::newRow("no line") << QByteArray() << "";
-        QTest::newRow("not a png") << QByteArray("GIF89a but long enough to pass")
-                                   << "XLS picture 19 8 png invalid size 150x105 mm";
+        const QString caption = QStringLiteral("text \"附图：28d 抗压强度与灰水比关系\"");
+        QTest::newRow("construction chart")
+            << png << true
+            << QStringList{"XLS cell 55 1 " + caption, "XLS picture 56 1 png 800x560 size 150x105 mm"};
+        QTest::newRow("laboratory chart")
+            << png << false
+            << QStringList{"XLS cell 49 1 " + caption, "XLS picture 50 1 png 800x560 size 150x105 mm"};
+        QTest::newRow("no line") << QByteArray() << true << QStringList();
+        QTest::newRow("not a png") << QByteArray("GIF89a but long enough to pass") << true
+                                   << QStringList{"XLS cell 55 1 " + caption,
+                                                  "XLS picture 56 1 png invalid size 150x105 mm"};
     }
     void exportChartPicture() {
         QFETCH(QByteArray, png);
-        QFETCH(QString, pictureLine);
+        QFETCH(bool, construction);
+        QFETCH(QStringList, chartLines);
         QStringList lines;
         RecordingSpreadsheetFactory factory([&](const QString& line) { lines << line; });
         ScriptedPrompter prompter;
         prompter.queueAnswer(MessageButton::Yes);
         MapFields fields(windowControls());
         fields.setText(Tiaozheng::fileName, QStringLiteral("x"));
-        AdjustWorkbook(fields, prompter, factory, paths(), [&] { return png; }).exportConstruction();
+        AdjustWorkbook workbook(fields, prompter, factory, paths(), [&] { return png; });
+        construction ? workbook.exportConstruction() : workbook.exportLaboratory();
         QCOMPARE(prompter.messages().size(), 1);
         QCOMPARE(lines.last(), QStringLiteral("XLS handover"));
         QVERIFY(lines[lines.size() - 2].startsWith(QStringLiteral("XLS saveas ")));
-        const QString afterCells = lines[lines.size() - 3];
-        if (pictureLine.isEmpty())
-            QVERIFY(afterCells.startsWith(QStringLiteral("XLS cell 49 7")));
-        else
-            QCOMPARE(afterCells, pictureLine);
-        // No cell of the map is at or beyond the picture's column.
+        const QStringList beforeSave = lines.mid(lines.size() - 2 - chartLines.size(), chartLines.size());
+        QCOMPARE(beforeSave, chartLines);
+        QVERIFY(lines[lines.size() - 3 - chartLines.size()].startsWith(QStringLiteral("XLS cell 22 5 ")));
+        // The caption and the picture lie below every cell the export writes.
+        const AdjustExport kind = construction ? AdjustExport::Construction : AdjustExport::Laboratory;
         for (const AdjustCell& cell : adjustCells())
-            QVERIFY(cell.column < 8);
+            if (writtenBy(cell, kind))
+                QVERIFY(cell.row < AdjustWorkbook::chartCaptionRow(kind) - 1);
+        for (const AdjustRecordCell& cell : adjustRecordCells())
+            QVERIFY(cell.row < AdjustWorkbook::chartCaptionRow(kind) - 1);
     }
 
     // A picture the office refuses is a failed export: its message, the instance ended, nothing saved.
