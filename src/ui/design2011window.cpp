@@ -1,5 +1,7 @@
 #include "ui/design2011window.h"
 
+#include "ui/busycursor.h"
+
 #include "design2011/design2011controls.h"
 #include "ui/appcontext.h"
 #include "ui/screenplacement.h"
@@ -149,6 +151,7 @@ Design2011Report Design2011Window::report() {
 }
 
 void Design2011Window::saveReportClicked() {
+    const BusyCursor busy;
     const QString saved = report().save(m_form.hasCalculation());
     if (!saved.isEmpty())
         m_savedName = saved;
