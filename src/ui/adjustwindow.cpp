@@ -1,10 +1,9 @@
 #include "ui/adjustwindow.h"
 
-#include "ui/busycursor.h"
-
 #include "adjust/strengthchart.h"
 #include "adjust/tiaozheng.h"
 #include "common/installpaths.h"
+#include "ui/busycursor.h"
 #include "ui/chartpainter.h"
 #include "ui/chartwindow.h"
 #include "ui/eventhooks.h"

@@ -1,9 +1,8 @@
 #include "ui/design2011window.h"
 
-#include "ui/busycursor.h"
-
 #include "design2011/design2011controls.h"
 #include "ui/appcontext.h"
+#include "ui/busycursor.h"
 #include "ui/screenplacement.h"
 #include "ui_design2011window.h"
 
