@@ -1,5 +1,6 @@
 #include "office/libreofficespreadsheet.h"
 
+#include "office/activesheetmark.h"
 #include "office/cancellinghandler.h"
 #include "office/officelimits.h"
 #include "office/officelocks.h"
@@ -48,6 +49,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -108,6 +110,17 @@ rtl::OUString filterOf(const Reference<css::frame::XModel>& model) {
             return filter;
         }
     return {};
+}
+
+// Whether any sheet of the workbook is hidden.
+bool anyHidden(const Reference<css::container::XIndexAccess>& sheets) {
+    for (sal_Int32 i = 0; i < sheets->getCount(); ++i) {
+        Reference<css::beans::XPropertySet> properties(sheets->getByIndex(i), UNO_QUERY_THROW);
+        bool visible = true;
+        if ((properties->getPropertyValue(ou(u"IsVisible")) >>= visible) && !visible)
+            return true;
+    }
+    return false;
 }
 
 // The office's own language: formats in it are stored in a workbook without a language tag.
@@ -183,13 +196,20 @@ void LibreOfficeSpreadsheet::open(const QString& path, OpenMode mode) {
         }
         m_instance->document = component;
         Reference<css::frame::XModel> model(component, UNO_QUERY_THROW);
+        Reference<css::container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
         Reference<css::sheet::XSpreadsheet> active;
-        Reference<css::sheet::XSpreadsheetView> view(model->getCurrentController(), UNO_QUERY);
-        if (view.is())
-            active = view->getActiveSheet();
-        if (!active.is()) {
-            Reference<css::container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
-            active.set(sheets->getByIndex(0), UNO_QUERY_THROW);
+        if (anyHidden(sheets)) {
+            // The office would show another sheet in place of a hidden active one: the file's mark decides.
+            const std::optional<int> marked = markedActiveSheet(path);
+            if (!marked || *marked >= sheets->getCount())
+                throw SpreadsheetError(QStringLiteral("the workbook's active sheet cannot be told: ") + path);
+            active.set(sheets->getByIndex(*marked), UNO_QUERY_THROW);
+        } else {
+            Reference<css::sheet::XSpreadsheetView> view(model->getCurrentController(), UNO_QUERY);
+            if (view.is())
+                active = view->getActiveSheet();
+            if (!active.is())
+                active.set(sheets->getByIndex(0), UNO_QUERY_THROW);
         }
         m_sheet = active;
         m_readOnly = mode == OpenMode::ReadOnly;
