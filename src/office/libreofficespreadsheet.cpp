@@ -180,6 +180,9 @@ void LibreOfficeSpreadsheet::open(const QString& path, OpenMode mode) {
         throw SpreadsheetError("a workbook is open already");
     if (!QFileInfo(path).isFile())
         throw SpreadsheetError(QStringLiteral("no such file: ") + path);
+    // The office would take an empty file for a new workbook.
+    if (QFileInfo(path).size() == 0)
+        throw SpreadsheetError(QStringLiteral("an empty file is no workbook: ") + path);
     if (mode == OpenMode::Normal && !clearStaleLock(path))
         throw SpreadsheetError(QStringLiteral("the workbook is open elsewhere: ") + path);
     guarded("open", [&] {
@@ -216,6 +219,16 @@ void LibreOfficeSpreadsheet::open(const QString& path, OpenMode mode) {
         m_fixedKeys.clear();
         m_keyDecimals.clear();
     });
+}
+
+void LibreOfficeSpreadsheet::openTemplate(const QString& path, const std::vector<FixedText>& form) {
+    open(path, OpenMode::Template);
+    for (const FixedText& fixed : form) {
+        const CellValue held = read(fixed.row, fixed.column);
+        if (held.kind() != CellValue::Kind::Text || held.toText().trimmed() != fixed.text)
+            throw SpreadsheetError(
+                QStringLiteral("the template is not of its form (no \"%1\"): ").arg(fixed.text) + path);
+    }
 }
 
 Reference<css::lang::XComponent> LibreOfficeSpreadsheet::load(const QString& path, OpenMode mode,

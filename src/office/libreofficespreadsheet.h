@@ -23,6 +23,7 @@ public:
     ~LibreOfficeSpreadsheet() override;
 
     void open(const QString& path, OpenMode mode) override;
+    void openTemplate(const QString& path, const std::vector<FixedText>& form) override;
     void activate() override;
     void saveAs(const QString& path) override;
     QString fullName() const override;

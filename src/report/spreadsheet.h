@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // A spreadsheet operation that did not succeed: a missing file, a file in use, a path that cannot be saved,
 // a refused value, an application that cannot be started or has gone away.
@@ -33,6 +34,13 @@ public:
 // Template: a new untitled workbook made from the file, which the instance neither holds nor locks.
 enum class OpenMode { Normal, ReadOnly, Template };
 
+// A text that a workbook of a given form holds at a cell of its active sheet, whatever else was edited in it.
+struct FixedText {
+    int row;
+    int column;
+    QString text;
+};
+
 // What the next started instance suffers right after it is ready (tests of the failure paths).
 enum class StartFault { None, Kill, Stop };
 
@@ -46,6 +54,13 @@ public:
     // Opens a workbook; its active sheet becomes the sheet of every later cell and sheet operation.
     // The file is opened with its macros disabled and its links not updated. One workbook per instance.
     virtual void open(const QString& path, OpenMode mode = OpenMode::Normal) = 0;
+    // Opens a template as open(path, OpenMode::Template) does. A backend that reads the file also refuses it
+    // unless the active sheet holds every fixed text of its form (blanks around a text aside): an empty
+    // file, another workbook or a template that lost its form is never written from.
+    virtual void openTemplate(const QString& path, const std::vector<FixedText>& form) {
+        static_cast<void>(form);
+        open(path, OpenMode::Template);
+    }
     // Brings the workbook forward.
     virtual void activate() = 0;
     // Stores the workbook under a new path with alerts off: an existing file there is replaced without a

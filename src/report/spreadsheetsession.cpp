@@ -169,7 +169,7 @@ bool SpreadsheetSession::exportWorkbook(const Export& request) {
     std::unique_ptr<Spreadsheet> sheet;
     return runSteps(sheet, [&] {
         sheet = m_spreadsheets.start(handOver);
-        sheet->open(m_paths.templatePath(request.templateName), OpenMode::Template);
+        sheet->openTemplate(m_paths.templatePath(request.templateName), request.form);
         sheet->activate();
         sheet->setAuthor(target);
         request.fill(*sheet);

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "common/installpaths.h"
+#include "report/spreadsheet.h"
 
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class Prompter;
-class Spreadsheet;
-class SpreadsheetFactory;
 
 // One command's whole work with a spreadsheet instance: start, open the template, write, save as, then quit
 // or hand over; or start, open a workbook read-only, read, quit.
@@ -17,6 +17,8 @@ class SpreadsheetFactory;
 // - a name or target refused before anything starts (unsafe name, file or lock name over 243 bytes, a target
 //   that is a link, outside the installation folder, not replaceable): no instance is started, nothing is
 //   written, the command's own message; a target open in a running office: the same, with inUseMessage();
+// - a template that is not of the request's form (an empty file, another workbook): refused right after it
+//   was opened, as a failure after the start below;
 // - an office that did not answer a call in time: it is ended as below, with timeoutMessage();
 // - the spreadsheet application missing or not starting at all: the stop box unavailableMessage(), titled
 //   "重要提示", OK;
@@ -32,7 +34,10 @@ public:
 
     struct Export {
         QString templateName; // in root/mb/
-        QString name;         // the target is root/<name>.xls
+        // What the template holds wherever it was edited: one of another form is refused before anything is
+        // written from it.
+        std::vector<FixedText> form;
+        QString name; // the target is root/<name>.xls
         Ending ending = Ending::SaveAndQuit;
         // Also root/<name>.pdf from the filled workbook, put in place with the workbook. A hand-over export
         // with a PDF saves both as a save-and-quit export does, then opens the saved workbook for the user.
