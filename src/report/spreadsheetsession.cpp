@@ -2,18 +2,17 @@
 
 #include "common/failure.h"
 #include "common/prompter.h"
+#include "report/scratchfiles.h"
 #include "report/spreadsheet.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-#include <QTemporaryFile>
 #include <QtGlobal>
 
 #include <cstdio>
 #include <memory>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -57,18 +56,6 @@ bool replaceFile(const QString& from, const QString& to) {
 }
 
 } // namespace
-
-QString SpreadsheetSession::reserveBeside(const QString& suffix) const {
-    QTemporaryFile reserved(QDir(m_paths.root()).filePath(QStringLiteral(".mixdesign-XXXXXX") + suffix));
-    reserved.setAutoRemove(false);
-    if (!reserved.open())
-        return {};
-    // The file becomes the user's report: the access of any new file of theirs, not a temporary file's.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(reserved.handle(), 0666 & ~mask);
-    return reserved.fileName();
-}
 
 SpreadsheetSession::SpreadsheetSession(SpreadsheetFactory& spreadsheets, Prompter& prompter,
                                        InstallPaths paths, std::function<void()> failure)
@@ -129,6 +116,14 @@ void SpreadsheetSession::fail(Cause cause, const QString& detail, const QString&
 }
 
 bool SpreadsheetSession::exportWorkbook(const Export& request) {
+    if (writeWorkbook(request))
+        return true;
+    // Whatever a failed office left beside the reports, and what earlier runs of the program left there.
+    ScratchFiles(m_paths.root()).sweep();
+    return false;
+}
+
+bool SpreadsheetSession::writeWorkbook(const Export& request) {
     if (!isSafeWorkbookName(request.name) || !nameFits(request.name)) {
         fail(Cause::Command, QStringLiteral("unsafe workbook name: ") + request.name);
         return false;
@@ -139,7 +134,7 @@ bool SpreadsheetSession::exportWorkbook(const Export& request) {
         // the saved workbook.
         Export saved = request;
         saved.ending = Ending::SaveAndQuit;
-        return exportWorkbook(saved) && showWorkbook(target);
+        return writeWorkbook(saved) && showWorkbook(target);
     }
     const bool handOver = request.ending == Ending::HandOver;
     const bool pdf = request.pdf;
@@ -158,8 +153,9 @@ bool SpreadsheetSession::exportWorkbook(const Export& request) {
     }
     // A save-and-quit export fills files of its own beside the targets and replaces the targets only at the
     // end.
-    const QString temporaryName = handOver ? QString() : reserveBeside(QStringLiteral(".xls"));
-    const QString temporaryPdfName = pdf ? reserveBeside(QStringLiteral(".pdf")) : QString();
+    const ScratchFiles scratch(m_paths.root());
+    const QString temporaryName = handOver ? QString() : scratch.reserve(QStringLiteral(".xls"));
+    const QString temporaryPdfName = pdf ? scratch.reserve(QStringLiteral(".pdf")) : QString();
     TemporaryPath temporary(temporaryName);
     TemporaryPath temporaryPdf(temporaryPdfName);
     if ((!handOver && temporaryName.isEmpty()) || (pdf && temporaryPdfName.isEmpty())) {

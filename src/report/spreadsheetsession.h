@@ -25,6 +25,8 @@ class Prompter;
 // - any failure after the start (open, a cell, a ratio of the calculation, the save, an office that died or
 //   stopped answering): the instance is ended, visible or hidden, the temporary file is removed, the target
 //   keeps what it held, and the command's own message follows.
+// After a failed export, the program's scratch files and the office's temporary and lock files of offices and
+// programs that no longer run are removed from the installation folder (ScratchFiles::sweep).
 // On success a save-and-quit export has ended its instance and put the whole new file in place of the target
 // in one rename (its PDF, when asked for, in a second one); a hand-over export has saved the filled workbook
 // as the target and left it open for the user, who owns the instance from then on.
@@ -71,8 +73,8 @@ private:
     Target checkTarget(const QString& target) const;
     // Shows the failure's message; the cause's detail goes to the program's standard error.
     void fail(Cause cause, const QString& detail, const QString& fileName = QString());
-    // A new empty file in the installation folder, named to stay out of the user's way; empty on failure.
-    QString reserveBeside(const QString& suffix) const;
+    // The export itself; a failed one may leave what its office left behind.
+    bool writeWorkbook(const Export& request);
     // Runs a command's steps on `sheet`; on a failure (false or a spreadsheet or calculation error) ends the
     // instance and shows the message. Any other exception passes with the instance ended by its owner.
     bool runSteps(std::unique_ptr<Spreadsheet>& sheet, const std::function<bool()>& steps);
