@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <functional>
-#include <memory>
 #include <vector>
 
 class Prompter;
@@ -17,11 +16,16 @@ class Prompter;
 // - a name or target refused before anything starts (unsafe name, file or lock name over 243 bytes, a target
 //   that is a link, outside the installation folder, not replaceable): no instance is started, nothing is
 //   written, the command's own message; a target open in a running office: the same, with inUseMessage();
+//   an installation folder that is no folder the user can write: the same, with folderMessage();
+// - the office kept ready failing before the target was touched (gone, not answering, unable to open the
+//   workbook): a fresh instance takes over, once, and the command carries on;
+// - any failure but the inputs' while the installation folder or the temporary folder is (nearly) full:
+//   diskFullMessage() in place of the message below;
 // - a template that is not of the request's form (an empty file, another workbook): refused right after it
 //   was opened, as a failure after the start below;
 // - an office that did not answer a call in time: it is ended as below, with timeoutMessage();
-// - the spreadsheet application missing or not starting at all: the stop box unavailableMessage(), titled
-//   "重要提示", OK;
+// - the spreadsheet application missing or not starting at all (twice): the stop box unavailableMessage(),
+//   titled "重要提示", OK;
 // - any failure after the start (open, a cell, a ratio of the calculation, the save, an office that died or
 //   stopped answering): the instance is ended, visible or hidden, the temporary file is removed, the target
 //   keeps what it held, and the command's own message follows.
@@ -62,12 +66,20 @@ public:
     // fileName: the file's name without its folder.
     static QString inUseMessage(const QString& fileName);
     static QString timeoutMessage();
+    static QString diskFullMessage();
+    static QString folderMessage();
 
 private:
+    // How far a command's steps got.
+    struct Progress {
+        bool opened = false;  // the instance opened the command's workbook
+        bool touched = false; // the command's target may have changed
+    };
+
     // Opens a saved workbook in a visible instance and hands it over to the user.
     bool showWorkbook(const QString& path);
     // Why a failure is not the inputs': it gets a message of its own.
-    enum class Cause { Command, Unavailable, InUse, Timeout };
+    enum class Cause { Command, Unavailable, InUse, Timeout, DiskFull, Folder };
     enum class Target { Acceptable, Refused, InUse };
     // Whether the target may be written: inside the folder, no link, replaceable, not open elsewhere.
     Target checkTarget(const QString& target) const;
@@ -75,9 +87,15 @@ private:
     void fail(Cause cause, const QString& detail, const QString& fileName = QString());
     // The export itself; a failed one may leave what its office left behind.
     bool writeWorkbook(const Export& request);
-    // Runs a command's steps on `sheet`; on a failure (false or a spreadsheet or calculation error) ends the
-    // instance and shows the message. Any other exception passes with the instance ended by its owner.
-    bool runSteps(std::unique_ptr<Spreadsheet>& sheet, const std::function<bool()>& steps);
+    // Runs a command's steps on an instance started for them; on a failure (false or a spreadsheet or
+    // calculation error) ends the instance and shows the message. Where the instance was the one kept ready
+    // and its office failed before the target was touched, the steps run once more on a fresh instance. Any
+    // other exception passes with the instance ended.
+    bool runSteps(bool visible, const std::function<bool(Spreadsheet&, Progress&)>& steps);
+    // The installation folder is a folder the user can write.
+    bool folderWritable() const;
+    // The installation folder or the temporary folder is (nearly) full.
+    bool lowOnSpace() const;
 
     SpreadsheetFactory& m_spreadsheets;
     Prompter& m_prompter;
