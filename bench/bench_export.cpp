@@ -3,10 +3,17 @@
 //
 //   build/bench/bench_export [TEMPLATE_DIR] [RUNS]
 //   build/bench/bench_export --warm [TEMPLATE_DIR]
+//   build/bench/bench_export --endurance N [--no-renewal] [TEMPLATE_DIR]
 //
 // The warm mode measures, in one run: one bare office start and connect; ten exports in a row with an office
 // kept ready, clicked at once after the program shows and clicked when the office is ready; and ten exports
 // through the script runner with --warm-office, from the first click to the tenth file written.
+//
+// The endurance mode makes N exports in a row with an office kept ready, as a day of work does, and prints
+// the memory the kept office holds every ten exports, when it was replaced, and what is left in the
+// installation folder and the temporary folder besides the reports. --no-renewal keeps the one office
+// throughout, to see how it grows. Exit status 0 when every export worked, the kept office stayed under
+// 300 MB and nothing was left.
 
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
@@ -20,11 +27,15 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QThread>
 #include <cstdio>
+#include <limits>
 #include <map>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -259,11 +270,125 @@ int warmMode(const QString& templates) {
     return atOnce < 0 || ready < 0 || runnerAtOnce < 0 || runner < 0 ? 1 : 0;
 }
 
+constexpr double kEnduranceLimitMb = 300;
+
+double megabytes(qint64 bytes) { return bytes / (1024.0 * 1024.0); }
+
+// What is in a folder but the names that match `expected`.
+QStringList othersIn(const QString& folder, const QRegularExpression& expected) {
+    QStringList others;
+    for (const QString& name :
+         QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        if (!expected.match(name).hasMatch())
+            others << name;
+    return others;
+}
+
+int enduranceMode(int exports, bool renewal, const QString& templates) {
+    // The offices' profiles and temporary files go to a folder of this run's own, to be looked at after.
+    QTemporaryDir root;
+    if (!prepareRoot(root.path(), templates))
+        return 2;
+    QTemporaryDir temp;
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    KeptOfficeRenewal rule;
+    if (!renewal)
+        rule = {std::numeric_limits<int>::max(), std::numeric_limits<qint64>::max()};
+    std::printf("%d exports with an office kept ready, replaced %s\n", exports,
+                renewal ? qPrintable(QStringLiteral("after %1 commands or above %2 MB")
+                                         .arg(rule.uses)
+                                         .arg(megabytes(rule.residentBytes)))
+                        : "never");
+    std::printf("%8s %16s %14s %14s\n", "exports", "kept office MB", "ms/export", "slowest ms");
+    bool failed = false;
+    double largest = 0;
+    QList<int> renewedAfter;
+    QSet<QString> profiles;
+    {
+        LibreOfficeFactory office(LibreOfficeFactory::Display::HeadlessOnly,
+                                  LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On, rule);
+        office.warmUp();
+        idleFor(3000);
+        MapFields fields(Form1::commandControls());
+        fill(fields);
+        ScriptedPrompter prompter;
+        ReportExport exporter(fields, prompter, office, InstallPaths(root.path()));
+        int group = office.warmProcessGroup();
+        double batchMs = 0;
+        double slowestMs = 0;
+        int batched = 0;
+        for (int i = 1; i <= exports; ++i) {
+            const QString name = QStringLiteral("E%1").arg(i);
+            fields.setText(Form1::fileName, name);
+            QElapsedTimer one;
+            one.start();
+            if (!exporter.saveAutomaticReport() || !prompter.messages().isEmpty()) {
+                std::fprintf(stderr, "export %d failed\n", i);
+                failed = true;
+                break;
+            }
+            const double exportMs = milliseconds(one);
+            batchMs += exportMs;
+            slowestMs = std::max(slowestMs, exportMs);
+            ++batched;
+            // The program's event loop between two clicks: where the kept office is replaced.
+            idleFor(20);
+            for (const QString& profile :
+                 QDir(temp.path()).entryList({QStringLiteral("mixdesign-office-*")}, QDir::Dirs))
+                profiles.insert(profile);
+            if (office.warmProcessGroup() != group) {
+                renewedAfter << i;
+                group = office.warmProcessGroup();
+            }
+            const double kept = megabytes(office.warmResidentBytes());
+            largest = std::max(largest, kept);
+            if (i % 10 == 0 || i == exports) {
+                std::printf("%8d %16.1f %14.1f %14.1f\n", i, kept, batchMs / batched, slowestMs);
+                std::fflush(stdout);
+                batchMs = slowestMs = 0;
+                batched = 0;
+            }
+        }
+        const QStringList beside =
+            othersIn(root.path(), QRegularExpression(QStringLiteral("^(mb|E\\d+\\.(xls|pdf))$")));
+        const QStringList inTemp =
+            othersIn(temp.path(), QRegularExpression(QStringLiteral("^mixdesign-office-")));
+        std::printf("replaced after exports: %s\n", renewedAfter.isEmpty() ? "never" : qPrintable([&] {
+                        QStringList numbers;
+                        for (const int n : renewedAfter)
+                            numbers << QString::number(n);
+                        return numbers.join(QStringLiteral(", "));
+                    }()));
+        std::printf("largest kept office: %.1f MB\n", largest);
+        std::printf("left beside the reports: %s\n",
+                    beside.isEmpty() ? "nothing" : qPrintable(beside.join(u' ')));
+        std::printf("left in the temporary folder while the office is kept: %s\n",
+                    inTemp.isEmpty() ? "nothing" : qPrintable(inTemp.join(u' ')));
+        failed = failed || !beside.isEmpty() || !inTemp.isEmpty();
+    }
+    // The program has ended: nothing of its offices is left, in the temporary folder or as pipe sockets.
+    QStringList left = othersIn(temp.path(), QRegularExpression(QStringLiteral("^$")));
+    for (const QString& profile : profiles)
+        if (QFileInfo::exists(QStringLiteral("/tmp/OSL_PIPE_%1_").arg(getuid()) + profile))
+            left << QStringLiteral("/tmp/OSL_PIPE_%1_").arg(getuid()) + profile;
+    std::printf("left after the end: %s\n", left.isEmpty() ? "nothing" : qPrintable(left.join(u' ')));
+    return failed || !left.isEmpty() || largest >= kEnduranceLimitMb ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments();
+    if (args.size() > 2 && args[1] == QStringLiteral("--endurance")) {
+        const int exports = std::max(1, args[2].toInt());
+        args = args.mid(3);
+        const bool renewal = !args.removeAll(QStringLiteral("--no-renewal"));
+        return enduranceMode(exports, renewal,
+                             !args.isEmpty()
+                                 ? args[0]
+                                 : QCoreApplication::applicationDirPath() + QStringLiteral("/../templates"));
+    }
     if (args.size() > 1 && args[1] == QStringLiteral("--warm")) {
         args.removeAt(1);
         return warmMode(args.size() > 1

@@ -29,6 +29,7 @@ struct LibreOfficeFactory::State {
     Display display;
     QString soffice;
     Warm warm = Warm::Off;
+    KeptOfficeRenewal renewal;
     StartFault fault = StartFault::None;
     // The fault of the command now running: its first instance and a fresh one in its place suffer it.
     StartFault commandFault = StartFault::None;
@@ -186,15 +187,31 @@ struct LibreOfficeFactory::State {
     }
 
     // A command is done with a kept instance: it becomes the idle one again with its documents closed, or
-    // is ended when it is in doubt.
+    // is ended when it is in doubt. One worn by its uses is replaced once the program is idle.
     void giveBack(std::shared_ptr<OfficeInstance> instance) {
         instance->document.clear();
+        ++instance->uses;
         if (!idle && !instance->inDoubt && instance->process->closeAllDocuments()) {
             idle = std::move(instance);
+            QTimer::singleShot(0, &idleConnect, [this] { renewWorn(); });
             return;
         }
         instance->process->end();
         warmUpWhenIdle();
+    }
+
+    // Replaces the idle instance once it has served its number of commands or grown past its memory size.
+    void renewWorn() {
+        if (!idle || !idle->process->desktop().is())
+            return;
+        const int uses = idle->uses;
+        const qint64 resident = idle->process->residentBytes();
+        if (uses < renewal.uses && resident < renewal.residentBytes)
+            return;
+        qInfo("the office kept ready is renewed after %d commands at %lld MB", uses,
+              static_cast<long long>(resident >> 20));
+        dropIdle();
+        warmUp();
     }
 
     // The command's fault, right after its instance connected.
@@ -225,11 +242,13 @@ struct LibreOfficeFactory::State {
 
 QString LibreOfficeFactory::installedSoffice() { return QStringLiteral(MIX_SOFFICE); }
 
-LibreOfficeFactory::LibreOfficeFactory(Display display, const QString& soffice, Warm warm)
+LibreOfficeFactory::LibreOfficeFactory(Display display, const QString& soffice, Warm warm,
+                                       KeptOfficeRenewal renewal)
     : m_state(std::make_unique<State>()) {
     m_state->display = display;
     m_state->soffice = soffice;
     m_state->warm = warm;
+    m_state->renewal = renewal;
     m_state->handOverCheck.setInterval(kHandOverCheckMs);
     m_state->idleConnect.setInterval(OfficeLimits::kConnectRetryMs);
     State* state = m_state.get();
@@ -352,6 +371,10 @@ std::vector<int> LibreOfficeFactory::processGroups() {
 
 int LibreOfficeFactory::warmProcessGroup() {
     return m_state->idle && m_state->idle->process->running() ? m_state->idle->process->processGroup() : -1;
+}
+
+qint64 LibreOfficeFactory::warmResidentBytes() {
+    return m_state->idle && m_state->idle->process->running() ? m_state->idle->process->residentBytes() : 0;
 }
 
 void LibreOfficeFactory::warmUp() { m_state->warmUp(); }

@@ -1,8 +1,16 @@
 #pragma once
 
+#include "office/officelimits.h"
 #include "report/spreadsheet.h"
 
 #include <memory>
+
+// When the office kept ready is replaced by a new one: once it has served so many commands, or holds so much
+// memory.
+struct KeptOfficeRenewal {
+    int uses = OfficeLimits::kKeptUses;
+    qint64 residentBytes = OfficeLimits::kKeptResidentBytes;
+};
 
 // Starts LibreOffice Calc instances, each a private soffice process with its own profile and pipe: headless
 // for hidden work, in a window for work the user is to see (headless too when there is no display). A
@@ -13,7 +21,8 @@
 // without waiting, start() takes it for headless work (finishing its start if need be), and a command that
 // is done with it gives it back with its documents closed. An instance in doubt (a failed call, a process
 // stopped or gone, a start that failed) is ended instead and the command starts its own; the next warm one
-// is started once the program is idle again.
+// is started once the program is idle again. One that served its number of commands or grew past its memory
+// size (KeptOfficeRenewal) is replaced in idle time, since the office grows with every workbook it opened.
 class LibreOfficeFactory : public SpreadsheetFactory {
 public:
     enum class Display {
@@ -28,7 +37,7 @@ public:
 
     // soffice: the office's start program (another path only in tests of a missing office).
     explicit LibreOfficeFactory(Display display = Display::Auto, const QString& soffice = installedSoffice(),
-                                Warm warm = Warm::Off);
+                                Warm warm = Warm::Off, KeptOfficeRenewal renewal = KeptOfficeRenewal());
     ~LibreOfficeFactory() override;
 
     std::unique_ptr<Spreadsheet> start(bool visible) override;
@@ -50,6 +59,8 @@ public:
     std::vector<int> processGroups();
     // The process group of the idle warm instance, or -1.
     int warmProcessGroup();
+    // The memory the idle warm instance holds, in bytes; 0 without one.
+    qint64 warmResidentBytes();
 
 private:
     struct State;

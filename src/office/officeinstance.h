@@ -18,4 +18,6 @@ struct OfficeInstance {
     rtl::Reference<CloseWatcher> closeWatcher;
     // A call into it failed: it is ended, not kept for the next command.
     bool inDoubt = false;
+    // The commands it served.
+    int uses = 0;
 };

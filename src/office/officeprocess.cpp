@@ -336,6 +336,22 @@ bool OfficeProcess::responsive() {
     return alive;
 }
 
+qint64 OfficeProcess::residentBytes() const {
+    if (m_pid <= 0)
+        return 0;
+    qint64 pages = 0;
+    for (const auto& process : groupProcesses(m_pid)) {
+        // "size resident shared ..." in pages.
+        QFile statm(QStringLiteral("/proc/") + process.first + QStringLiteral("/statm"));
+        if (statm.open(QIODevice::ReadOnly)) {
+            const QList<QByteArray> counts = statm.readAll().split(' ');
+            if (counts.size() > 1)
+                pages += counts[1].toLongLong();
+        }
+    }
+    return pages * ::sysconf(_SC_PAGESIZE);
+}
+
 bool OfficeProcess::waitForExit(int milliseconds) {
     const QDeadlineTimer deadline(milliseconds);
     while (running()) {

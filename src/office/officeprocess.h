@@ -55,6 +55,8 @@ public:
     bool running();
     // Whether it runs and none of its processes is stopped, by the kernel's process states: no call into it.
     bool responsive();
+    // The memory its processes hold (resident set), in bytes.
+    qint64 residentBytes() const;
 
     // Closes every document unsaved and asks the office to terminate, waiting only when it was asked (never
     // an office that is stopped or past a call deadline); signals the process group when it does not go;

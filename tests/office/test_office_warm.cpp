@@ -16,6 +16,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <limits>
 #include <thread>
 
 // The office kept ready ahead of need, against the real LibreOffice: reused, replaced when in doubt, handed
@@ -201,6 +202,39 @@ private slots:
         QVERIFY(QFile::exists(root() + QStringLiteral("K1.pdf")));
         QVERIFY(!groupAlive(kept));
         QCOMPARE(factory.running(), 0);
+    }
+
+    // The office kept ready is replaced in idle time once it has served its number of commands, or has
+    // grown past its memory size; the exports before that use the one office.
+    void keptOfficeRenewed_data() {
+        QTest::addColumn<int>("uses");
+        QTest::addColumn<qint64>("residentBytes");
+        QTest::addColumn<int>("renewedAfter");
+        QTest::newRow("after three commands") << 3 << std::numeric_limits<qint64>::max() << 3;
+        QTest::newRow("above its memory size") << 1000 << qint64(1) << 1;
+    }
+    void keptOfficeRenewed() {
+        QFETCH(int, uses);
+        QFETCH(qint64, residentBytes);
+        QFETCH(int, renewedAfter);
+        LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
+                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On,
+                                   KeptOfficeRenewal{uses, residentBytes});
+        factory.warmUp();
+        const int first = factory.warmProcessGroup();
+        for (int i = 1; i < renewedAfter; ++i) {
+            QCOMPARE(export_(factory, QStringLiteral("N%1").arg(i)), QStringList());
+            QTest::qWait(200);
+            QCOMPARE(factory.warmProcessGroup(), first);
+        }
+        QCOMPARE(export_(factory, QStringLiteral("N%1").arg(renewedAfter)), QStringList());
+        QTRY_VERIFY(factory.warmProcessGroup() > 0 && factory.warmProcessGroup() != first);
+        QTRY_VERIFY(!groupAlive(first));
+        const int next = factory.warmProcessGroup();
+        QVERIFY(factory.warmResidentBytes() > 0);
+        QCOMPARE(export_(factory, QStringLiteral("N0")), QStringList());
+        QCOMPARE(factory.running(), 0);
+        QCOMPARE(factory.warmProcessGroup(), next);
     }
 
     // Where visible work runs headless too, "导入EXCEL" takes the office kept ready and leaves it to the
