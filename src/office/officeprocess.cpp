@@ -285,7 +285,7 @@ bool OfficeProcess::tryConnect() {
             if (!running())
                 throw OfficeStartFailure("LibreOffice ended while starting");
             if (m_connectDeadline.hasExpired())
-                throw SpreadsheetUnavailable("LibreOffice did not answer in time");
+                throw SpreadsheetTimeout("LibreOffice did not answer in time while starting");
             return false;
         }
     } catch (const css::uno::Exception& e) {

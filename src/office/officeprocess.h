@@ -28,8 +28,8 @@ public:
     };
 
     // Starts soffice (headless: no window at all) and connects to it. Throws SpreadsheetUnavailable when the
-    // office cannot be started or does not answer within the connect limit, counted from the start;
-    // OfficeStartFailure when it ended before it answered.
+    // office cannot be started, OfficeStartFailure when it ended before it answered, SpreadsheetTimeout when
+    // it did not answer within the connect limit, counted from the start.
     OfficeProcess(const css::uno::Reference<css::uno::XComponentContext>& local, bool headless,
                   const QString& soffice, Connection connection = Connection::Wait);
     ~OfficeProcess();
@@ -37,7 +37,7 @@ public:
     OfficeProcess& operator=(const OfficeProcess&) = delete;
 
     // One attempt to connect, not waiting: true once connected. Throws OfficeStartFailure when the office
-    // ended, SpreadsheetUnavailable when the connect limit has passed.
+    // ended, SpreadsheetTimeout when the connect limit has passed.
     bool tryConnect();
     // Waits until connected; throws as tryConnect does.
     void connect();
