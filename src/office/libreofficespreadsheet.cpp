@@ -193,7 +193,7 @@ void LibreOfficeSpreadsheet::open(const QString& path, OpenMode mode) {
     if (m_sheet.is())
         throw SpreadsheetError("a workbook is open already");
     if (!QFileInfo(path).isFile())
-        throw SpreadsheetError(QStringLiteral("no such file: ") + path);
+        throw WorkbookRefused(QStringLiteral("no such file: ") + path);
     // The office would take an empty file for a new workbook.
     if (QFileInfo(path).size() == 0)
         throw WorkbookRefused(QStringLiteral("an empty file is no workbook: ") + path);

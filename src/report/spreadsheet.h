@@ -24,8 +24,8 @@ public:
     using SpreadsheetError::SpreadsheetError;
 };
 
-// The file is no workbook of the kind asked for (empty, another format, another form, an active sheet that
-// cannot be told): the file's fault, whichever instance opens it.
+// The file is no workbook of the kind asked for (missing, empty, another format, another form, an active sheet
+// that cannot be told): the file's fault, whichever instance opens it.
 class WorkbookRefused : public SpreadsheetError {
 public:
     using SpreadsheetError::SpreadsheetError;
