@@ -17,6 +17,7 @@
 #include "ui/windowmanager.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -286,6 +287,12 @@ void MainWindow::Command14_Click() {
 }
 
 void MainWindow::clearStatus() { statusBar()->clearMessage(); }
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip)
+        return true;
+    return QMainWindow::event(event);
+}
 
 void MainWindow::Combo1_LostFocus() { m_design.gradeRangeLeft(); }
 void MainWindow::Label36_Click() { m_design.importWater(); }
