@@ -34,6 +34,8 @@ struct LibreOfficeFactory::State {
     css::uno::Reference<css::uno::XComponentContext> local;
     // Every instance started and not yet ended.
     std::vector<std::weak_ptr<OfficeInstance>> started;
+    // The profile folder of every office started.
+    QStringList profiles;
     // Instances handed over to the user; the factory keeps them until the user closes the workbook.
     std::vector<std::shared_ptr<OfficeInstance>> handedOver;
     // Ends the offices of closed workbooks while the program waits for the user.
@@ -105,6 +107,7 @@ struct LibreOfficeFactory::State {
             auto instance = std::make_shared<OfficeInstance>();
             instance->process = std::make_unique<OfficeProcess>(localContext(), true, soffice,
                                                                 OfficeProcess::Connection::Later);
+            profiles.append(instance->process->profileDir());
             started.push_back(instance);
             idle = std::move(instance);
             idleConnect.start();
@@ -222,6 +225,7 @@ std::unique_ptr<Spreadsheet> LibreOfficeFactory::start(bool visible) {
         instance = std::make_shared<OfficeInstance>();
         instance->process =
             std::make_unique<OfficeProcess>(m_state->localContext(), headless, m_state->soffice);
+        m_state->profiles.append(instance->process->profileDir());
         m_state->started.push_back(instance);
         m_state->warmFailed = false;
     }
@@ -314,6 +318,8 @@ std::vector<int> LibreOfficeFactory::processGroups() {
             groups.push_back(instance->process->processGroup());
     return groups;
 }
+
+QStringList LibreOfficeFactory::startedProfiles() const { return m_state->profiles; }
 
 int LibreOfficeFactory::warmProcessGroup() {
     return m_state->idle && m_state->idle->process->running() ? m_state->idle->process->processGroup() : -1;

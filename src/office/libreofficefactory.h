@@ -2,6 +2,8 @@
 
 #include "report/spreadsheet.h"
 
+#include <QStringList>
+
 #include <memory>
 
 // Starts LibreOffice Calc instances, each a private soffice process with its own profile and pipe: headless
@@ -46,6 +48,9 @@ public:
     // The process groups of the offices started and still running, the idle warm one included (tests look
     // at them from outside).
     std::vector<int> processGroups();
+    // The profile folders of every office this factory started, ended ones included (tests look for what an
+    // office may have left behind).
+    QStringList startedProfiles() const;
     // The process group of the idle warm instance, or -1.
     int warmProcessGroup();
 

@@ -40,6 +40,8 @@ public:
     bool headless() const { return m_headless; }
     // The process group of the office and every helper it starts.
     pid_t processGroup() const { return m_pid; }
+    // The office's own profile folder (empty once the office was ended).
+    const QString& profileDir() const { return m_profileDir; }
     // The deadline that every call into this office is made under.
     CallDeadline& deadline() { return m_deadline; }
     // Whether the process still runs (a user may have closed a visible one, a fault may have killed it).

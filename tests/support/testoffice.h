@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringList>
 #include <initializer_list>
 
 // The office factory of the office tests. With MIX_TEST_WARM_OFFICE set (the *_warm runs of every office
@@ -12,8 +13,16 @@ class TestOfficeFactory : public LibreOfficeFactory {
 public:
     explicit TestOfficeFactory(Display display = Display::Auto)
         : LibreOfficeFactory(display, installedSoffice(), warm()) {}
+    ~TestOfficeFactory() override { everyProfile().append(startedProfiles()); }
 
     static Warm warm() { return qEnvironmentVariableIsSet("MIX_TEST_WARM_OFFICE") ? Warm::On : Warm::Off; }
+
+    // The profile folders of every office started by the test's factories that are gone, so that a test can
+    // check what those offices left behind, and nothing of anyone else's.
+    static QStringList& everyProfile() {
+        static QStringList profiles;
+        return profiles;
+    }
 };
 
 // Copies the built templates into root/mb/, as an installation holds them; false where one is missing.
