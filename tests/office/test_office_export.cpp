@@ -4,6 +4,7 @@
 #include "report/reportexport.h"
 #include "support/form1fields.h"
 #include "support/officeprocesses.h"
+#include "support/pdftools.h"
 #include "support/testoffice.h"
 
 #include <QDir>
@@ -106,24 +107,6 @@ QJsonArray typeAndValue(const QJsonObject& workbook, const QString& cell) {
 // The number format code of a cell as xlrd reads it.
 QString numberFormat(const QJsonObject& workbook, const QString& cell) {
     return workbook[QStringLiteral("cells")].toObject()[cell].toArray()[3].toString();
-}
-
-// A poppler tool's output for a PDF file (pdfinfo, pdftotext): an independent reader of the office's PDF.
-QString poppler(const QString& tool, const QString& pdf) {
-    QProcess process;
-    const QStringList arguments =
-        tool == QStringLiteral("pdftotext") ? QStringList{pdf, QStringLiteral("-")} : QStringList{pdf};
-    process.start(tool, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int pdfPages(const QString& pdf) {
-    for (const QString& line : poppler(QStringLiteral("pdfinfo"), pdf).split(u'\n'))
-        if (line.startsWith(QStringLiteral("Pages:")))
-            return line.mid(6).trimmed().toInt();
-    return 0;
 }
 
 // Profile folders left in the temporary folder (private to this test).

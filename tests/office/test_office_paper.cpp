@@ -4,6 +4,7 @@
 #include "design/form1.h"
 #include "report/adjustworkbook.h"
 #include "report/reportexport.h"
+#include "support/adjustsession.h"
 #include "support/form1fields.h"
 #include "support/testoffice.h"
 #include "ui/adjustwindow.h"
@@ -82,37 +83,9 @@ void checkLegible(const QJsonObject& pdf) {
     QVERIFY2(sizes[0].toDouble() >= kLegible, qPrintable(QString::number(sizes[0].toDouble())));
 }
 
-// One program run's adjustment window over a prompter that answers from its queue.
-struct Session {
-    ScriptedPrompter prompter;
-    RecordingLauncher launcher;
-    WindowManager windows;
-    AdjustWindow* window;
-
+struct Session : AdjustSession {
     Session(SpreadsheetFactory& spreadsheets, const QString& root)
-        : windows(AppContext{prompter, launcher, spreadsheets, InstallPaths(root), [] { return kToday; }}),
-          window(static_cast<AdjustWindow*>(windows.open(Tiaozheng::window))) {}
-    ~Session() { delete window; }
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-
-    // The worked example through steps 2 to 6, with a measured density of 2400.
-    void runWorkedExample() {
-        window->Command16_Click();
-        using Handler = void (AdjustWindow::*)();
-        for (Handler step :
-             {&AdjustWindow::Command2_Click, &AdjustWindow::Command1_Click, &AdjustWindow::Command3_Click,
-              &AdjustWindow::Command7_Click, &AdjustWindow::Command8_Click, &AdjustWindow::Command9_Click,
-              &AdjustWindow::Command4_Click}) {
-            prompter.queueAnswer(MessageButton::Yes);
-            (window->*step)();
-        }
-        window->fields().setText(Tiaozheng::measuredDensity, QStringLiteral("2400"));
-        prompter.queueAnswer(MessageButton::Yes);
-        window->Command5_Click();
-        prompter.queueAnswer(MessageButton::Yes);
-        window->Command6_Click();
-    }
+        : AdjustSession(spreadsheets, root, kToday) {}
 };
 
 } // namespace
