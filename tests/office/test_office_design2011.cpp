@@ -80,6 +80,8 @@ class OfficeDesign2011Test : public QObject {
     Q_OBJECT
 
 private:
+    // One office kept ready for every case: none of them is about the office's own life.
+    TestOfficeFactory m_office{LibreOfficeFactory::Display::HeadlessOnly};
     QTemporaryDir m_root;
     QTemporaryDir m_temp; // the offices' profiles go here, apart from those of other tests
     QJsonObject m_book;
@@ -141,7 +143,7 @@ private slots:
         m_template = readWorkbook(root() + QStringLiteral("mb/phm2011.xls"));
         QVERIFY(!m_template.isEmpty());
 
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         m_saved = save(factory, &m_messages, &m_status);
         QCOMPARE(factory.running(), 0);
         QCOMPARE(officesLeft(&factory), 0);
@@ -398,7 +400,7 @@ private slots:
         const QString templ = root() + QStringLiteral("mb/phm2011.xls");
         const QByteArray sheet = fileBytes(xls);
         const QByteArray page = fileBytes(pdf);
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         QString moved;
         if (fault == QStringLiteral("template")) {
             moved = templ + QStringLiteral(".away");
@@ -431,6 +433,7 @@ private slots:
     }
 
     void cleanupTestCase() {
+        m_office.endAll();
         QCOMPARE(officesLeft(), 0);
         QCOMPARE(profilesLeft(), 0);
     }

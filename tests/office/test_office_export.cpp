@@ -136,6 +136,8 @@ class OfficeExportTest : public QObject {
     Q_OBJECT
 
 private:
+    // One office kept ready for every case: none of them is about the office's own life.
+    TestOfficeFactory m_office{LibreOfficeFactory::Display::HeadlessOnly};
     QTemporaryDir m_root;
     QTemporaryDir m_temp; // the offices' profiles go here, apart from those of other tests
     QString m_report;
@@ -178,7 +180,7 @@ private slots:
                    QDir::tempPath().toUtf8() + "/mixdesign-office-gone;\n");
         lock.close();
 
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         MapFields fields(form1FieldNames());
         fillInputsAndResults(fields, Form1::automaticColumn());
         QVERIFY(run(factory, fields, 10).isEmpty());
@@ -220,7 +222,7 @@ private slots:
     // file is written; no office is left running.
     void pdfRefused() {
         QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("B2.pdf")));
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         MapFields fields(form1FieldNames());
         fillInputsAndResults(fields, Form1::automaticColumn());
         fields.setText(Form1::fileName, QStringLiteral("B2"));
@@ -235,7 +237,7 @@ private slots:
 
     // A second export under the same name replaces the first file without a question.
     void replacesEarlierFile() {
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         MapFields fields(form1FieldNames());
         fillInputsAndResults(fields, Form1::stepwiseColumn());
         fields.setText(Form1::stepwiseCement, QStringLiteral("400"));
@@ -250,7 +252,7 @@ private slots:
     // other column, and leaves it open; a "文件保存为" of the same name meanwhile fails on the open file
     // before starting an office, says so, and the file keeps the report; the user's save works.
     void leaveOpenThenSameNameFails() {
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         MapFields fields(form1FieldNames());
         fillInputsAndResults(fields, Form1::stepwiseColumn());
         fields.setText(Form1::stepwiseTarget, QStringLiteral("41.125"));
@@ -296,7 +298,7 @@ private slots:
         const QString report = root() + QStringLiteral("empty.xls");
         QVERIFY(QFile::copy(m_report, report));
         const QByteArray before = fileBytes(report);
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         MapFields fields(form1FieldNames());
         fields.setText(Form1::gradeStrength, QStringLiteral("30"));
         fields.setText(Form1::fileName, QStringLiteral("empty"));
@@ -310,6 +312,7 @@ private slots:
     }
 
     void cleanupTestCase() {
+        m_office.endAll();
         QCOMPARE(officesLeft(), 0);
         QCOMPARE(profilesLeft(), 0);
     }

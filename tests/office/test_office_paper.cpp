@@ -94,6 +94,8 @@ class OfficePaperTest : public QObject {
     Q_OBJECT
 
 private:
+    // One office kept ready for every case: none of them is about the office's own life.
+    TestOfficeFactory m_office{LibreOfficeFactory::Display::HeadlessOnly};
     QTemporaryDir m_root;
     QTemporaryDir m_temp; // the offices' profiles
 
@@ -127,7 +129,7 @@ private slots:
     // reinforcement, the limits the checks used, the standard deviation verdict and the water's source; one
     // legible A4 page in Simplified Chinese.
     void reportRecord() {
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         MapFields fields(form1FieldNames());
         const QStringList values = {"38.225", "5", "48.025", "0.53", "157.25", "297", "0.33", "640", "1306"};
         for (int i = 0; i < values.size(); ++i)
@@ -195,7 +197,7 @@ private slots:
     // The worked example's construction record from the window: dated, the groups' real steps, the target
     // strength; printed, the table fills page one at full size and the chart stands alone on page two.
     void adjustmentRecord() {
-        TestOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly);
+        TestOfficeFactory& factory = m_office;
         const QString book = root() + QStringLiteral("C30.xls");
         {
             Session session(factory, m_root.path());
@@ -239,7 +241,7 @@ private slots:
 
     // The laboratory record prints the same way: the table at full size, the chart on page two.
     void laboratoryRecord() {
-        TestOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly);
+        TestOfficeFactory& factory = m_office;
         const QString book = root() + QStringLiteral("C30-lab.xls");
         {
             Session session(factory, m_root.path());

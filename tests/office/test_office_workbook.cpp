@@ -120,6 +120,8 @@ class OfficeWorkbookTest : public QObject {
     Q_OBJECT
 
 private:
+    // One office kept ready for every case: none of them is about the office's own life.
+    TestOfficeFactory m_office{LibreOfficeFactory::Display::HeadlessOnly};
     QTemporaryDir m_root;
 
     QString root() const { return m_root.path() + u'/'; }
@@ -131,7 +133,7 @@ private slots:
     // field back. A second export of the same name fails while the first workbook is open; the import
     // leaves its source byte for byte as it was.
     void constructionRoundTrip() {
-        TestOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly);
+        TestOfficeFactory& factory = m_office;
         const QString book = root() + QStringLiteral("C30配合比.xls");
         QMap<QString, QString> exported;
         {
@@ -213,7 +215,7 @@ private slots:
     // "试验配比" leaves the site-mix rows as the template holds them; imported, the marked fields take two
     // decimals and the others their general form. A file chosen and then gone fails with the import message.
     void laboratoryExportAndImport() {
-        TestOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly);
+        TestOfficeFactory& factory = m_office;
         const QString book = root() + QStringLiteral("lab.xls");
         {
             Session session(factory, m_root.path());
@@ -268,7 +270,10 @@ private slots:
         QCOMPARE(factory.running(), 0);
     }
 
-    void cleanupTestCase() { QCOMPARE(childOffices(), 0); }
+    void cleanupTestCase() {
+        m_office.endAll();
+        QCOMPARE(childOffices(), 0);
+    }
 };
 
 QTEST_MAIN(OfficeWorkbookTest)
