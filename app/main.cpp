@@ -3,6 +3,7 @@
 #include "common/installpaths.h"
 #include "common/templatesupply.h"
 #include "office/libreofficefactory.h"
+#include "report/scratchfiles.h"
 #include "ui/chinesestandardtexts.h"
 #include "ui/guardedapplication.h"
 #include "ui/internalerror.h"
@@ -39,13 +40,15 @@ int main(int argc, char** argv) {
                                     LibreOfficeFactory::Warm::On);
     InternalError internalError(prompter, spreadsheets);
     app.setInternalError(&internalError);
-    // A logout or kill ends the hidden offices cleanly; workbooks left open stay with the user.
+    // A logout, kill or Ctrl+C ends the hidden offices cleanly; workbooks left open stay with the user.
     TerminationSignals termination([&spreadsheets](int signal) {
         spreadsheets.endHidden();
         QCoreApplication::exit(128 + signal);
     });
     const InstallPaths paths(QDir::homePath() + QStringLiteral("/zeb/"));
     supplyMissingTemplates(suppliedTemplates(), paths);
+    // What a killed run of the program, or its office, left beside the reports.
+    ScratchFiles(paths.root()).sweep();
     WindowManager windows(AppContext{prompter, launcher, spreadsheets, paths});
     windows.showMain();
     return app.exec();

@@ -10,6 +10,7 @@
 #include "common/installpaths.h"
 #include "common/scriptedprompter.h"
 #include "common/templatesupply.h"
+#include "report/scratchfiles.h"
 #include "report/spreadsheet.h"
 #include "tools/backends.h"
 #include "tools/scriptrunner.h"
@@ -101,6 +102,8 @@ int main(int argc, char** argv) {
         root = temporaryRoot->path();
     }
     prepareRoot(root);
+    // As the program does at its start.
+    ScratchFiles(root).sweep();
     // The ways out that skip destructors remove the temporary folder first.
     const auto removeTemporaryRoot = [&temporaryRoot] {
         if (temporaryRoot)

@@ -14,7 +14,13 @@ QStringList supplyMissingTemplates(const QString& sourceDir, const InstallPaths&
         return copied;
     for (const QString& name : names) {
         const QString target = paths.templatePath(name);
-        if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
+        const QFileInfo present(target);
+        // An empty workbook template (a full disk, a copy cut short) is no template: it is supplied again.
+        const bool empty = name.endsWith(QStringLiteral(".xls")) && present.isFile() &&
+                           !present.isSymLink() && present.size() == 0;
+        if (empty)
+            QFile::remove(target);
+        else if (present.exists() || present.isSymLink())
             continue;
         // The copy keeps the installed file's permissions; the user's copy must stay editable.
         if (!QFile::copy(source.filePath(name), target))

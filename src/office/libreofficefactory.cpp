@@ -30,6 +30,8 @@ struct LibreOfficeFactory::State {
     QString soffice;
     Warm warm = Warm::Off;
     StartFault fault = StartFault::None;
+    // The fault of the command now running: its first instance and a fresh one in its place suffer it.
+    StartFault commandFault = StartFault::None;
     // The local UNO context, made on the first start.
     css::uno::Reference<css::uno::XComponentContext> local;
     // Every instance started and not yet ended.
@@ -143,23 +145,47 @@ struct LibreOfficeFactory::State {
         idle.reset();
     }
 
-    // The idle instance, connected, for a command; null when there is none or it died while idle. Waits
-    // only for the rest of its own start, so never longer than a cold start; a start that fails throws.
+    // The idle instance, connected, for a command; null when there is none, or when it is stopped, died or
+    // failed to start, so that the command starts an office of its own. Waits only for the rest of its own
+    // start, so never longer than a cold start. Its processes are looked at, not called: a stopped office
+    // would keep the command waiting until the call deadline.
     std::shared_ptr<OfficeInstance> takeIdle() {
         idleConnect.stop();
         std::shared_ptr<OfficeInstance> instance = std::move(idle);
         if (!instance)
             return nullptr;
-        if (!instance->process->running()) {
+        const auto drop = [&instance](const char* why) {
+            qWarning("the office kept ready %s: a new one is started", why);
             instance->process->end();
             return nullptr;
-        }
+        };
+        if (!instance->process->responsive())
+            return drop("is stopped or gone");
         try {
             instance->process->connect();
         } catch (const SpreadsheetError&) {
-            instance->process->end();
-            throw;
+            return drop("did not start");
         }
+        applyFault(*instance->process);
+        if (!instance->process->responsive())
+            return drop("is stopped or gone");
+        return instance;
+    }
+
+    // A new office, connected. One that ended while starting is started once more: only a program that
+    // cannot start at all is reported.
+    std::shared_ptr<OfficeInstance> startNew(bool headless) {
+        auto instance = std::make_shared<OfficeInstance>();
+        try {
+            instance->process = std::make_unique<OfficeProcess>(localContext(), headless, soffice);
+        } catch (const OfficeStartFailure& e) {
+            qWarning("%s: starting once more", e.what());
+            instance->process = std::make_unique<OfficeProcess>(localContext(), headless, soffice);
+        }
+        profiles.append(instance->process->profileDir());
+        started.push_back(instance);
+        warmFailed = false;
+        applyFault(*instance->process);
         return instance;
     }
 
@@ -167,7 +193,7 @@ struct LibreOfficeFactory::State {
     // is ended when it is in doubt.
     void giveBack(std::shared_ptr<OfficeInstance> instance) {
         instance->document.clear();
-        if (!idle && instance->process->closeAllDocuments()) {
+        if (!idle && !instance->inDoubt && instance->process->closeAllDocuments()) {
             idle = std::move(instance);
             return;
         }
@@ -175,13 +201,29 @@ struct LibreOfficeFactory::State {
         warmUpWhenIdle();
     }
 
-    // The fault of the next started instance, right after it connected.
+    // The command's fault, right after its instance connected.
     void applyFault(OfficeProcess& process) {
-        const StartFault now = std::exchange(fault, StartFault::None);
-        if (now == StartFault::Kill)
+        if (commandFault == StartFault::Kill)
             ::kill(-process.processGroup(), SIGKILL);
-        else if (now == StartFault::Stop)
+        else if (commandFault == StartFault::Stop)
             ::kill(-process.processGroup(), SIGSTOP);
+    }
+
+    LibreOfficeSpreadsheet::InstanceCall onDone(bool headless) {
+        if (warm != Warm::On || !headless)
+            return {};
+        return [this](std::shared_ptr<OfficeInstance> used) { giveBack(std::move(used)); };
+    }
+
+    LibreOfficeSpreadsheet::InstanceCall onHandOver() {
+        return [this](std::shared_ptr<OfficeInstance> handed) {
+            takeHandedOver(std::move(handed));
+            warmUpWhenIdle();
+        };
+    }
+
+    bool headlessFor(bool visible) const {
+        return !visible || display == Display::HeadlessOnly || qEnvironmentVariableIsEmpty("DISPLAY");
     }
 };
 
@@ -215,33 +257,26 @@ LibreOfficeFactory::~LibreOfficeFactory() {
 
 std::unique_ptr<Spreadsheet> LibreOfficeFactory::start(bool visible) {
     m_state->prune();
-    const bool hasDisplay = !qEnvironmentVariableIsEmpty("DISPLAY");
-    const bool headless = !visible || m_state->display == Display::HeadlessOnly || !hasDisplay;
-    State* state = m_state.get();
+    m_state->commandFault = std::exchange(m_state->fault, StartFault::None);
+    const bool headless = m_state->headlessFor(visible);
     // The kept instance is headless: work in a window starts an office of its own.
     std::shared_ptr<OfficeInstance> instance = headless ? m_state->takeIdle() : nullptr;
     const bool kept = instance != nullptr;
-    if (!instance) {
-        instance = std::make_shared<OfficeInstance>();
-        instance->process =
-            std::make_unique<OfficeProcess>(m_state->localContext(), headless, m_state->soffice);
-        m_state->profiles.append(instance->process->profileDir());
-        m_state->started.push_back(instance);
-        m_state->warmFailed = false;
-    }
-    m_state->applyFault(*instance->process);
-    if (!kept)
+    if (!kept) {
+        instance = m_state->startNew(headless);
         m_state->warmUpWhenIdle();
-    LibreOfficeSpreadsheet::InstanceCall done;
-    if (m_state->warm == Warm::On && headless)
-        done = [state](std::shared_ptr<OfficeInstance> used) { state->giveBack(std::move(used)); };
-    return std::make_unique<LibreOfficeSpreadsheet>(
-        instance, visible,
-        [state](std::shared_ptr<OfficeInstance> handed) {
-            state->takeHandedOver(std::move(handed));
-            state->warmUpWhenIdle();
-        },
-        std::move(done));
+    }
+    return std::make_unique<LibreOfficeSpreadsheet>(instance, visible, m_state->onHandOver(),
+                                                    m_state->onDone(headless), kept);
+}
+
+std::unique_ptr<Spreadsheet> LibreOfficeFactory::startFresh(bool visible) {
+    m_state->prune();
+    const bool headless = m_state->headlessFor(visible);
+    std::shared_ptr<OfficeInstance> instance = m_state->startNew(headless);
+    m_state->warmUpWhenIdle();
+    return std::make_unique<LibreOfficeSpreadsheet>(instance, visible, m_state->onHandOver(),
+                                                    m_state->onDone(headless));
 }
 
 void LibreOfficeFactory::saveHandedOver() {

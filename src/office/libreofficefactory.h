@@ -13,8 +13,9 @@
 //
 // With the warm start on, the factory keeps one headless instance ready ahead of need: warmUp() starts it
 // without waiting, start() takes it for headless work (finishing its start if need be), and a command that
-// is done with it gives it back with its documents closed. An instance in doubt is ended instead, and the
-// next warm one is started once the program is idle again.
+// is done with it gives it back with its documents closed. An instance in doubt (a failed call, a process
+// stopped or gone, a start that failed) is ended instead and the command starts its own; the next warm one
+// is started once the program is idle again.
 class LibreOfficeFactory : public SpreadsheetFactory {
 public:
     enum class Display {
@@ -33,6 +34,7 @@ public:
     ~LibreOfficeFactory() override;
 
     std::unique_ptr<Spreadsheet> start(bool visible) override;
+    std::unique_ptr<Spreadsheet> startFresh(bool visible) override;
     void saveHandedOver() override;
     void endAll() override;
     void endHidden() override;

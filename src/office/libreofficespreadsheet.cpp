@@ -1,5 +1,6 @@
 #include "office/libreofficespreadsheet.h"
 
+#include "office/activesheetmark.h"
 #include "office/cancellinghandler.h"
 #include "office/officelimits.h"
 #include "office/officelocks.h"
@@ -30,6 +31,7 @@
 #include <com/sun/star/graphic/XGraphicProvider.hpp>
 #include <com/sun/star/io/SequenceInputStream.hpp>
 #include <com/sun/star/io/XInputStream.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/sheet/CellFlags.hpp>
@@ -48,6 +50,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -67,21 +70,34 @@ css::beans::PropertyValue property(const char16_t* name, const Any& value) {
 
 rtl::OUString ou(const char16_t* text) { return rtl::OUString(reinterpret_cast<const sal_Unicode*>(text)); }
 
+// The failure of a call as a SpreadsheetError naming the operation: a timeout, an office gone, or another.
+// The instance is in doubt from then on, and is not kept for another command.
+[[noreturn]] void failedCall(OfficeInstance& instance, const char* operation, const css::uno::Exception& e,
+                             bool disposed) {
+    instance.inDoubt = true;
+    QString message = QString::fromLatin1(operation);
+    if (instance.process->deadline().overran())
+        throw SpreadsheetTimeout(message +
+                                 QStringLiteral(": LibreOffice did not answer in time and was ended"));
+    if (!e.Message.isEmpty())
+        message += QStringLiteral(": ") + toQString(e.Message);
+    // The connection goes down with the office, a moment before its process is seen to end.
+    if (disposed || !instance.process->running())
+        throw SpreadsheetLost(message + QStringLiteral(" (LibreOffice has gone)"));
+    throw SpreadsheetError(message);
+}
+
 // Runs one office call under the call limit and turns every UNO failure into a SpreadsheetError naming the
 // operation. An office that overruns the limit is killed, which makes the blocked call fail.
 template <typename Call>
-auto guardedCall(CallDeadline& deadline, const char* operation, Call call) -> decltype(call()) {
+auto guardedCall(OfficeInstance& instance, const char* operation, Call call) -> decltype(call()) {
     try {
-        ArmedCall armed(deadline, OfficeLimits::kCallMs);
+        ArmedCall armed(instance.process->deadline(), OfficeLimits::kCallMs);
         return call();
+    } catch (const css::lang::DisposedException& e) {
+        failedCall(instance, operation, e, true);
     } catch (const css::uno::Exception& e) {
-        QString message = QString::fromLatin1(operation);
-        if (deadline.overran())
-            throw SpreadsheetTimeout(message +
-                                     QStringLiteral(": LibreOffice did not answer in time and was ended"));
-        if (!e.Message.isEmpty())
-            message += QStringLiteral(": ") + toQString(e.Message);
-        throw SpreadsheetError(message);
+        failedCall(instance, operation, e, false);
     }
 }
 
@@ -110,6 +126,17 @@ rtl::OUString filterOf(const Reference<css::frame::XModel>& model) {
     return {};
 }
 
+// Whether any sheet of the workbook is hidden.
+bool anyHidden(const Reference<css::container::XIndexAccess>& sheets) {
+    for (sal_Int32 i = 0; i < sheets->getCount(); ++i) {
+        Reference<css::beans::XPropertySet> properties(sheets->getByIndex(i), UNO_QUERY_THROW);
+        bool visible = true;
+        if ((properties->getPropertyValue(ou(u"IsVisible")) >>= visible) && !visible)
+            return true;
+    }
+    return false;
+}
+
 // The office's own language: formats in it are stored in a workbook without a language tag.
 css::lang::Locale officeLocale() { return css::lang::Locale(); }
 
@@ -120,12 +147,12 @@ const char16_t* const kFontHeights[3] = {u"CharHeight", u"CharHeightAsian", u"Ch
 
 template <typename Call>
 auto LibreOfficeSpreadsheet::guarded(const char* operation, Call call) const -> decltype(call()) {
-    return guardedCall(m_instance->process->deadline(), operation, call);
+    return guardedCall(*m_instance, operation, call);
 }
 
 LibreOfficeSpreadsheet::LibreOfficeSpreadsheet(std::shared_ptr<OfficeInstance> instance, bool visible,
-                                               InstanceCall onHandOver, InstanceCall onDone)
-    : m_instance(std::move(instance)), m_visible(visible), m_onHandOver(std::move(onHandOver)),
+                                               InstanceCall onHandOver, InstanceCall onDone, bool kept)
+    : m_instance(std::move(instance)), m_visible(visible), m_kept(kept), m_onHandOver(std::move(onHandOver)),
       m_onDone(std::move(onDone)) {}
 
 LibreOfficeSpreadsheet::~LibreOfficeSpreadsheet() { finish(); }
@@ -167,6 +194,9 @@ void LibreOfficeSpreadsheet::open(const QString& path, OpenMode mode) {
         throw SpreadsheetError("a workbook is open already");
     if (!QFileInfo(path).isFile())
         throw SpreadsheetError(QStringLiteral("no such file: ") + path);
+    // The office would take an empty file for a new workbook.
+    if (QFileInfo(path).size() == 0)
+        throw WorkbookRefused(QStringLiteral("an empty file is no workbook: ") + path);
     if (mode == OpenMode::Normal && !clearStaleLock(path))
         throw SpreadsheetError(QStringLiteral("the workbook is open elsewhere: ") + path);
     guarded("open", [&] {
@@ -183,19 +213,36 @@ void LibreOfficeSpreadsheet::open(const QString& path, OpenMode mode) {
         }
         m_instance->document = component;
         Reference<css::frame::XModel> model(component, UNO_QUERY_THROW);
+        Reference<css::container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
         Reference<css::sheet::XSpreadsheet> active;
-        Reference<css::sheet::XSpreadsheetView> view(model->getCurrentController(), UNO_QUERY);
-        if (view.is())
-            active = view->getActiveSheet();
-        if (!active.is()) {
-            Reference<css::container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
-            active.set(sheets->getByIndex(0), UNO_QUERY_THROW);
+        if (anyHidden(sheets)) {
+            // The office would show another sheet in place of a hidden active one: the file's mark decides.
+            const std::optional<int> marked = markedActiveSheet(path);
+            if (!marked || *marked >= sheets->getCount())
+                throw WorkbookRefused(QStringLiteral("the workbook's active sheet cannot be told: ") + path);
+            active.set(sheets->getByIndex(*marked), UNO_QUERY_THROW);
+        } else {
+            Reference<css::sheet::XSpreadsheetView> view(model->getCurrentController(), UNO_QUERY);
+            if (view.is())
+                active = view->getActiveSheet();
+            if (!active.is())
+                active.set(sheets->getByIndex(0), UNO_QUERY_THROW);
         }
         m_sheet = active;
         m_readOnly = mode == OpenMode::ReadOnly;
         m_fixedKeys.clear();
         m_keyDecimals.clear();
     });
+}
+
+void LibreOfficeSpreadsheet::openTemplate(const QString& path, const std::vector<FixedText>& form) {
+    open(path, OpenMode::Template);
+    for (const FixedText& fixed : form) {
+        const CellValue held = read(fixed.row, fixed.column);
+        if (held.kind() != CellValue::Kind::Text || held.toText().trimmed() != fixed.text)
+            throw WorkbookRefused(
+                QStringLiteral("the template is not of its form (no \"%1\"): ").arg(fixed.text) + path);
+    }
 }
 
 Reference<css::lang::XComponent> LibreOfficeSpreadsheet::load(const QString& path, OpenMode mode,
@@ -221,7 +268,7 @@ Reference<css::lang::XComponent> LibreOfficeSpreadsheet::load(const QString& pat
     const rtl::OUString filter = model.is() ? filterOf(model) : rtl::OUString();
     if (!document.is() || !isSpreadsheetFilter(filter)) {
         close(component);
-        throw SpreadsheetError(QStringLiteral("not a spreadsheet (%1): ").arg(toQString(filter)) + path);
+        throw WorkbookRefused(QStringLiteral("not a spreadsheet (%1): ").arg(toQString(filter)) + path);
     }
     return component;
 }
@@ -499,6 +546,9 @@ void LibreOfficeSpreadsheet::placePicture(int row, int column, const QByteArray&
 
 void LibreOfficeSpreadsheet::exportPdf(const QString& path) {
     requireWorkbook();
+    // The office locks the file while it writes it; one that died meanwhile left its lock behind.
+    if (!clearStaleLock(path))
+        throw SpreadsheetError(QStringLiteral("the PDF is open elsewhere: ") + path);
     guarded("pdf", [&] {
         css::uno::Sequence<css::beans::PropertyValue> args(2);
         args[0] = property(u"FilterName", Any(ou(u"calc_pdf_Export")));

@@ -18,11 +18,13 @@ public:
 
     // onHandOver: called once when the instance is handed over, so the factory keeps it for the user.
     // onDone: where set, called once instead of ending the office, when the command is done with it.
+    // kept: the office was kept ready ahead of the command.
     LibreOfficeSpreadsheet(std::shared_ptr<OfficeInstance> instance, bool visible, InstanceCall onHandOver,
-                           InstanceCall onDone = {});
+                           InstanceCall onDone = {}, bool kept = false);
     ~LibreOfficeSpreadsheet() override;
 
     void open(const QString& path, OpenMode mode) override;
+    void openTemplate(const QString& path, const std::vector<FixedText>& form) override;
     void activate() override;
     void saveAs(const QString& path) override;
     QString fullName() const override;
@@ -38,6 +40,7 @@ public:
     void handOver() override;
     void placePicture(int row, int column, const QByteArray& png, double widthMm, double heightMm) override;
     void exportPdf(const QString& path) override;
+    bool keptReady() const override { return m_kept; }
 
 private:
     // Runs one call into the office under the call limit; every failure becomes a SpreadsheetError.
@@ -59,6 +62,7 @@ private:
 
     std::shared_ptr<OfficeInstance> m_instance;
     bool m_visible;
+    bool m_kept;
     InstanceCall m_onHandOver;
     InstanceCall m_onDone;
     // Quit, handed over or given back: the instance is no longer this command's.

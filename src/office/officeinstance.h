@@ -16,4 +16,6 @@ struct OfficeInstance {
     bool handedOver = false;
     // Set when the user has closed the handed-over workbook.
     rtl::Reference<CloseWatcher> closeWatcher;
+    // A call into it failed: it is ended, not kept for the next command.
+    bool inDoubt = false;
 };

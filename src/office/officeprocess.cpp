@@ -29,6 +29,8 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 extern char** environ;
 
@@ -79,6 +81,24 @@ std::vector<QByteArray> environmentWithTemp(const QString& tempDir) {
             result.emplace_back(*e);
     result.push_back("TMPDIR=" + arg(tempDir));
     return result;
+}
+
+// The processes of a process group with the fields of their stat line after the name ("state ppid pgrp
+// ..."), zombies included.
+std::vector<std::pair<QString, QList<QByteArray>>> groupProcesses(pid_t group) {
+    std::vector<std::pair<QString, QList<QByteArray>>> found;
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (!pid[0].isDigit())
+            continue;
+        QFile stat(QStringLiteral("/proc/") + pid + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 2 && fields[2].toInt() == group)
+            found.emplace_back(pid, std::move(fields));
+    }
+    return found;
 }
 
 std::vector<char*> pointers(std::vector<QByteArray>& texts) {
@@ -263,7 +283,7 @@ bool OfficeProcess::tryConnect() {
             return true;
         } catch (const css::connection::NoConnectException&) {
             if (!running())
-                throw SpreadsheetUnavailable("LibreOffice ended while starting");
+                throw OfficeStartFailure("LibreOffice ended while starting");
             if (m_connectDeadline.hasExpired())
                 throw SpreadsheetUnavailable("LibreOffice did not answer in time");
             return false;
@@ -302,6 +322,20 @@ bool OfficeProcess::running() {
     return info.si_pid == 0;
 }
 
+bool OfficeProcess::responsive() {
+    if (!running())
+        return false;
+    bool alive = false;
+    for (const auto& [pid, fields] : groupProcesses(m_pid)) {
+        // T: stopped by a signal, t: stopped by a tracer, Z and X: gone.
+        const QByteArray& state = fields[0];
+        if (state == "T" || state == "t")
+            return false;
+        alive = alive || (state != "Z" && state != "X");
+    }
+    return alive;
+}
+
 bool OfficeProcess::waitForExit(int milliseconds) {
     const QDeadlineTimer deadline(milliseconds);
     while (running()) {
@@ -337,7 +371,8 @@ void OfficeProcess::reap() {
 
 void OfficeProcess::end() {
     bool asked = false;
-    if (m_pid > 0 && running() && m_desktop.is() && !m_deadline.overran()) {
+    // A stopped office would keep every call waiting until its deadline: it is not asked.
+    if (m_pid > 0 && m_desktop.is() && !m_deadline.overran() && responsive()) {
         try {
             ArmedCall call(m_deadline, OfficeLimits::kCallMs);
             closeDocuments();
@@ -347,13 +382,16 @@ void OfficeProcess::end() {
             // The connection goes down with the office; whether it went is checked below.
         }
     }
-    m_desktop.clear();
-    m_remote.clear();
     if (m_pid > 0 && running() && !(asked && waitForExit(OfficeLimits::kTerminateMs))) {
         ::kill(-m_pid, SIGTERM);
+        // A stopped process takes the signal only once it runs on.
+        ::kill(-m_pid, SIGCONT);
         if (!waitForExit(OfficeLimits::kSignalMs))
             ::kill(-m_pid, SIGKILL);
     }
+    // Only now: the bridge to an office that is gone lets go of its references without a call.
+    m_desktop.clear();
+    m_remote.clear();
     reap();
     if (!m_profileDir.isEmpty()) {
         QFile::remove(socketPath());

@@ -2,12 +2,20 @@
 
 #include "office/calldeadline.h"
 #include "office/uno.h"
+#include "report/spreadsheet.h"
 
 #include <com/sun/star/bridge/XUnoUrlResolver.hpp>
 
 #include <QDeadlineTimer>
 #include <QString>
 #include <sys/types.h>
+
+// The office program ran but ended before it answered: it may start another time (it was killed, it lost a
+// resource), unlike a program that is missing or cannot be run at all.
+class OfficeStartFailure : public SpreadsheetUnavailable {
+public:
+    using SpreadsheetUnavailable::SpreadsheetUnavailable;
+};
 
 // The whole life of one private soffice process: its own profile folder, pipe, temporary folder and process
 // group; the UNO connection to it; the deadline of every call; its end; and a watchdog process that kills it
@@ -20,15 +28,16 @@ public:
     };
 
     // Starts soffice (headless: no window at all) and connects to it. Throws SpreadsheetUnavailable when the
-    // office cannot be started or does not answer within the connect limit, counted from the start.
+    // office cannot be started or does not answer within the connect limit, counted from the start;
+    // OfficeStartFailure when it ended before it answered.
     OfficeProcess(const css::uno::Reference<css::uno::XComponentContext>& local, bool headless,
                   const QString& soffice, Connection connection = Connection::Wait);
     ~OfficeProcess();
     OfficeProcess(const OfficeProcess&) = delete;
     OfficeProcess& operator=(const OfficeProcess&) = delete;
 
-    // One attempt to connect, not waiting: true once connected. Throws SpreadsheetUnavailable when the office
-    // ended or the connect limit has passed.
+    // One attempt to connect, not waiting: true once connected. Throws OfficeStartFailure when the office
+    // ended, SpreadsheetUnavailable when the connect limit has passed.
     bool tryConnect();
     // Waits until connected; throws as tryConnect does.
     void connect();
@@ -46,10 +55,12 @@ public:
     CallDeadline& deadline() { return m_deadline; }
     // Whether the process still runs (a user may have closed a visible one, a fault may have killed it).
     bool running();
+    // Whether it runs and none of its processes is stopped, by the kernel's process states: no call into it.
+    bool responsive();
 
-    // Closes every document unsaved and asks the office to terminate, waiting only when it was asked; signals
-    // the process group when it does not go; removes the profile, the temporary folder and the pipe's
-    // socket. Never throws.
+    // Closes every document unsaved and asks the office to terminate, waiting only when it was asked (never
+    // an office that is stopped or past a call deadline); signals the process group when it does not go;
+    // removes the profile, the temporary folder and the pipe's socket. Never throws.
     void end();
     // The user owns the process from now on: the program may die without taking it along (the connection
     // stays until release or end); whenever it ends, its profile and sockets are removed after it.

@@ -41,6 +41,16 @@ QString AdjustWorkbook::templateName(AdjustExport kind) {
     return kind == AdjustExport::Construction ? QStringLiteral("phtzm.xls") : QStringLiteral("phtzsm.xls");
 }
 
+// The table headings both share, and the row after step 5 where they part: step 6 or the signatures.
+std::vector<FixedText> AdjustWorkbook::templateForm(AdjustExport kind) {
+    std::vector<FixedText> form = {{9, 1, QStringLiteral("材料")}, {18, 1, QStringLiteral("项目")}};
+    if (kind == AdjustExport::Construction)
+        form.push_back({43, 1, QStringLiteral("四、施工配合比（按砂、石含水率换算）")});
+    else
+        form.push_back({45, 1, QStringLiteral("试验：")});
+    return form;
+}
+
 // The first free row after each template's signatures, one blank row between.
 int AdjustWorkbook::chartCaptionRow(AdjustExport kind) {
     return kind == AdjustExport::Construction ? 55 : 49;
@@ -94,6 +104,7 @@ void AdjustWorkbook::exportTo(AdjustExport kind) {
         return;
     SpreadsheetSession::Export request;
     request.templateName = templateName(kind);
+    request.form = templateForm(kind);
     request.name = m_fields.text(kFileName);
     request.ending = SpreadsheetSession::Ending::HandOver;
     // Its failure message asks to close the workbook opened before.

@@ -2,15 +2,15 @@
 
 #include "common/installpaths.h"
 #include "report/adjustcells.h"
+#include "report/spreadsheet.h"
 
 #include <QByteArray>
 #include <QDate>
 #include <functional>
+#include <vector>
 
 class Fields;
 class Prompter;
-class Spreadsheet;
-class SpreadsheetFactory;
 
 // The workbook commands of the adjustment window's frame "文件导出、导入（EXCEL文件）" over its fields.
 // The exports make a new workbook from a template, fill it, save it as root/<Text75>.xls and leave it open in
@@ -36,8 +36,9 @@ public:
 
     // How an exported workbook's sheet is named.
     static QString sheetName();
-    // The template each export copies.
+    // The template each export copies, and the texts that tell its form from the other's.
     static QString templateName(AdjustExport kind);
+    static std::vector<FixedText> templateForm(AdjustExport kind);
     // The row of the chart's caption in the template's column A; the chart's corner is the cell below it.
     static int chartCaptionRow(AdjustExport kind);
     static QString chartCaption();

@@ -21,6 +21,12 @@ Design2011Report::Design2011Report(Fields& fields, Prompter& prompter, Spreadshe
 
 QString Design2011Report::templateName() { return QStringLiteral("phm2011.xls"); }
 
+std::vector<FixedText> Design2011Report::templateForm() {
+    return {{3, 1, QStringLiteral("一、设计条件")},
+            {15, 1, QStringLiteral("二、配制强度与水胶比")},
+            {15, 18, QStringLiteral("三、每立方米材料用量 (kg/m³)")}};
+}
+
 void Design2011Report::fill(Spreadsheet& sheet) {
     const QString date = dateText(m_date.isNull() ? QDate::currentDate() : m_date);
     for (const Design2011Cell& cell : design2011Cells())
@@ -34,6 +40,7 @@ QString Design2011Report::save(bool calculated) {
     }
     SpreadsheetSession::Export request;
     request.templateName = templateName();
+    request.form = templateForm();
     request.name = m_fields.text(Design2011::reportName);
     // An empty name would save the hidden files ".xls" and ".pdf", which 查看计算书 could not tell from none.
     if (request.name.isEmpty()) {

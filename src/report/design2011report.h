@@ -1,15 +1,15 @@
 #pragma once
 
 #include "common/installpaths.h"
+#include "report/spreadsheet.h"
 
 #include <QDate>
 #include <QString>
+#include <vector>
 
 class Fields;
 class Launcher;
 class Prompter;
-class Spreadsheet;
-class SpreadsheetFactory;
 
 // The calculation sheet of the JGJ 55-2011 window: root/<reportName>.xls from the template phm2011.xls,
 // with its PDF root/<reportName>.pdf, written with every safety of the main window's "文件保存为" (name
@@ -28,8 +28,9 @@ public:
     // empty.
     void open(const QString& savedName);
 
-    // The template in root/mb/.
+    // The template in root/mb/, and the section headings of its form.
     static QString templateName();
+    static std::vector<FixedText> templateForm();
 
 private:
     void fill(Spreadsheet& sheet);

@@ -25,6 +25,11 @@ QString ReportExport::savedStatus(const QString& name) {
 
 QString ReportExport::sheetName() { return QStringLiteral("普通混凝土配合比设计"); }
 
+std::vector<FixedText> ReportExport::templateForm() {
+    return {
+        {7, 2, QStringLiteral("计算项目")}, {7, 7, QStringLiteral("计算值")}, {7, 9, QStringLiteral("数值")}};
+}
+
 void ReportExport::fill(Spreadsheet& sheet, ResultColumn column) {
     sheet.setFontName(QStringLiteral("system"));
     sheet.renameSheet(sheetName());
@@ -43,6 +48,7 @@ void ReportExport::fill(Spreadsheet& sheet, ResultColumn column) {
 bool ReportExport::run(ResultColumn column, Ending ending) {
     SpreadsheetSession::Export request;
     request.templateName = QStringLiteral("phm.xls");
+    request.form = templateForm();
     request.name = m_fields.text(Form1::fileName);
     request.ending = ending == Ending::LeaveOpen ? SpreadsheetSession::Ending::HandOver
                                                  : SpreadsheetSession::Ending::SaveAndQuit;

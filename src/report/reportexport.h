@@ -2,14 +2,14 @@
 
 #include "common/installpaths.h"
 #include "report/reportcells.h"
+#include "report/spreadsheet.h"
 
 #include <QDate>
 #include <functional>
+#include <vector>
 
 class Fields;
 class Prompter;
-class Spreadsheet;
-class SpreadsheetFactory;
 
 // The main design window's four report exports: a new workbook from the template phm.xls, filled with one
 // result column and the record's cells beyond it, and saved as root/<Text28>.xls with its PDF
@@ -34,6 +34,8 @@ public:
 
     // How the report's sheet is named.
     static QString sheetName();
+    // The headings of phm.xls over the columns the report fills.
+    static std::vector<FixedText> templateForm();
 
 private:
     enum class Ending { SaveAndQuit, LeaveOpen };

@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // A spreadsheet operation that did not succeed: a missing file, a file in use, a path that cannot be saved,
 // a refused value, an application that cannot be started or has gone away.
@@ -23,15 +24,35 @@ public:
     using SpreadsheetError::SpreadsheetError;
 };
 
-// The spreadsheet application did not answer a call in time and was ended: not a fault of the user's inputs.
-class SpreadsheetTimeout : public SpreadsheetError {
+// The file is no workbook of the kind asked for (empty, another format, another form, an active sheet that
+// cannot be told): the file's fault, whichever instance opens it.
+class WorkbookRefused : public SpreadsheetError {
 public:
     using SpreadsheetError::SpreadsheetError;
+};
+
+// The spreadsheet application went away in the middle of a command: not a fault of the user's inputs.
+class SpreadsheetLost : public SpreadsheetError {
+public:
+    using SpreadsheetError::SpreadsheetError;
+};
+
+// The spreadsheet application did not answer a call in time and was ended.
+class SpreadsheetTimeout : public SpreadsheetLost {
+public:
+    using SpreadsheetLost::SpreadsheetLost;
 };
 
 // ReadOnly: for reading cells only; every change and save of the workbook is refused (saveAs makes a copy).
 // Template: a new untitled workbook made from the file, which the instance neither holds nor locks.
 enum class OpenMode { Normal, ReadOnly, Template };
+
+// A text that a workbook of a given form holds at a cell of its active sheet, whatever else was edited in it.
+struct FixedText {
+    int row;
+    int column;
+    QString text;
+};
 
 // What the next started instance suffers right after it is ready (tests of the failure paths).
 enum class StartFault { None, Kill, Stop };
@@ -46,6 +67,13 @@ public:
     // Opens a workbook; its active sheet becomes the sheet of every later cell and sheet operation.
     // The file is opened with its macros disabled and its links not updated. One workbook per instance.
     virtual void open(const QString& path, OpenMode mode = OpenMode::Normal) = 0;
+    // Opens a template as open(path, OpenMode::Template) does. A backend that reads the file also refuses it
+    // unless the active sheet holds every fixed text of its form (blanks around a text aside): an empty
+    // file, another workbook or a template that lost its form is never written from.
+    virtual void openTemplate(const QString& path, const std::vector<FixedText>& form) {
+        static_cast<void>(form);
+        open(path, OpenMode::Template);
+    }
     // Brings the workbook forward.
     virtual void activate() = 0;
     // Stores the workbook under a new path with alerts off: an existing file there is replaced without a
@@ -86,6 +114,10 @@ public:
     // Writes the open workbook as a PDF file (replacing one at `path`), as the office prints it; the workbook
     // and its file are unchanged.
     virtual void exportPdf(const QString& path) = 0;
+
+    // Whether the instance was kept ready ahead of the command: where it fails the command before the
+    // command's target was touched, a fresh instance may take over.
+    virtual bool keptReady() const { return false; }
 };
 
 // Starts spreadsheet application instances: LibreOffice in the program, a recorder in tests and scripts.
@@ -95,6 +127,9 @@ public:
     // An instance for one command, visible or hidden (headless): a new one, or the one the factory kept
     // ready for hidden work.
     virtual std::unique_ptr<Spreadsheet> start(bool visible) = 0;
+    // A new instance, never the one kept ready: for the command whose kept instance failed it. It suffers the
+    // fault that the command's first instance suffered.
+    virtual std::unique_ptr<Spreadsheet> startFresh(bool visible) { return start(visible); }
     // Saves the workbook of every instance that a command left open for the user, as the user's Save would.
     virtual void saveHandedOver() = 0;
     // Ends every instance this factory started, those handed over to the user included (end of a script or
@@ -110,7 +145,8 @@ public:
     // Whether the file is open in some running spreadsheet application (a lock of a living holder), so that
     // saving there would be refused. Stale locks are removed on the way.
     virtual bool inUse(const QString& path) = 0;
-    // The fault the next started instance suffers.
+    // The fault the instances of the next command suffer: the first it starts or takes, and a fresh one it
+    // may start in its place.
     virtual void injectFault(StartFault fault) = 0;
     // Where the factory keeps an instance ready ahead of need, starts it without waiting for it; called when
     // the program is idle.

@@ -2,18 +2,18 @@
 
 #include "common/failure.h"
 #include "common/prompter.h"
+#include "report/scratchfiles.h"
 #include "report/spreadsheet.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QStringList>
-#include <QTemporaryFile>
 #include <QtGlobal>
 
 #include <cstdio>
 #include <memory>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -21,6 +21,11 @@ namespace {
 
 // A file name holds at most 255 bytes; the lock name adds ".~lock." and "#", the file name ".xls".
 constexpr qsizetype kMaxNameBytes = 243;
+
+// With less free space than this in the installation folder or the temporary folder, a failed command is put
+// down to a full disk: a report with its PDF takes well under a megabyte, an office's profile about half of
+// one.
+constexpr qint64 kLowSpaceBytes = 4 * 1024 * 1024;
 
 // Removes a file at the end of a scope unless it was kept.
 class TemporaryPath {
@@ -58,18 +63,6 @@ bool replaceFile(const QString& from, const QString& to) {
 
 } // namespace
 
-QString SpreadsheetSession::reserveBeside(const QString& suffix) const {
-    QTemporaryFile reserved(QDir(m_paths.root()).filePath(QStringLiteral(".mixdesign-XXXXXX") + suffix));
-    reserved.setAutoRemove(false);
-    if (!reserved.open())
-        return {};
-    // The file becomes the user's report: the access of any new file of theirs, not a temporary file's.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(reserved.handle(), 0666 & ~mask);
-    return reserved.fileName();
-}
-
 SpreadsheetSession::SpreadsheetSession(SpreadsheetFactory& spreadsheets, Prompter& prompter,
                                        InstallPaths paths, std::function<void()> failure)
     : m_spreadsheets(spreadsheets), m_prompter(prompter), m_paths(std::move(paths)),
@@ -86,6 +79,12 @@ QString SpreadsheetSession::inUseMessage(const QString& fileName) {
 }
 
 QString SpreadsheetSession::timeoutMessage() { return QStringLiteral("电子表格程序没有响应，请稍后再试。"); }
+
+QString SpreadsheetSession::diskFullMessage() { return QStringLiteral("磁盘空间不足，无法保存文件。"); }
+
+QString SpreadsheetSession::folderMessage() {
+    return QStringLiteral("无法写入文件夹“%1”，请检查其权限。").arg(InstallPaths::displayRoot());
+}
 
 SpreadsheetSession::Target SpreadsheetSession::checkTarget(const QString& target) const {
     const QFileInfo info(target);
@@ -120,6 +119,12 @@ void SpreadsheetSession::fail(Cause cause, const QString& detail, const QString&
     case Cause::Timeout:
         box.text = timeoutMessage();
         break;
+    case Cause::DiskFull:
+        box.text = diskFullMessage();
+        break;
+    case Cause::Folder:
+        box.text = folderMessage();
+        break;
     case Cause::Command:
         if (m_failure)
             m_failure();
@@ -129,8 +134,20 @@ void SpreadsheetSession::fail(Cause cause, const QString& detail, const QString&
 }
 
 bool SpreadsheetSession::exportWorkbook(const Export& request) {
+    if (writeWorkbook(request))
+        return true;
+    // Whatever a failed office left beside the reports, and what earlier runs of the program left there.
+    ScratchFiles(m_paths.root()).sweep();
+    return false;
+}
+
+bool SpreadsheetSession::writeWorkbook(const Export& request) {
     if (!isSafeWorkbookName(request.name) || !nameFits(request.name)) {
         fail(Cause::Command, QStringLiteral("unsafe workbook name: ") + request.name);
+        return false;
+    }
+    if (!folderWritable()) {
+        fail(Cause::Folder, QStringLiteral("the installation folder cannot be written: ") + m_paths.root());
         return false;
     }
     const QString target = m_paths.workbookPath(request.name);
@@ -139,7 +156,7 @@ bool SpreadsheetSession::exportWorkbook(const Export& request) {
         // the saved workbook.
         Export saved = request;
         saved.ending = Ending::SaveAndQuit;
-        return exportWorkbook(saved) && showWorkbook(target);
+        return writeWorkbook(saved) && showWorkbook(target);
     }
     const bool handOver = request.ending == Ending::HandOver;
     const bool pdf = request.pdf;
@@ -158,30 +175,31 @@ bool SpreadsheetSession::exportWorkbook(const Export& request) {
     }
     // A save-and-quit export fills files of its own beside the targets and replaces the targets only at the
     // end.
-    const QString temporaryName = handOver ? QString() : reserveBeside(QStringLiteral(".xls"));
-    const QString temporaryPdfName = pdf ? reserveBeside(QStringLiteral(".pdf")) : QString();
-    TemporaryPath temporary(temporaryName);
-    TemporaryPath temporaryPdf(temporaryPdfName);
-    if ((!handOver && temporaryName.isEmpty()) || (pdf && temporaryPdfName.isEmpty())) {
-        fail(Cause::Command, QStringLiteral("no temporary file beside ") + target);
+    const ScratchFiles scratch(m_paths.root());
+    TemporaryPath temporary(handOver ? QString() : scratch.reserve(QStringLiteral(".xls")));
+    TemporaryPath temporaryPdf(pdf ? scratch.reserve(QStringLiteral(".pdf")) : QString());
+    if ((!handOver && temporary.path().isEmpty()) || (pdf && temporaryPdf.path().isEmpty())) {
+        fail(lowOnSpace() ? Cause::DiskFull : Cause::Command,
+             QStringLiteral("no temporary file beside ") + target);
         return false;
     }
-    std::unique_ptr<Spreadsheet> sheet;
-    return runSteps(sheet, [&] {
-        sheet = m_spreadsheets.start(handOver);
-        sheet->open(m_paths.templatePath(request.templateName), OpenMode::Template);
-        sheet->activate();
-        sheet->setAuthor(target);
-        request.fill(*sheet);
+    return runSteps(handOver, [&](Spreadsheet& sheet, Progress& progress) {
+        sheet.openTemplate(m_paths.templatePath(request.templateName), request.form);
+        progress.opened = true;
+        sheet.activate();
+        sheet.setAuthor(target);
+        request.fill(sheet);
         if (handOver) {
-            sheet->saveAs(target);
-            sheet->handOver();
+            progress.touched = true;
+            sheet.saveAs(target);
+            sheet.handOver();
             return true;
         }
-        sheet->saveAs(temporary.path());
+        sheet.saveAs(temporary.path());
         if (pdf)
-            sheet->exportPdf(temporaryPdf.path());
-        sheet->quit();
+            sheet.exportPdf(temporaryPdf.path());
+        sheet.quit();
+        progress.touched = true;
         if (!replaceFile(temporary.path(), target))
             return false;
         temporary.keep();
@@ -195,12 +213,12 @@ bool SpreadsheetSession::exportWorkbook(const Export& request) {
 }
 
 bool SpreadsheetSession::showWorkbook(const QString& path) {
-    std::unique_ptr<Spreadsheet> sheet;
-    return runSteps(sheet, [&] {
-        sheet = m_spreadsheets.start(true);
-        sheet->open(path, OpenMode::Normal);
-        sheet->activate();
-        sheet->handOver();
+    return runSteps(true, [&](Spreadsheet& sheet, Progress& progress) {
+        sheet.open(path, OpenMode::Normal);
+        progress.opened = true;
+        sheet.activate();
+        progress.touched = true;
+        sheet.handOver();
         return true;
     });
 }
@@ -212,35 +230,74 @@ bool SpreadsheetSession::importWorkbook(const QString& path, const std::function
         fail(Cause::Command, QStringLiteral("no workbook to read: ") + path);
         return false;
     }
-    std::unique_ptr<Spreadsheet> sheet;
-    return runSteps(sheet, [&] {
-        sheet = m_spreadsheets.start(false);
-        sheet->open(path, OpenMode::ReadOnly);
-        sheet->activate();
-        read(*sheet);
-        sheet->quit();
+    return runSteps(false, [&](Spreadsheet& sheet, Progress& progress) {
+        sheet.open(path, OpenMode::ReadOnly);
+        progress.opened = true;
+        sheet.activate();
+        read(sheet);
+        sheet.quit();
         return true;
     });
 }
 
-bool SpreadsheetSession::runSteps(std::unique_ptr<Spreadsheet>& sheet, const std::function<bool()>& steps) {
-    Cause cause = Cause::Command;
-    QString detail = QStringLiteral("the finished file could not be put in place");
-    try {
-        if (steps())
-            return true;
-    } catch (const SpreadsheetUnavailable& e) {
-        cause = Cause::Unavailable;
-        detail = QString::fromUtf8(e.what());
-    } catch (const SpreadsheetTimeout& e) {
-        cause = Cause::Timeout;
-        detail = QString::fromUtf8(e.what());
-    } catch (const SpreadsheetError& e) {
-        detail = QString::fromUtf8(e.what());
-    } catch (const CalcFailure& e) {
-        detail = QString::fromUtf8(e.what());
+bool SpreadsheetSession::runSteps(bool visible, const std::function<bool(Spreadsheet&, Progress&)>& steps) {
+    for (int attempt = 1;; ++attempt) {
+        std::unique_ptr<Spreadsheet> sheet;
+        Progress progress;
+        Cause cause = Cause::Command;
+        QString detail = QStringLiteral("the finished file could not be put in place");
+        // The office failed the command, not the file or the inputs: it went, did not answer, or could not
+        // open a file that is a workbook.
+        bool officeFailed = false;
+        bool inputs = false;
+        try {
+            sheet = attempt == 1 ? m_spreadsheets.start(visible) : m_spreadsheets.startFresh(visible);
+            if (steps(*sheet, progress))
+                return true;
+        } catch (const SpreadsheetUnavailable& e) {
+            cause = Cause::Unavailable;
+            detail = QString::fromUtf8(e.what());
+        } catch (const SpreadsheetTimeout& e) {
+            cause = Cause::Timeout;
+            officeFailed = true;
+            detail = QString::fromUtf8(e.what());
+        } catch (const SpreadsheetLost& e) {
+            officeFailed = true;
+            detail = QString::fromUtf8(e.what());
+        } catch (const WorkbookRefused& e) {
+            detail = QString::fromUtf8(e.what());
+        } catch (const SpreadsheetError& e) {
+            officeFailed = !progress.opened;
+            detail = QString::fromUtf8(e.what());
+        } catch (const CalcFailure& e) {
+            inputs = true;
+            detail = QString::fromUtf8(e.what());
+        }
+        const bool retry = attempt == 1 && officeFailed && !progress.touched && sheet && sheet->keptReady();
+        endInstance(sheet);
+        if (retry) {
+            // A slower command rather than a failed one; what the failed office left is removed first.
+            qWarning("the office kept ready failed (%s): a new one takes over", qUtf8Printable(detail));
+            ScratchFiles(m_paths.root()).sweep();
+            continue;
+        }
+        if (!inputs && lowOnSpace())
+            cause = Cause::DiskFull;
+        fail(cause, detail);
+        return false;
     }
-    endInstance(sheet);
-    fail(cause, detail);
+}
+
+bool SpreadsheetSession::folderWritable() const {
+    const QFileInfo folder(m_paths.root());
+    return folder.isDir() && ::access(QFile::encodeName(folder.absoluteFilePath()).constData(), W_OK) == 0;
+}
+
+bool SpreadsheetSession::lowOnSpace() const {
+    for (const QString& folder : {m_paths.root(), QDir::tempPath()}) {
+        const QStorageInfo storage(folder);
+        if (storage.isValid() && storage.isReady() && storage.bytesAvailable() < kLowSpaceBytes)
+            return true;
+    }
     return false;
 }

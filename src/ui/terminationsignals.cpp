@@ -7,6 +7,9 @@
 
 namespace {
 
+// A termination asked for by the system, the session or the user at the terminal (Ctrl+C).
+constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
+
 // The signal handler may only write to a descriptor: the event loop reads the other end.
 int g_signalPipe[2] = {-1, -1};
 
@@ -26,13 +29,13 @@ TerminationSignals::TerminationSignals(std::function<void(int)> handler) : m_onS
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
+    for (const int number : kSignals)
+        sigaction(number, &action, nullptr);
 }
 
 TerminationSignals::~TerminationSignals() {
-    signal(SIGTERM, SIG_DFL);
-    signal(SIGHUP, SIG_DFL);
+    for (const int number : kSignals)
+        signal(number, SIG_DFL);
     delete m_notifier;
     for (int& end : g_signalPipe) {
         if (end >= 0)

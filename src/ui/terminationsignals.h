@@ -3,8 +3,8 @@
 #include <QSocketNotifier>
 #include <functional>
 
-// Turns SIGTERM and SIGHUP (logout) into a call on the event loop, so the program can end its hidden office
-// instances cleanly before it exits. One object per program.
+// Turns SIGTERM, SIGHUP (logout) and SIGINT (Ctrl+C) into a call on the event loop, so the program can end
+// its hidden office instances cleanly before it exits. One object per program.
 class TerminationSignals {
 public:
     // onSignal gets the signal number; it should end the program.

@@ -22,7 +22,11 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <atomic>
 #include <csignal>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <thread>
 #include <unistd.h>
 
 // The life of office instances and the safety of the user's files, against the real LibreOffice.
@@ -38,6 +42,67 @@ void writeFile(const QString& path, const QByteArray& content) {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(content);
 }
+
+// What the program and its offices leave in the installation folder while they write: scratch files, the
+// offices' locks and temporary files.
+QStringList junk(const QString& folder) {
+    return QDir(folder)
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+        .filter(QRegularExpression(QStringLiteral("^(\\.mixdesign-|\\.~lock\\.|lu.*\\.tmp$)")));
+}
+
+// Kills the office of every process with the marker in its command line as soon as an office temporary file
+// appears in the folder after the lock of a PDF: the office dies while it writes the PDF.
+class PdfKiller {
+public:
+    PdfKiller(const QString& folder, QByteArray marker) : m_marker(std::move(marker)) {
+        m_watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        inotify_add_watch(m_watch, QFile::encodeName(folder).constData(), IN_CREATE);
+        m_thread = std::thread([this] { run(); });
+    }
+    ~PdfKiller() {
+        m_stop = true;
+        m_thread.join();
+        ::close(m_watch);
+    }
+    bool killed() const { return m_killed; }
+
+private:
+    void run() {
+        bool pdfLocked = false;
+        char buffer[4096];
+        while (!m_stop && !m_killed) {
+            pollfd ready{m_watch, POLLIN, 0};
+            if (::poll(&ready, 1, 50) <= 0)
+                continue;
+            const ssize_t length = ::read(m_watch, buffer, sizeof buffer);
+            for (ssize_t at = 0; at < length;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                const QByteArray name(event->len ? event->name : "");
+                pdfLocked = pdfLocked || (name.startsWith(".~lock..mixdesign-") && name.endsWith(".pdf#"));
+                if (pdfLocked && name.startsWith("lu") && name.endsWith(".tmp") && !m_killed) {
+                    killOffices();
+                    m_killed = true;
+                }
+                at += ssize_t(sizeof(inotify_event)) + event->len;
+            }
+        }
+    }
+    void killOffices() const {
+        for (const QString& pid :
+             QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
+            if (pid[0].isDigit() && cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(m_marker))
+                ::kill(-runningGroup(pid), SIGKILL);
+        }
+    }
+
+    QByteArray m_marker;
+    int m_watch = -1;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_killed{false};
+    std::thread m_thread;
+};
 
 } // namespace
 
@@ -329,6 +394,78 @@ private slots:
         QVERIFY(output.contains(QStringLiteral("text=\"您输入的参数值对吗？\"")));
         QCOMPARE(bytes(report), complete);
         QFile::setPermissions(report, QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    // An office that dies while it writes the PDF leaves nothing beside the reports: neither its temporary
+    // file nor its lock of the PDF. The export either failed and left the report alone, or was finished by
+    // an office that took over.
+    void officeKilledWritingPdf() {
+        QTemporaryDir folder;
+        QVERIFY(installTemplates(folder.path(), {"phm.xls"}));
+        TestOfficeFactory factory;
+        QList<MessageBoxRequest> messages;
+        {
+            const PdfKiller killer(folder.path(), profileMarker(m_temp.path()));
+            MapFields fields(form1FieldNames());
+            fillAutomaticReport(fields, QStringLiteral("P1"));
+            ScriptedPrompter prompter;
+            prompter.queueAnswer(MessageButton::Yes);
+            ReportExport(fields, prompter, factory, InstallPaths(folder.path())).saveAutomaticReport();
+            messages = prompter.messages();
+            QVERIFY(killer.killed());
+        }
+        QCOMPARE(QFile::exists(folder.filePath(QStringLiteral("P1.pdf"))), messages.isEmpty());
+        QCOMPARE(junk(folder.path()).join(u' '), QString());
+        QCOMPARE(factory.running(), 0);
+    }
+
+    // The program interrupted in the middle of an export: Ctrl+C lets the export finish and leaves nothing;
+    // after SIGKILL, whatever was left is gone with the program's next start, and the report is not touched.
+    void interruptedProgramLeavesNothing_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGKILL") << int(SIGKILL);
+    }
+    void interruptedProgramLeavesNothing() {
+        QFETCH(int, signal);
+        QTemporaryDir folder;
+        QVERIFY(installTemplates(folder.path(), {"phm.xls"}));
+        writeFile(folder.filePath(QStringLiteral("lunch.tmp")), "the user's");
+        writeFile(folder.filePath(QStringLiteral(".~lock.A1.xls#")), "the user's");
+        QTemporaryDir temp;
+        const QString script = temp.filePath(QStringLiteral("i.scn"));
+        writeFile(script, "answer Yes\nclick Form1.Command1\nset Form1.Text28 I1\nclick Form1.Command10\n"
+                          "pause 600000\n");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), temp.path());
+        QStringList options = runnerOptions();
+        options[1] = folder.path();
+        QProcess runner;
+        runner.setProcessEnvironment(environment);
+        runner.start(QStringLiteral(RUNNER_PATH), options + QStringList{script});
+        QVERIFY(runner.waitForStarted());
+        // In the middle of the export: its scratch file is there, the report is not yet.
+        QTRY_VERIFY_WITH_TIMEOUT(!junk(folder.path()).filter(QStringLiteral(".mixdesign-")).isEmpty(), 20000);
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("I1.xls"))));
+        ::kill(pid_t(runner.processId()), signal);
+        QVERIFY(runner.waitForFinished(60000));
+        if (signal == SIGINT) {
+            QCOMPARE(runner.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(runner.exitCode(), 128 + SIGINT);
+            QVERIFY(QFile::exists(folder.filePath(QStringLiteral("I1.pdf"))));
+        }
+        QVERIFY(officesBecome(temp.path(), 0, 10000));
+        if (signal == SIGKILL) {
+            // The next start.
+            writeFile(script, "expect-offices 0\n");
+            QProcess next;
+            next.setProcessEnvironment(environment);
+            next.start(QStringLiteral(RUNNER_PATH), options + QStringList{script});
+            QVERIFY(next.waitForFinished(60000));
+            QCOMPARE(next.exitCode(), 0);
+        }
+        // The user's files that only look like them stay.
+        QCOMPARE(junk(folder.path()), (QStringList{".~lock.A1.xls#", "lunch.tmp"}));
     }
 
     // Nothing of an ended office is left: no profile, no temporary file, no pipe socket.

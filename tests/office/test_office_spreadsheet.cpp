@@ -1,3 +1,4 @@
+#include "office/activesheetmark.h"
 #include "support/testoffice.h"
 
 #include <QDir>
@@ -179,6 +180,60 @@ private slots:
         QCOMPARE(book[QStringLiteral("shown")].toArray(), QJsonArray{1});
         const QJsonObject cells = book[QStringLiteral("cells")].toObject();
         QCOMPARE(cells[QStringLiteral("A2")].toArray()[1].toString(), QStringLiteral("written"));
+    }
+
+    // The mark read from the file itself, as xlrd reads it; none for what is no Excel 97 workbook.
+    void activeSheetMark_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("marked"); // -1: none
+        const QString data = QStringLiteral(TEST_SOURCE_DIR "/office/data/");
+        const QString templates = qEnvironmentVariable("MIX_TEST_TEMPLATES") + u'/';
+        QTest::newRow("second of two shown") << data + "second-sheet-active.xls" << 1;
+        QTest::newRow("second of two hidden") << data + "hidden-sheet-active.xls" << 1;
+        QTest::newRow("template") << templates + "phm.xls" << 0;
+        QTest::newRow("cut short") << "cut" << -1;
+        QTest::newRow("empty") << "empty" << -1;
+        QTest::newRow("text") << "text" << -1;
+        QTest::newRow("missing") << data + "missing.xls" << -1;
+    }
+    void activeSheetMark() {
+        QFETCH(QString, path);
+        QFETCH(int, marked);
+        QTemporaryDir dir;
+        const QString made = dir.filePath(QStringLiteral("made.xls"));
+        QFile file(made);
+        if (path == QStringLiteral("cut")) {
+            QFile source(QStringLiteral(TEST_SOURCE_DIR "/office/data/hidden-sheet-active.xls"));
+            QVERIFY(source.open(QIODevice::ReadOnly) && file.open(QIODevice::WriteOnly));
+            file.write(source.readAll().left(3000));
+            file.close();
+            path = made;
+        } else if (path == QStringLiteral("empty") || path == QStringLiteral("text")) {
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(path == QStringLiteral("text") ? "水灰比 0.43\n" : "");
+            file.close();
+            path = made;
+        }
+        const std::optional<int> found = markedActiveSheet(path);
+        QCOMPARE(found.value_or(-1), marked);
+    }
+
+    // A workbook whose active sheet is hidden is opened on that sheet or refused; never on another sheet.
+    void hiddenActiveSheet_data() { activeSheet_data(); }
+    void hiddenActiveSheet() {
+        QFETCH(int, mode);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("hidden.xls"));
+        QVERIFY(QFile::copy(QStringLiteral(TEST_SOURCE_DIR "/office/data/hidden-sheet-active.xls"), path));
+        TestOfficeFactory factory;
+        auto sheet = factory.start(false);
+        try {
+            sheet->open(path, OpenMode(mode));
+        } catch (const SpreadsheetError&) {
+            QVERIFY_THROWS_EXCEPTION(SpreadsheetError, sheet->read(1, 1));
+            return;
+        }
+        QCOMPARE(sheet->read(1, 1), CellValue::text(QStringLiteral("second")));
     }
 };
 

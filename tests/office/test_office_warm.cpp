@@ -2,6 +2,7 @@
 #include "common/scriptedprompter.h"
 #include "design/form1.h"
 #include "office/libreofficefactory.h"
+#include "office/officelimits.h"
 #include "report/reportexport.h"
 #include "support/form1fields.h"
 #include "support/officeprocesses.h"
@@ -13,7 +14,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
 #include <csignal>
+#include <thread>
 
 // The office kept ready ahead of need, against the real LibreOffice: reused, replaced when in doubt, handed
 // over, and gone with the program.
@@ -42,6 +45,18 @@ private:
         for (const MessageBoxRequest& box : prompter.messages())
             texts << box.text;
         return texts;
+    }
+
+    // The pid of the office program (soffice.bin) of a process group, or -1.
+    static int officeProgram(int group) {
+        for (const QString& pid :
+             QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile comm(QStringLiteral("/proc/") + pid + QStringLiteral("/comm"));
+            if (pid[0].isDigit() && runningGroup(pid) == group && comm.open(QIODevice::ReadOnly) &&
+                comm.readAll().trimmed() == "soffice.bin")
+                return pid.toInt();
+        }
+        return -1;
     }
 
     QStringList locks() const {
@@ -117,6 +132,74 @@ private slots:
         QVERIFY(next != first);
         QCOMPARE(export_(factory, QStringLiteral("D3")), QStringList());
         QCOMPARE(factory.warmProcessGroup(), next);
+        QCOMPARE(factory.running(), 0);
+    }
+
+    // An office kept ready that was stopped or lost its office program while idle is not waited for: the
+    // export starts an office of its own and succeeds in the time of a cold start, and the one in doubt is
+    // ended.
+    void keptOfficeInDoubtWhileIdle_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("process group stopped") << "stop group";
+        QTest::newRow("office program stopped") << "stop program";
+        QTest::newRow("office program killed") << "kill program";
+    }
+    void keptOfficeInDoubtWhileIdle() {
+        QFETCH(QString, fault);
+        LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
+                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On);
+        QCOMPARE(export_(factory, QStringLiteral("S1")), QStringList());
+        const int kept = factory.warmProcessGroup();
+        QVERIFY(groupAlive(kept));
+        const int program = officeProgram(kept);
+        QVERIFY(program > 0);
+        if (fault == QStringLiteral("stop group"))
+            ::kill(-kept, SIGSTOP);
+        else
+            ::kill(program, fault == QStringLiteral("stop program") ? SIGSTOP : SIGKILL);
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(export_(factory, QStringLiteral("S2")), QStringList());
+        QVERIFY2(timer.elapsed() < OfficeLimits::kCallMs / 2, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(QFile::exists(root() + QStringLiteral("S2.pdf")));
+        QTRY_VERIFY(!groupAlive(kept));
+        QCOMPARE(factory.running(), 0);
+        // The office that stood in is the one kept now.
+        QVERIFY(groupAlive(factory.warmProcessGroup()));
+        QCOMPARE(export_(factory, QStringLiteral("S3")), QStringList());
+    }
+
+    // An office kept ready whose office program dies while it starts, with an export waiting for it: the
+    // export starts one of its own, not a message that the office cannot be started.
+    void keptOfficeDyingWhileStarting() {
+        LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
+                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On);
+        factory.warmUp();
+        const int kept = factory.warmProcessGroup();
+        QVERIFY(groupAlive(kept));
+        std::atomic<bool> killed{false};
+        std::thread killer([kept, &killed] {
+            QDeadlineTimer deadline(10000);
+            while (!deadline.hasExpired()) {
+                if (const int program = officeProgram(kept); program > 0) {
+                    killed = ::kill(program, SIGKILL) == 0;
+                    return;
+                }
+                QThread::msleep(5);
+            }
+        });
+        QStringList messages;
+        try {
+            messages = export_(factory, QStringLiteral("K1"));
+        } catch (...) {
+            killer.join();
+            throw;
+        }
+        killer.join();
+        QVERIFY(killed);
+        QCOMPARE(messages, QStringList());
+        QVERIFY(QFile::exists(root() + QStringLiteral("K1.pdf")));
+        QVERIFY(!groupAlive(kept));
         QCOMPARE(factory.running(), 0);
     }
 

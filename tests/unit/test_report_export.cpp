@@ -166,7 +166,7 @@ struct Rig {
     QStringList lines() const {
         const QRegularExpression temporary(QStringLiteral("^XLS (saveas|pdf) \"") +
                                            QRegularExpression::escape(path(QStringLiteral(".mixdesign-"))) +
-                                           QStringLiteral("[^/]{6}\\.(xls|pdf)\"$"));
+                                           QStringLiteral("\\d+-[^/]{6}\\.(xls|pdf)\"$"));
         QStringList out;
         for (const QString& line : log) {
             if (line.startsWith(QStringLiteral("MSGBOX"))) {

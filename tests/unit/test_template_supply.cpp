@@ -15,6 +15,7 @@ private slots:
     void supply_data();
     void supply();
     void copyStaysEditable();
+    void linkStays();
     void noSourceLeavesRootAlone();
 };
 
@@ -47,6 +48,9 @@ void TestTemplateSupply::supply_data() {
         << QStringList{"phm.xls=edited", "phtzm.xls=installed phtzm.xls", "zeb.html=installed zeb.html"};
     QTest::newRow("empty file counts as present")
         << QStringList{"zeb.html="} << QStringList{"phm.xls", "phtzm.xls"} << QStringList{"zeb.html="};
+    QTest::newRow("empty templates supplied again")
+        << QStringList{"phm.xls=", "phtzm.xls=edited"} << QStringList{"phm.xls", "zeb.html"}
+        << QStringList{"phm.xls=installed phm.xls", "phtzm.xls=edited", "zeb.html=installed zeb.html"};
     QTest::newRow("all present") << QStringList{"phm.xls=a", "phtzm.xls=b", "zeb.html=c"} << QStringList()
                                  << QStringList{"phm.xls=a", "phtzm.xls=b", "zeb.html=c"};
 }
@@ -82,6 +86,20 @@ void TestTemplateSupply::copyStaysEditable() {
     const InstallPaths paths(home.path());
     QCOMPARE(supplyMissingTemplates(installed.path(), paths), QStringList{"phm.xls"});
     QVERIFY(QFileInfo(paths.templatePath(QStringLiteral("phm.xls"))).isWritable());
+}
+
+// A link named as a template is the user's business, empty target or not: it stays as it is.
+void TestTemplateSupply::linkStays() {
+    QTemporaryDir installed;
+    QTemporaryDir home;
+    writeFile(installed.filePath(QStringLiteral("phm.xls")), "installed");
+    const InstallPaths paths(home.path());
+    QVERIFY(QDir().mkpath(paths.templateDir()));
+    writeFile(home.filePath(QStringLiteral("elsewhere.xls")), {});
+    QVERIFY(QFile::link(home.filePath(QStringLiteral("elsewhere.xls")), paths.templatePath("phm.xls")));
+    QCOMPARE(supplyMissingTemplates(installed.path(), paths), QStringList());
+    QVERIFY(QFileInfo(paths.templatePath(QStringLiteral("phm.xls"))).isSymLink());
+    QCOMPARE(readFile(home.filePath(QStringLiteral("elsewhere.xls"))), QByteArray());
 }
 
 // Without installed templates (a missing folder) nothing is created in the user's home.

@@ -2,8 +2,15 @@
 # Makes second-sheet-active.xls: a workbook of two sheets whose second is the active one, as Excel marks it
 # (the window's current tab, and that sheet selected and shown). LibreOffice converts the sheets; headless it
 # keeps the first sheet active, so the marks are set afterwards in the file's records.
+# With --hidden it makes hidden-sheet-active.xls instead: the same, with the active second sheet hidden.
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
+output="$here/second-sheet-active.xls"
+hidden=0
+if [ "$1" = --hidden ]; then
+    output="$here/hidden-sheet-active.xls"
+    hidden=1
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 python3 - "$work/two.fods" <<'PY'
@@ -26,17 +33,21 @@ PY
 # The filler rows make the workbook stream big enough to lie in whole sectors, one run of bytes.
 soffice -env:UserInstallation="file://$work/profile" --headless --convert-to xls --outdir "$work" \
     "$work/two.fods" >/dev/null 2>&1
-/usr/bin/python3 - "$work/two.xls" "$here/second-sheet-active.xls" <<'PY'
+/usr/bin/python3 - "$work/two.xls" "$output" "$hidden" <<'PY'
 import struct, sys
 from xlrd import compdoc
 data = bytearray(open(sys.argv[1], 'rb').read())
 doc = compdoc.CompDoc(bytes(data), logfile=open('/dev/null', 'w'))
 mem, base, size = doc.locate_named_stream('Workbook')
 assert mem is doc.mem, 'the workbook stream is not one run of bytes'
-active, pos, sheet = 1, base, -1
+active, pos, sheet, bound = 1, base, -1, -1
 while pos + 4 <= base + size:
     kind, length = struct.unpack_from('<HH', data, pos)
     body = pos + 4
+    if kind == 0x0085:                                      # BOUNDSHEET: its visibility
+        bound += 1
+        if bound == active and sys.argv[3] == '1':
+            data[body + 4] = (data[body + 4] & ~0x03) | 0x01
     if kind == 0x0809 and struct.unpack_from('<H', data, body + 2)[0] == 0x0010:
         sheet += 1                                          # BOF of a worksheet
     if kind == 0x003D:                                      # WINDOW1: the current tab
