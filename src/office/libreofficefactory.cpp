@@ -28,6 +28,7 @@ constexpr int kHandOverCheckMs = 500;
 struct LibreOfficeFactory::State {
     Display display;
     QString soffice;
+    OfficeLimits limits;
     Warm warm = Warm::Off;
     StartFault fault = StartFault::None;
     // The fault of the command now running: its first instance and a fresh one in its place suffer it.
@@ -69,7 +70,7 @@ struct LibreOfficeFactory::State {
         instance->process->handOver();
         instance->closeWatcher = new CloseWatcher;
         try {
-            ArmedCall call(instance->process->deadline(), OfficeLimits::kCallMs);
+            ArmedCall call(instance->process->deadline(), instance->process->limits().callMs);
             if (instance->document.is())
                 instance->document->addEventListener(
                     css::uno::Reference<css::lang::XEventListener>(instance->closeWatcher.get()));
@@ -107,7 +108,7 @@ struct LibreOfficeFactory::State {
             return;
         try {
             auto instance = std::make_shared<OfficeInstance>();
-            instance->process = std::make_unique<OfficeProcess>(localContext(), true, soffice,
+            instance->process = std::make_unique<OfficeProcess>(localContext(), true, soffice, limits,
                                                                 OfficeProcess::Connection::Later);
             profiles.append(instance->process->profileDir());
             started.push_back(instance);
@@ -177,10 +178,10 @@ struct LibreOfficeFactory::State {
     std::shared_ptr<OfficeInstance> startNew(bool headless) {
         auto instance = std::make_shared<OfficeInstance>();
         try {
-            instance->process = std::make_unique<OfficeProcess>(localContext(), headless, soffice);
+            instance->process = std::make_unique<OfficeProcess>(localContext(), headless, soffice, limits);
         } catch (const OfficeStartFailure& e) {
             qWarning("%s: starting once more", e.what());
-            instance->process = std::make_unique<OfficeProcess>(localContext(), headless, soffice);
+            instance->process = std::make_unique<OfficeProcess>(localContext(), headless, soffice, limits);
         }
         profiles.append(instance->process->profileDir());
         started.push_back(instance);
@@ -229,13 +230,15 @@ struct LibreOfficeFactory::State {
 
 QString LibreOfficeFactory::installedSoffice() { return QStringLiteral(MIX_SOFFICE); }
 
-LibreOfficeFactory::LibreOfficeFactory(Display display, const QString& soffice, Warm warm)
+LibreOfficeFactory::LibreOfficeFactory(Display display, const QString& soffice, Warm warm,
+                                       const OfficeLimits& limits)
     : m_state(std::make_unique<State>()) {
     m_state->display = display;
     m_state->soffice = soffice;
     m_state->warm = warm;
+    m_state->limits = limits;
     m_state->handOverCheck.setInterval(kHandOverCheckMs);
-    m_state->idleConnect.setInterval(OfficeLimits::kConnectRetryMs);
+    m_state->idleConnect.setInterval(limits.connectRetryMs);
     State* state = m_state.get();
     QObject::connect(&m_state->handOverCheck, &QTimer::timeout, [state] { state->prune(); });
     QObject::connect(&m_state->idleConnect, &QTimer::timeout, [state] { state->pollIdle(); });
@@ -283,7 +286,7 @@ void LibreOfficeFactory::saveHandedOver() {
     m_state->prune();
     for (const auto& instance : m_state->handedOver) {
         try {
-            ArmedCall call(instance->process->deadline(), OfficeLimits::kCallMs);
+            ArmedCall call(instance->process->deadline(), instance->process->limits().callMs);
             css::uno::Reference<css::frame::XStorable> storable(instance->document, css::uno::UNO_QUERY);
             if (storable.is())
                 storable->store();
@@ -297,7 +300,7 @@ void LibreOfficeFactory::saveHandedOver() {
 void LibreOfficeFactory::closeHandedOver() {
     for (const auto& instance : m_state->handedOver) {
         try {
-            ArmedCall call(instance->process->deadline(), OfficeLimits::kCallMs);
+            ArmedCall call(instance->process->deadline(), instance->process->limits().callMs);
             css::uno::Reference<css::util::XModifiable> modifiable(instance->document, css::uno::UNO_QUERY);
             if (modifiable.is())
                 modifiable->setModified(false);

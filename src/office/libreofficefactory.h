@@ -1,5 +1,6 @@
 #pragma once
 
+#include "office/officelimits.h"
 #include "report/spreadsheet.h"
 
 #include <QStringList>
@@ -28,9 +29,10 @@ public:
         On,  // one headless instance is kept ready
     };
 
-    // soffice: the office's start program (another path only in tests of a missing office).
+    // soffice: the office's start program (another path only in tests of a missing office); limits: the time
+    // limits every office is held to (shorter ones only in tests of the failure paths).
     explicit LibreOfficeFactory(Display display = Display::Auto, const QString& soffice = installedSoffice(),
-                                Warm warm = Warm::Off);
+                                Warm warm = Warm::Off, const OfficeLimits& limits = OfficeLimits());
     ~LibreOfficeFactory() override;
 
     std::unique_ptr<Spreadsheet> start(bool visible) override;
