@@ -291,13 +291,15 @@ int enduranceMode(int exports, bool renewal, const QString& templates) {
         return 2;
     QTemporaryDir temp;
     qputenv("TMPDIR", QFile::encodeName(temp.path()));
-    KeptOfficeRenewal rule;
-    if (!renewal)
-        rule = {std::numeric_limits<int>::max(), std::numeric_limits<qint64>::max()};
+    OfficeLimits limits;
+    if (!renewal) {
+        limits.keptUses = std::numeric_limits<int>::max();
+        limits.keptResidentBytes = std::numeric_limits<qint64>::max();
+    }
     std::printf("%d exports with an office kept ready, replaced %s\n", exports,
                 renewal ? qPrintable(QStringLiteral("after %1 commands or above %2 MB")
-                                         .arg(rule.uses)
-                                         .arg(megabytes(rule.residentBytes)))
+                                         .arg(limits.keptUses)
+                                         .arg(megabytes(limits.keptResidentBytes)))
                         : "never");
     std::printf("%8s %16s %14s %14s\n", "exports", "kept office MB", "ms/export", "slowest ms");
     bool failed = false;
@@ -306,7 +308,8 @@ int enduranceMode(int exports, bool renewal, const QString& templates) {
     QSet<QString> profiles;
     {
         LibreOfficeFactory office(LibreOfficeFactory::Display::HeadlessOnly,
-                                  LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On, rule);
+                                  LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On,
+                                  limits);
         office.warmUp();
         idleFor(3000);
         MapFields fields(Form1::commandControls());

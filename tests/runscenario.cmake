@@ -1,6 +1,7 @@
-# Runs one scenario script (RUNNER_OPTIONS: more options of the runner); fails on a non-zero exit or, where an
+# Runs one scenario script (RUNNER_OPTIONS: more options of the runner, separated by blanks); fails on a non-zero exit or, where an
 # expected transcript exists, on any difference.
-execute_process(COMMAND ${RUNNER} --spreadsheet ${BACKEND} ${RUNNER_OPTIONS} --today 2026-12-7 ${SCRIPT}
+separate_arguments(options UNIX_COMMAND "${RUNNER_OPTIONS}")
+execute_process(COMMAND ${RUNNER} --spreadsheet ${BACKEND} ${options} --today 2026-12-7 ${SCRIPT}
     OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
 message("${output}${errors}")
 if(NOT status EQUAL 0)

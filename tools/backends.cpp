@@ -6,7 +6,8 @@
 #include <QGuiApplication>
 
 std::unique_ptr<SpreadsheetFactory> makeSpreadsheets(const QString& kind,
-                                                     std::function<void(const QString&)> sink, bool warm) {
+                                                     std::function<void(const QString&)> sink, bool warm,
+                                                     const OfficeLimits& limits) {
     if (kind == QStringLiteral("log"))
         return std::make_unique<RecordingSpreadsheetFactory>(std::move(sink));
     if (kind == QStringLiteral("libreoffice")) {
@@ -15,7 +16,7 @@ std::unique_ptr<SpreadsheetFactory> makeSpreadsheets(const QString& kind,
         return std::make_unique<LibreOfficeFactory>(
             offscreen ? LibreOfficeFactory::Display::HeadlessOnly : LibreOfficeFactory::Display::Auto,
             LibreOfficeFactory::installedSoffice(),
-            warm ? LibreOfficeFactory::Warm::On : LibreOfficeFactory::Warm::Off);
+            warm ? LibreOfficeFactory::Warm::On : LibreOfficeFactory::Warm::Off, limits);
     }
     return nullptr;
 }

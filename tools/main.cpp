@@ -2,9 +2,11 @@
 // answers every dialog from the script.
 //
 //   mixdesign-script [--root DIR] [--spreadsheet libreoffice|log] [--warm-office] [--today YYYY-M-D]
-//                    SCRIPT.scn
+//                    [--office-call-limit MS] SCRIPT.scn
 //
-// --warm-office keeps one office ready ahead of need, as the program does.
+// --warm-office keeps one office ready ahead of need, as the program does. --office-call-limit holds every
+// call into an office to MS milliseconds instead of the program's 20 s (scripts of offices that stop
+// answering).
 // Its temporary installation folder (without --root) is removed on every way out.
 
 #include "common/installpaths.h"
@@ -46,7 +48,7 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QSt
 
 int usage() {
     std::fputs("usage: mixdesign-script [--root DIR] [--spreadsheet libreoffice|log] [--warm-office] "
-               "[--today YYYY-M-D] SCRIPT.scn\n",
+               "[--today YYYY-M-D] [--office-call-limit MS] SCRIPT.scn\n",
                stderr);
     return 2;
 }
@@ -77,6 +79,7 @@ int main(int argc, char** argv) {
     QString script;
     bool warm = false;
     QDate today = QDate::currentDate();
+    OfficeLimits limits;
     const QStringList args = app.arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
@@ -88,7 +91,12 @@ int main(int argc, char** argv) {
             warm = true;
         else if (arg == QStringLiteral("--today") && i + 1 < args.size())
             today = QDate::fromString(args[++i], QStringLiteral("yyyy-M-d"));
-        else if (script.isEmpty() && !arg.startsWith(QStringLiteral("--")))
+        else if (arg == QStringLiteral("--office-call-limit") && i + 1 < args.size()) {
+            bool ok = false;
+            limits.callMs = args[++i].toInt(&ok);
+            if (!ok || limits.callMs < 100 || limits.callMs > 600000)
+                return usage();
+        } else if (script.isEmpty() && !arg.startsWith(QStringLiteral("--")))
             script = arg;
         else
             return usage();
@@ -110,7 +118,7 @@ int main(int argc, char** argv) {
             temporaryRoot->remove();
     };
 
-    auto spreadsheets = makeSpreadsheets(backend, printLine, warm);
+    auto spreadsheets = makeSpreadsheets(backend, printLine, warm, limits);
     if (!spreadsheets)
         return usage();
     TerminationSignals termination([&](int signal) {

@@ -14,6 +14,15 @@ void showFailure(Prompter& prompter) {
     prompter.message(box);
 }
 
+void showStop(Prompter& prompter, const QString& text) {
+    MessageBoxRequest box;
+    box.text = text;
+    box.icon = MessageIcon::Stop;
+    box.buttons = MessageButtons::Ok;
+    box.defaultButton = MessageButton::Ok;
+    prompter.message(box);
+}
+
 void beep(Prompter& prompter, int times) {
     for (int i = 0; i < times; ++i)
         prompter.beep();

@@ -5,6 +5,7 @@
 #include "common/fields.h"
 #include "common/numbers.h"
 #include "common/prompter.h"
+#include "common/prompts.h"
 #include "design2011/checks2011.h"
 #include "design2011/design2011controls.h"
 #include "design2011/mixdesign2011.h"
@@ -317,14 +318,7 @@ bool Design2011Form::calculate() {
     return true;
 }
 
-void Design2011Form::refuse(const QString& message) {
-    MessageBoxRequest box;
-    box.text = message;
-    box.icon = MessageIcon::Stop;
-    box.buttons = MessageButtons::Ok;
-    box.defaultButton = MessageButton::Ok;
-    m_prompter.message(box);
-}
+void Design2011Form::refuse(const QString& message) { showStop(m_prompter, message); }
 
 void Design2011Form::gradeChanged() {
     if (m_fields.isChecked(D::sigmaFromStatistics))

@@ -23,8 +23,7 @@ struct Damaged {};
 uint16_t u16(const QByteArray& data, qint64 at) {
     if (at < 0 || at + 2 > data.size())
         throw Damaged();
-    const auto* p = reinterpret_cast<const unsigned char*>(data.constData() + at);
-    return uint16_t(p[0] | (p[1] << 8));
+    return uint16_t(uchar(data.at(at)) | (uchar(data.at(at + 1)) << 8));
 }
 
 uint32_t u32(const QByteArray& data, qint64 at) {

@@ -28,8 +28,8 @@ constexpr int kHandOverCheckMs = 500;
 struct LibreOfficeFactory::State {
     Display display;
     QString soffice;
+    OfficeLimits limits;
     Warm warm = Warm::Off;
-    KeptOfficeRenewal renewal;
     StartFault fault = StartFault::None;
     // The fault of the command now running: its first instance and a fresh one in its place suffer it.
     StartFault commandFault = StartFault::None;
@@ -37,6 +37,8 @@ struct LibreOfficeFactory::State {
     css::uno::Reference<css::uno::XComponentContext> local;
     // Every instance started and not yet ended.
     std::vector<std::weak_ptr<OfficeInstance>> started;
+    // The profile folder of every office started.
+    QStringList profiles;
     // Instances handed over to the user; the factory keeps them until the user closes the workbook.
     std::vector<std::shared_ptr<OfficeInstance>> handedOver;
     // Ends the offices of closed workbooks while the program waits for the user.
@@ -68,7 +70,7 @@ struct LibreOfficeFactory::State {
         instance->process->handOver();
         instance->closeWatcher = new CloseWatcher;
         try {
-            ArmedCall call(instance->process->deadline(), OfficeLimits::kCallMs);
+            ArmedCall call(instance->process->deadline(), instance->process->limits().callMs);
             if (instance->document.is())
                 instance->document->addEventListener(
                     css::uno::Reference<css::lang::XEventListener>(instance->closeWatcher.get()));
@@ -106,8 +108,9 @@ struct LibreOfficeFactory::State {
             return;
         try {
             auto instance = std::make_shared<OfficeInstance>();
-            instance->process = std::make_unique<OfficeProcess>(localContext(), true, soffice,
+            instance->process = std::make_unique<OfficeProcess>(localContext(), true, soffice, limits,
                                                                 OfficeProcess::Connection::Later);
+            profiles.append(instance->process->profileDir());
             started.push_back(instance);
             idle = std::move(instance);
             idleConnect.start();
@@ -175,11 +178,12 @@ struct LibreOfficeFactory::State {
     std::shared_ptr<OfficeInstance> startNew(bool headless) {
         auto instance = std::make_shared<OfficeInstance>();
         try {
-            instance->process = std::make_unique<OfficeProcess>(localContext(), headless, soffice);
+            instance->process = std::make_unique<OfficeProcess>(localContext(), headless, soffice, limits);
         } catch (const OfficeStartFailure& e) {
             qWarning("%s: starting once more", e.what());
-            instance->process = std::make_unique<OfficeProcess>(localContext(), headless, soffice);
+            instance->process = std::make_unique<OfficeProcess>(localContext(), headless, soffice, limits);
         }
+        profiles.append(instance->process->profileDir());
         started.push_back(instance);
         warmFailed = false;
         applyFault(*instance->process);
@@ -206,7 +210,7 @@ struct LibreOfficeFactory::State {
             return;
         const int uses = idle->uses;
         const qint64 resident = idle->process->residentBytes();
-        if (uses < renewal.uses && resident < renewal.residentBytes)
+        if (uses < limits.keptUses && resident < limits.keptResidentBytes)
             return;
         qInfo("the office kept ready is renewed after %d commands at %lld MB", uses,
               static_cast<long long>(resident >> 20));
@@ -243,14 +247,14 @@ struct LibreOfficeFactory::State {
 QString LibreOfficeFactory::installedSoffice() { return QStringLiteral(MIX_SOFFICE); }
 
 LibreOfficeFactory::LibreOfficeFactory(Display display, const QString& soffice, Warm warm,
-                                       KeptOfficeRenewal renewal)
+                                       const OfficeLimits& limits)
     : m_state(std::make_unique<State>()) {
     m_state->display = display;
     m_state->soffice = soffice;
     m_state->warm = warm;
-    m_state->renewal = renewal;
+    m_state->limits = limits;
     m_state->handOverCheck.setInterval(kHandOverCheckMs);
-    m_state->idleConnect.setInterval(OfficeLimits::kConnectRetryMs);
+    m_state->idleConnect.setInterval(limits.connectRetryMs);
     State* state = m_state.get();
     QObject::connect(&m_state->handOverCheck, &QTimer::timeout, [state] { state->prune(); });
     QObject::connect(&m_state->idleConnect, &QTimer::timeout, [state] { state->pollIdle(); });
@@ -298,7 +302,7 @@ void LibreOfficeFactory::saveHandedOver() {
     m_state->prune();
     for (const auto& instance : m_state->handedOver) {
         try {
-            ArmedCall call(instance->process->deadline(), OfficeLimits::kCallMs);
+            ArmedCall call(instance->process->deadline(), instance->process->limits().callMs);
             css::uno::Reference<css::frame::XStorable> storable(instance->document, css::uno::UNO_QUERY);
             if (storable.is())
                 storable->store();
@@ -312,7 +316,7 @@ void LibreOfficeFactory::saveHandedOver() {
 void LibreOfficeFactory::closeHandedOver() {
     for (const auto& instance : m_state->handedOver) {
         try {
-            ArmedCall call(instance->process->deadline(), OfficeLimits::kCallMs);
+            ArmedCall call(instance->process->deadline(), instance->process->limits().callMs);
             css::uno::Reference<css::util::XModifiable> modifiable(instance->document, css::uno::UNO_QUERY);
             if (modifiable.is())
                 modifiable->setModified(false);
@@ -368,6 +372,8 @@ std::vector<int> LibreOfficeFactory::processGroups() {
             groups.push_back(instance->process->processGroup());
     return groups;
 }
+
+QStringList LibreOfficeFactory::startedProfiles() const { return m_state->profiles; }
 
 int LibreOfficeFactory::warmProcessGroup() {
     return m_state->idle && m_state->idle->process->running() ? m_state->idle->process->processGroup() : -1;

@@ -3,14 +3,9 @@
 #include "office/officelimits.h"
 #include "report/spreadsheet.h"
 
-#include <memory>
+#include <QStringList>
 
-// When the office kept ready is replaced by a new one: once it has served so many commands, or holds so much
-// memory.
-struct KeptOfficeRenewal {
-    int uses = OfficeLimits::kKeptUses;
-    qint64 residentBytes = OfficeLimits::kKeptResidentBytes;
-};
+#include <memory>
 
 // Starts LibreOffice Calc instances, each a private soffice process with its own profile and pipe: headless
 // for hidden work, in a window for work the user is to see (headless too when there is no display). A
@@ -22,7 +17,7 @@ struct KeptOfficeRenewal {
 // is done with it gives it back with its documents closed. An instance in doubt (a failed call, a process
 // stopped or gone, a start that failed) is ended instead and the command starts its own; the next warm one
 // is started once the program is idle again. One that served its number of commands or grew past its memory
-// size (KeptOfficeRenewal) is replaced in idle time, since the office grows with every workbook it opened.
+// size (OfficeLimits) is replaced in idle time, since the office grows with every workbook it opened.
 class LibreOfficeFactory : public SpreadsheetFactory {
 public:
     enum class Display {
@@ -35,9 +30,10 @@ public:
         On,  // one headless instance is kept ready
     };
 
-    // soffice: the office's start program (another path only in tests of a missing office).
+    // soffice: the office's start program (another path only in tests of a missing office); limits: the
+    // limits every office is held to (shorter ones only in tests).
     explicit LibreOfficeFactory(Display display = Display::Auto, const QString& soffice = installedSoffice(),
-                                Warm warm = Warm::Off, KeptOfficeRenewal renewal = KeptOfficeRenewal());
+                                Warm warm = Warm::Off, const OfficeLimits& limits = OfficeLimits());
     ~LibreOfficeFactory() override;
 
     std::unique_ptr<Spreadsheet> start(bool visible) override;
@@ -57,6 +53,9 @@ public:
     // The process groups of the offices started and still running, the idle warm one included (tests look
     // at them from outside).
     std::vector<int> processGroups();
+    // The profile folders of every office this factory started, ended ones included (tests look for what an
+    // office may have left behind).
+    QStringList startedProfiles() const;
     // The process group of the idle warm instance, or -1.
     int warmProcessGroup();
     // The memory the idle warm instance holds, in bytes; 0 without one.

@@ -92,7 +92,7 @@ rtl::OUString ou(const char16_t* text) { return rtl::OUString(reinterpret_cast<c
 template <typename Call>
 auto guardedCall(OfficeInstance& instance, const char* operation, Call call) -> decltype(call()) {
     try {
-        ArmedCall armed(instance.process->deadline(), OfficeLimits::kCallMs);
+        ArmedCall armed(instance.process->deadline(), instance.process->limits().callMs);
         return call();
     } catch (const css::lang::DisposedException& e) {
         failedCall(instance, operation, e, true);

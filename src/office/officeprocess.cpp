@@ -112,8 +112,8 @@ std::vector<char*> pointers(std::vector<QByteArray>& texts) {
 } // namespace
 
 OfficeProcess::OfficeProcess(const css::uno::Reference<css::uno::XComponentContext>& local, bool headless,
-                             const QString& soffice, Connection connection)
-    : m_headless(headless) {
+                             const QString& soffice, const OfficeLimits& limits, Connection connection)
+    : m_headless(headless), m_limits(limits) {
     sweepStaleProfiles();
     QTemporaryDir profile(QDir::tempPath() + u'/' + kProfilePrefix + QStringLiteral("XXXXXX"));
     if (!profile.isValid())
@@ -126,7 +126,7 @@ OfficeProcess::OfficeProcess(const css::uno::Reference<css::uno::XComponentConte
         const QString pipeName = QDir(m_profileDir).dirName();
         m_connectUrl = toOUString(QStringLiteral("uno:pipe,name=") + pipeName +
                                   QStringLiteral(";urp;StarOffice.ComponentContext"));
-        m_connectDeadline.setRemainingTime(OfficeLimits::kConnectMs);
+        m_connectDeadline.setRemainingTime(m_limits.connectMs);
         m_resolver = css::bridge::UnoUrlResolver::create(local);
         spawn(soffice, pipeName);
         spawnWatchdog();
@@ -297,14 +297,14 @@ bool OfficeProcess::tryConnect() {
 
 void OfficeProcess::connect() {
     while (!tryConnect())
-        QThread::msleep(OfficeLimits::kConnectRetryMs);
+        QThread::msleep(m_limits.connectRetryMs);
 }
 
 bool OfficeProcess::closeAllDocuments() {
     if (!m_desktop.is() || m_deadline.overran() || !running())
         return false;
     try {
-        ArmedCall call(m_deadline, OfficeLimits::kCallMs);
+        ArmedCall call(m_deadline, m_limits.callMs);
         closeDocuments();
         return !m_desktop->getComponents()->createEnumeration()->hasMoreElements();
     } catch (const css::uno::Exception&) {
@@ -390,7 +390,7 @@ void OfficeProcess::end() {
     // A stopped office would keep every call waiting until its deadline: it is not asked.
     if (m_pid > 0 && m_desktop.is() && !m_deadline.overran() && responsive()) {
         try {
-            ArmedCall call(m_deadline, OfficeLimits::kCallMs);
+            ArmedCall call(m_deadline, m_limits.callMs);
             closeDocuments();
             asked = true;
             m_desktop->terminate();
@@ -398,11 +398,11 @@ void OfficeProcess::end() {
             // The connection goes down with the office; whether it went is checked below.
         }
     }
-    if (m_pid > 0 && running() && !(asked && waitForExit(OfficeLimits::kTerminateMs))) {
+    if (m_pid > 0 && running() && !(asked && waitForExit(m_limits.terminateMs))) {
         ::kill(-m_pid, SIGTERM);
         // A stopped process takes the signal only once it runs on.
         ::kill(-m_pid, SIGCONT);
-        if (!waitForExit(OfficeLimits::kSignalMs))
+        if (!waitForExit(m_limits.signalMs))
             ::kill(-m_pid, SIGKILL);
     }
     // Only now: the bridge to an office that is gone lets go of its references without a call.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "office/calldeadline.h"
+#include "office/officelimits.h"
 #include "office/uno.h"
 #include "report/spreadsheet.h"
 
@@ -31,7 +32,8 @@ public:
     // office cannot be started, OfficeStartFailure when it ended before it answered, SpreadsheetTimeout when
     // it did not answer within the connect limit, counted from the start.
     OfficeProcess(const css::uno::Reference<css::uno::XComponentContext>& local, bool headless,
-                  const QString& soffice, Connection connection = Connection::Wait);
+                  const QString& soffice, const OfficeLimits& limits,
+                  Connection connection = Connection::Wait);
     ~OfficeProcess();
     OfficeProcess(const OfficeProcess&) = delete;
     OfficeProcess& operator=(const OfficeProcess&) = delete;
@@ -49,6 +51,10 @@ public:
     bool headless() const { return m_headless; }
     // The process group of the office and every helper it starts.
     pid_t processGroup() const { return m_pid; }
+    // The office's own profile folder (empty once the office was ended).
+    const QString& profileDir() const { return m_profileDir; }
+    // The limits this office is held to.
+    const OfficeLimits& limits() const { return m_limits; }
     // The deadline that every call into this office is made under.
     CallDeadline& deadline() { return m_deadline; }
     // Whether the process still runs (a user may have closed a visible one, a fault may have killed it).
@@ -86,6 +92,7 @@ private:
     QString instancePipePath() const;
 
     bool m_headless;
+    OfficeLimits m_limits;
     pid_t m_pid = -1;
     pid_t m_watchdog = -1;
     int m_watchdogPipe = -1;

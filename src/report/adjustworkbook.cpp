@@ -107,6 +107,8 @@ void AdjustWorkbook::exportTo(AdjustExport kind) {
     request.form = templateForm(kind);
     request.name = m_fields.text(kFileName);
     request.ending = SpreadsheetSession::Ending::HandOver;
+    // Its failure message asks to close the workbook opened before.
+    request.namesFileInUse = false;
     request.fill = [this, kind](Spreadsheet& sheet) { fill(sheet, kind); };
     Prompter& prompter = m_prompter;
     SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, [&prompter] {

@@ -14,20 +14,6 @@
 #include <QUrl>
 #include <utility>
 
-namespace {
-
-// A refusal: stop icon, OK alone, the application's title.
-void refuse(Prompter& prompter, const QString& text) {
-    MessageBoxRequest box;
-    box.text = text;
-    box.icon = MessageIcon::Stop;
-    box.buttons = MessageButtons::Ok;
-    box.defaultButton = MessageButton::Ok;
-    prompter.message(box);
-}
-
-} // namespace
-
 Design2011Report::Design2011Report(Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets,
                                    Launcher& launcher, InstallPaths paths, QDate date)
     : m_fields(fields), m_prompter(prompter), m_spreadsheets(spreadsheets), m_launcher(launcher),
@@ -49,7 +35,7 @@ void Design2011Report::fill(Spreadsheet& sheet) {
 
 QString Design2011Report::save(bool calculated) {
     if (!calculated) {
-        refuse(m_prompter, QStringLiteral("请先点击“计算”。"));
+        showStop(m_prompter, QStringLiteral("请先点击“计算”。"));
         return {};
     }
     SpreadsheetSession::Export request;
@@ -78,7 +64,7 @@ QString Design2011Report::save(bool calculated) {
 
 void Design2011Report::open(const QString& savedName) {
     if (savedName.isEmpty()) {
-        refuse(m_prompter, QStringLiteral("请先保存计算书。"));
+        showStop(m_prompter, QStringLiteral("请先保存计算书。"));
         return;
     }
     const QString pdf = QFileInfo(m_paths.pdfPath(savedName)).absoluteFilePath();

@@ -164,8 +164,8 @@ bool SpreadsheetSession::writeWorkbook(const Export& request) {
     for (const QString& path : pdf ? QStringList{target, pdfTarget} : QStringList{target}) {
         const Target state = checkTarget(path);
         if (state == Target::InUse) {
-            fail(Cause::InUse, QStringLiteral("open in another program: ") + path,
-                 QFileInfo(path).fileName());
+            fail(request.namesFileInUse ? Cause::InUse : Cause::Command,
+                 QStringLiteral("open in another program: ") + path, QFileInfo(path).fileName());
             return false;
         }
         if (state == Target::Refused) {

@@ -49,6 +49,9 @@ public:
         // with a PDF saves both as a save-and-quit export does, then opens the saved workbook for the user.
         bool pdf = false;
         std::function<void(Spreadsheet&)> fill; // writes the cells; throws SpreadsheetError or CalcFailure
+        // A target open in another program gets inUseMessage(); false where the command's own message says
+        // that already.
+        bool namesFileInUse = true;
     };
 
     // failure: shows the command's own message.

@@ -6,6 +6,7 @@
 #include "ui/busycursor.h"
 #include "ui/chartpainter.h"
 #include "ui/chartwindow.h"
+#include "ui/commandguard.h"
 #include "ui/eventhooks.h"
 #include "ui/twips.h"
 #include "ui/windowmanager.h"
@@ -311,9 +312,10 @@ void AdjustWindow::buildFileFrame(QWidget* canvas) {
 }
 
 void AdjustWindow::bindControls() {
+    const CommandGuard guarded(m_windows.context());
     const auto button = [this](const QString& name) { return findChild<QPushButton*>(name); };
-    const auto bind = [this, &button](const QString& name, void (AdjustWindow::*slot)()) {
-        connect(button(name), &QPushButton::clicked, this, slot);
+    const auto bind = [this, &button, &guarded](const QString& name, void (AdjustWindow::*slot)()) {
+        connect(button(name), &QPushButton::clicked, this, guarded(this, slot));
     };
     bind(Tiaozheng::workedExampleButton, &AdjustWindow::Command16_Click);
     bind(Tiaozheng::trialBatchButton, &AdjustWindow::Command2_Click);
@@ -329,12 +331,12 @@ void AdjustWindow::bindControls() {
     bind(Tiaozheng::chartButton, &AdjustWindow::Command17_Click);
 
     bind(Tiaozheng::chooseFileButton, &AdjustWindow::Command11_Click);
-    onFocusOut(button(Tiaozheng::chooseFileButton), [this] { Command11_LostFocus(); });
+    onFocusOut(button(Tiaozheng::chooseFileButton), guarded(this, &AdjustWindow::Command11_LostFocus));
     bind(Tiaozheng::importWorkbookButton, &AdjustWindow::Command12_Click);
     bind(Tiaozheng::exportConstructionButton, &AdjustWindow::Command13_Click);
     bind(Tiaozheng::exportLaboratoryButton, &AdjustWindow::Command14_Click);
-    onClick(findChild<QLabel*>(Tiaozheng::dateTag), [this] { Label76_Click(); });
-    onClick(findChild<QLabel*>(Tiaozheng::dateTagLabel), [this] { Label77_Click(); });
+    onClick(findChild<QLabel*>(Tiaozheng::dateTag), guarded(this, &AdjustWindow::Label76_Click));
+    onClick(findChild<QLabel*>(Tiaozheng::dateTagLabel), guarded(this, &AdjustWindow::Label77_Click));
 }
 
 void AdjustWindow::Command16_Click() { m_adjustment.workedExample(); }

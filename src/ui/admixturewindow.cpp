@@ -1,6 +1,7 @@
 #include "ui/admixturewindow.h"
 
 #include "admixture/wai.h"
+#include "ui/commandguard.h"
 #include "ui/mainwindow.h"
 #include "ui/screenplacement.h"
 #include "ui/twips.h"
@@ -78,8 +79,9 @@ void AdmixtureWindow::buildControls() {
     setTabOrder(result, sendBack);
     setTabOrder(sendBack, note);
 
-    connect(compute, &QPushButton::clicked, this, &AdmixtureWindow::Command1_Click);
-    connect(sendBack, &QPushButton::clicked, this, &AdmixtureWindow::Command2_Click);
+    const CommandGuard guarded(m_windows.context());
+    connect(compute, &QPushButton::clicked, this, guarded(this, &AdmixtureWindow::Command1_Click));
+    connect(sendBack, &QPushButton::clicked, this, guarded(this, &AdmixtureWindow::Command2_Click));
 }
 
 // Its fixed spot, pulled back onto the screen where the screen is too small to hold it there.

@@ -3,6 +3,7 @@
 #include "adjust/form8.h"
 #include "common/prompter.h"
 #include "ui/chartpainter.h"
+#include "ui/commandguard.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -18,13 +19,13 @@ constexpr int kButtonHeight = 28;
 
 } // namespace
 
-ChartWindow::ChartWindow(Prompter& prompter, InstallPaths paths, QWidget* parent)
+ChartWindow::ChartWindow(Prompter& prompter, InstallPaths paths, const CommandGuard& guarded, QWidget* parent)
     : QWidget(parent), m_prompter(prompter), m_paths(std::move(paths)),
       m_save(new QPushButton(QStringLiteral("保存图片"), this)) {
     setObjectName(Form8::window);
     setWindowTitle(QStringLiteral("强度与灰水比关系图"));
     m_save->setObjectName(Form8::savePictureButton);
-    connect(m_save, &QPushButton::clicked, this, &ChartWindow::Command1_Click);
+    connect(m_save, &QPushButton::clicked, this, guarded(this, &ChartWindow::Command1_Click));
     const QSize chart = ChartPainter::defaultSize();
     setMinimumSize(560, 420);
     resize(chart.width() + 2 * kMargin, chart.height() + 3 * kMargin + kButtonHeight);

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class CommandGuard;
 class Prompter;
 class QPushButton;
 
@@ -12,7 +13,8 @@ class QPushButton;
 // pressed, and "保存图片" (`Command1`) to save it as PNG.
 class ChartWindow : public QWidget {
 public:
-    ChartWindow(Prompter& prompter, InstallPaths paths, QWidget* parent = nullptr);
+    ChartWindow(Prompter& prompter, InstallPaths paths, const CommandGuard& guarded,
+                QWidget* parent = nullptr);
 
     // Draws this chart from now on.
     void setChart(const StrengthChart& chart);

@@ -3,6 +3,7 @@
 #include "design2011/design2011controls.h"
 #include "ui/appcontext.h"
 #include "ui/busycursor.h"
+#include "ui/commandguard.h"
 #include "ui/screenplacement.h"
 #include "ui_design2011window.h"
 
@@ -82,33 +83,40 @@ void Design2011Window::fitTrialTable() {
 
 void Design2011Window::bindControls() {
     const Ui::Design2011Window& ui = *m_ui;
+    const CommandGuard guarded(m_context);
     // Every input of the calculation; the report name is none.
     for (QLineEdit* field : {ui.sigma,          ui.gammaC,          ui.fceMeasured,       ui.slump,
                              ui.waterReduction, ui.admixtureDosage, ui.flyAshPercent,     ui.gammaF,
                              ui.slagPercent,    ui.gammaS,          ui.assumedDensity,    ui.densityCement,
                              ui.densityFlyAsh,  ui.densitySlag,     ui.densitySand,       ui.densityStone,
                              ui.airContent,     ui.wbOverride,      ui.sandRatioOverride, ui.trialVolume})
-        connect(field, &QLineEdit::textChanged, this, &Design2011Window::inputChanged);
+        connect(field, &QLineEdit::textChanged, this, guarded(this, &Design2011Window::inputChanged));
     for (QComboBox* list : {ui.grade, ui.cementKind, ui.cementClass, ui.maxSize, ui.flyAshGrade, ui.slagGrade,
                             ui.environment, ui.structure, ui.densityMethod})
-        connect(list, &QComboBox::currentIndexChanged, this, &Design2011Window::inputChanged);
+        connect(list, &QComboBox::currentIndexChanged, this, guarded(this, &Design2011Window::inputChanged));
     for (QCheckBox* box : {ui.sigmaFromStatistics, ui.airEntrained, ui.pumped})
-        connect(box, &QCheckBox::toggled, this, &Design2011Window::inputChanged);
+        connect(box, &QCheckBox::toggled, this, guarded(this, &Design2011Window::inputChanged));
 
     // The values that follow their sources.
-    connect(ui.grade, &QComboBox::currentIndexChanged, this, &Design2011Window::gradeChanged);
-    connect(ui.sigmaFromStatistics, &QCheckBox::toggled, this, &Design2011Window::sigmaSourceChanged);
-    connect(ui.cementClass, &QComboBox::currentIndexChanged, this, &Design2011Window::cementClassChanged);
-    connect(ui.flyAshPercent, &QLineEdit::textChanged, this, &Design2011Window::flyAshChanged);
-    connect(ui.slagPercent, &QLineEdit::textChanged, this, &Design2011Window::slagChanged);
-    connect(ui.slagGrade, &QComboBox::currentIndexChanged, this, &Design2011Window::slagChanged);
-    connect(ui.maxSize, &QComboBox::currentIndexChanged, this, &Design2011Window::maxSizeChanged);
-    connect(ui.environment, &QComboBox::currentIndexChanged, this, &Design2011Window::environmentChanged);
-    connect(ui.densityMethod, &QComboBox::currentIndexChanged, this, &Design2011Window::densityMethodChanged);
+    connect(ui.grade, &QComboBox::currentIndexChanged, this, guarded(this, &Design2011Window::gradeChanged));
+    connect(ui.sigmaFromStatistics, &QCheckBox::toggled, this,
+            guarded(this, &Design2011Window::sigmaSourceChanged));
+    connect(ui.cementClass, &QComboBox::currentIndexChanged, this,
+            guarded(this, &Design2011Window::cementClassChanged));
+    connect(ui.flyAshPercent, &QLineEdit::textChanged, this, guarded(this, &Design2011Window::flyAshChanged));
+    connect(ui.slagPercent, &QLineEdit::textChanged, this, guarded(this, &Design2011Window::slagChanged));
+    connect(ui.slagGrade, &QComboBox::currentIndexChanged, this,
+            guarded(this, &Design2011Window::slagChanged));
+    connect(ui.maxSize, &QComboBox::currentIndexChanged, this,
+            guarded(this, &Design2011Window::maxSizeChanged));
+    connect(ui.environment, &QComboBox::currentIndexChanged, this,
+            guarded(this, &Design2011Window::environmentChanged));
+    connect(ui.densityMethod, &QComboBox::currentIndexChanged, this,
+            guarded(this, &Design2011Window::densityMethodChanged));
 
-    connect(ui.calculate, &QPushButton::clicked, this, &Design2011Window::calculateClicked);
-    connect(ui.saveReport, &QPushButton::clicked, this, &Design2011Window::saveReportClicked);
-    connect(ui.openReport, &QPushButton::clicked, this, &Design2011Window::openReportClicked);
+    connect(ui.calculate, &QPushButton::clicked, this, guarded(this, &Design2011Window::calculateClicked));
+    connect(ui.saveReport, &QPushButton::clicked, this, guarded(this, &Design2011Window::saveReportClicked));
+    connect(ui.openReport, &QPushButton::clicked, this, guarded(this, &Design2011Window::openReportClicked));
 }
 
 // At its natural size where the screen holds it, centred on the screen's available area; on a screen too

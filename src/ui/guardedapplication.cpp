@@ -12,8 +12,10 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
+        qCritical("exception outside a guarded command: %s", e.what());
         m_handler->report(QString::fromUtf8(e.what()));
     } catch (...) {
+        qCritical("exception outside a guarded command");
         m_handler->report(QStringLiteral("unknown exception"));
     }
     return false;

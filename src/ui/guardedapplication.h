@@ -4,8 +4,10 @@
 
 class InternalError;
 
-// The one place where an exception escaping a window's event handler is caught: it is reported through the
-// InternalError given, and the event loop goes on.
+// The last resort for an exception that escapes an event handler no CommandGuard wraps: it has already
+// unwound through Qt's code, which need not survive that, so it is reported through the InternalError given
+// and the event loop goes on as far as it can. Commands bound to controls never get here: their guard reports
+// at the binding.
 class GuardedApplication : public QApplication {
 public:
     GuardedApplication(int& argc, char** argv);

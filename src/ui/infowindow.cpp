@@ -4,6 +4,7 @@
 #include "info/infotexts.h"
 #include "info/links.h"
 #include "ui/appcontext.h"
+#include "ui/commandguard.h"
 #include "ui/eventhooks.h"
 #include "ui/screenplacement.h"
 #include "ui/twips.h"
@@ -143,7 +144,7 @@ void InfoWindow::buildService() {
     QPalette palette = link->palette();
     palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
     link->setPalette(palette);
-    onClick(link, [this] { Label3_Click(); });
+    onClick(link, CommandGuard(m_context)(this, &InfoWindow::Label3_Click));
 }
 
 // Centred on the screen, kept inside it where the screen is smaller than the window.

@@ -8,7 +8,7 @@ InternalError::InternalError(Prompter& prompter, SpreadsheetFactory& spreadsheet
 
 QString InternalError::text(const QString& what) { return QStringLiteral("程序内部错误：") + what; }
 
-void InternalError::report(const QString& what) {
+void InternalError::report(const QString& what) const {
     m_spreadsheets.endHidden();
     MessageBoxRequest box;
     box.text = text(what);

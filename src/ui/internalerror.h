@@ -12,7 +12,7 @@ class InternalError {
 public:
     InternalError(Prompter& prompter, SpreadsheetFactory& spreadsheets);
 
-    void report(const QString& what);
+    void report(const QString& what) const;
     static QString text(const QString& what);
 
 private:

@@ -12,11 +12,13 @@
 #include "ui/admixturewindow.h"
 #include "ui/banner.h"
 #include "ui/busycursor.h"
+#include "ui/commandguard.h"
 #include "ui/eventhooks.h"
 #include "ui/referencetable.h"
 #include "ui/windowmanager.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -211,12 +213,13 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::buildMenus() {
-    auto addAction = [this](QMenu* menu, const QString& name, const QString& caption,
-                            void (MainWindow::*slot)()) {
+    const CommandGuard guarded(m_windows.context());
+    auto addAction = [this, &guarded](QMenu* menu, const QString& name, const QString& caption,
+                                      void (MainWindow::*slot)()) {
         QAction* action = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, &MainWindow::clearStatus);
-        connect(action, &QAction::triggered, this, slot);
+        connect(action, &QAction::triggered, this, guarded(this, slot));
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
     file->menuAction()->setObjectName(QStringLiteral("file"));
@@ -233,9 +236,10 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::bindControls() {
-    const auto bindButton = [this](const QString& name, void (MainWindow::*slot)()) {
+    const CommandGuard guarded(m_windows.context());
+    const auto bindButton = [this, &guarded](const QString& name, void (MainWindow::*slot)()) {
         connect(control<QPushButton>(name), &QPushButton::clicked, this, &MainWindow::clearStatus);
-        connect(control<QPushButton>(name), &QPushButton::clicked, this, slot);
+        connect(control<QPushButton>(name), &QPushButton::clicked, this, guarded(this, slot));
     };
     bindButton(Form1::automaticButton, &MainWindow::Command1_Click);
     bindButton(Form1::waterStepButton, &MainWindow::Command3_Click);
@@ -246,14 +250,14 @@ void MainWindow::bindControls() {
     bindButton(Form1::showAutomaticButton, &MainWindow::Command12_Click);
     bindButton(Form1::showStepwiseButton, &MainWindow::Command13_Click);
     bindButton(Form1::admixtureButton, &MainWindow::Command14_Click);
-    onFocusOut(control<QComboBox>(Form1::gradeRange), [this] { Combo1_LostFocus(); });
-    onClick(control<QLabel>(Form1::importWaterLabel), [this] { Label36_Click(); });
-    onClick(control<QLabel>(Form1::importSandRatioLabel), [this] { Label37_Click(); });
-    onClick(control<QLabel>(Form1::completeNameLabel), [this] { Label38_Click(); });
-    onDoubleClick(control<QLineEdit>(Form1::referenceWater), [this] { Text26_DblClick(); });
-    onDoubleClick(control<QLineEdit>(Form1::referenceSandRatio), [this] { Text27_DblClick(); });
-    onDoubleClick(control<QLabel>(Form1::dateTag), [this] { Label28_DblClick(); });
-    onClick(findChild<QWidget*>(Form1::banner), [this] { Picture3_Click(); });
+    onFocusOut(control<QComboBox>(Form1::gradeRange), guarded(this, &MainWindow::Combo1_LostFocus));
+    onClick(control<QLabel>(Form1::importWaterLabel), guarded(this, &MainWindow::Label36_Click));
+    onClick(control<QLabel>(Form1::importSandRatioLabel), guarded(this, &MainWindow::Label37_Click));
+    onClick(control<QLabel>(Form1::completeNameLabel), guarded(this, &MainWindow::Label38_Click));
+    onDoubleClick(control<QLineEdit>(Form1::referenceWater), guarded(this, &MainWindow::Text26_DblClick));
+    onDoubleClick(control<QLineEdit>(Form1::referenceSandRatio), guarded(this, &MainWindow::Text27_DblClick));
+    onDoubleClick(control<QLabel>(Form1::dateTag), guarded(this, &MainWindow::Label28_DblClick));
+    onClick(findChild<QWidget*>(Form1::banner), guarded(this, &MainWindow::Picture3_Click));
 }
 
 void MainWindow::Command1_Click() { m_design.automaticDesign(); }
@@ -286,6 +290,12 @@ void MainWindow::Command14_Click() {
 }
 
 void MainWindow::clearStatus() { statusBar()->clearMessage(); }
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip)
+        return true;
+    return QMainWindow::event(event);
+}
 
 void MainWindow::Combo1_LostFocus() { m_design.gradeRangeLeft(); }
 void MainWindow::Label36_Click() { m_design.importWater(); }

@@ -46,6 +46,10 @@ public:
     void kf_Click();
     void help_Click();
 
+protected:
+    // Menus' status tips would wipe the status line; the program has none to show.
+    bool event(QEvent* event) override;
+
 private:
     // Runs a report export under the busy cursor; a saved report's place goes into the status line.
     void exportReport(bool (ReportExport::*command)());

@@ -9,6 +9,7 @@
 #include "ui/adjustwindow.h"
 #include "ui/admixturewindow.h"
 #include "ui/chartwindow.h"
+#include "ui/commandguard.h"
 #include "ui/design2011window.h"
 #include "ui/eventhooks.h"
 #include "ui/infowindow.h"
@@ -28,7 +29,8 @@ MainWindow* WindowManager::showMain() {
     open(Form1::window);
     // The office kept ready for the exports starts once the main window shows and the program is idle.
     if (first && m_main)
-        afterFirstPaint(m_main, [&spreadsheets = m_context.spreadsheets] { spreadsheets.warmUp(); });
+        afterFirstPaint(m_main, CommandGuard(m_context)(
+                                    [&spreadsheets = m_context.spreadsheets] { spreadsheets.warmUp(); }));
     return m_main.data();
 }
 
@@ -66,7 +68,7 @@ QWidget* WindowManager::create(const QString& name) {
     if (name == Tiaozheng::window)
         return new AdjustWindow(*this);
     if (name == Form8::window)
-        return m_chart = new ChartWindow(m_context.prompter, m_context.paths);
+        return m_chart = new ChartWindow(m_context.prompter, m_context.paths, CommandGuard(m_context));
     if (name == Wai::window)
         return m_admixture = new AdmixtureWindow(*this);
     if (name == Design2011::window)

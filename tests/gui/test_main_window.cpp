@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -186,6 +187,10 @@ void TestMainWindow::exportsShowBusyCursorAndWhereTheyWent() {
         for (const Qt::CursorShape shape : m_spreadsheets.shapes)
             QCOMPARE(shape, Qt::WaitCursor);
         QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(m_main->fields().text(Form1::statusLine), saved);
+        // Passing over the menus leaves it.
+        QStatusTipEvent tip{QString()};
+        QCoreApplication::sendEvent(m_main, &tip);
         QCOMPARE(m_main->fields().text(Form1::statusLine), saved);
         m_prompter.queueAnswer(MessageButton::Yes);
         click(Form1::automaticButton);

@@ -5,6 +5,7 @@
 #include "report/design2011report.h"
 #include "support/design2011example.h"
 #include "support/officeprocesses.h"
+#include "support/pdftools.h"
 #include "support/testoffice.h"
 #include "support/xlsreader.h"
 
@@ -28,24 +29,6 @@ using namespace Design2011;
 const QString kName = QStringLiteral("JGJ55-2011-2026-12-8");
 const QString kTitle = QStringLiteral("普通混凝土配合比设计计算书（JGJ 55-2011）");
 const QString kFont = QStringLiteral("Noto Sans CJK SC");
-
-// A poppler tool's output for a PDF file: an independent reader of the office's PDF.
-QString poppler(const QString& tool, const QString& pdf) {
-    QProcess process;
-    const QStringList arguments =
-        tool == QStringLiteral("pdftotext") ? QStringList{pdf, QStringLiteral("-")} : QStringList{pdf};
-    process.start(tool, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QString pdfInfo(const QString& pdf, const QString& key) {
-    for (const QString& line : poppler(QStringLiteral("pdfinfo"), pdf).split(u'\n'))
-        if (line.startsWith(key + u':'))
-            return line.mid(key.size() + 1).trimmed();
-    return {};
-}
 
 QByteArray fileBytes(const QString& path) {
     QFile file(path);
@@ -97,6 +80,8 @@ class OfficeDesign2011Test : public QObject {
     Q_OBJECT
 
 private:
+    // One office kept ready for every case: none of them is about the office's own life.
+    TestOfficeFactory m_office{LibreOfficeFactory::Display::HeadlessOnly};
     QTemporaryDir m_root;
     QTemporaryDir m_temp; // the offices' profiles go here, apart from those of other tests
     QJsonObject m_book;
@@ -158,7 +143,7 @@ private slots:
         m_template = readWorkbook(root() + QStringLiteral("mb/phm2011.xls"));
         QVERIFY(!m_template.isEmpty());
 
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         m_saved = save(factory, &m_messages, &m_status);
         QCOMPARE(factory.running(), 0);
         QCOMPARE(officesLeft(&factory), 0);
@@ -415,7 +400,7 @@ private slots:
         const QString templ = root() + QStringLiteral("mb/phm2011.xls");
         const QByteArray sheet = fileBytes(xls);
         const QByteArray page = fileBytes(pdf);
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         QString moved;
         if (fault == QStringLiteral("template")) {
             moved = templ + QStringLiteral(".away");
@@ -448,6 +433,7 @@ private slots:
     }
 
     void cleanupTestCase() {
+        m_office.endAll();
         QCOMPARE(officesLeft(), 0);
         QCOMPARE(profilesLeft(), 0);
     }

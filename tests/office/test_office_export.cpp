@@ -4,6 +4,7 @@
 #include "report/reportexport.h"
 #include "support/form1fields.h"
 #include "support/officeprocesses.h"
+#include "support/pdftools.h"
 #include "support/testoffice.h"
 
 #include <QDir>
@@ -108,24 +109,6 @@ QString numberFormat(const QJsonObject& workbook, const QString& cell) {
     return workbook[QStringLiteral("cells")].toObject()[cell].toArray()[3].toString();
 }
 
-// A poppler tool's output for a PDF file (pdfinfo, pdftotext): an independent reader of the office's PDF.
-QString poppler(const QString& tool, const QString& pdf) {
-    QProcess process;
-    const QStringList arguments =
-        tool == QStringLiteral("pdftotext") ? QStringList{pdf, QStringLiteral("-")} : QStringList{pdf};
-    process.start(tool, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int pdfPages(const QString& pdf) {
-    for (const QString& line : poppler(QStringLiteral("pdfinfo"), pdf).split(u'\n'))
-        if (line.startsWith(QStringLiteral("Pages:")))
-            return line.mid(6).trimmed().toInt();
-    return 0;
-}
-
 // Profile folders left in the temporary folder (private to this test).
 // Office profiles in the test's temporary folder, but for the one of the office kept ready.
 int profilesLeft(LibreOfficeFactory* factory = nullptr) {
@@ -153,6 +136,8 @@ class OfficeExportTest : public QObject {
     Q_OBJECT
 
 private:
+    // One office kept ready for every case: none of them is about the office's own life.
+    TestOfficeFactory m_office{LibreOfficeFactory::Display::HeadlessOnly};
     QTemporaryDir m_root;
     QTemporaryDir m_temp; // the offices' profiles go here, apart from those of other tests
     QString m_report;
@@ -195,7 +180,7 @@ private slots:
                    QDir::tempPath().toUtf8() + "/mixdesign-office-gone;\n");
         lock.close();
 
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         MapFields fields(form1FieldNames());
         fillInputsAndResults(fields, Form1::automaticColumn());
         QVERIFY(run(factory, fields, 10).isEmpty());
@@ -237,7 +222,7 @@ private slots:
     // file is written; no office is left running.
     void pdfRefused() {
         QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("B2.pdf")));
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         MapFields fields(form1FieldNames());
         fillInputsAndResults(fields, Form1::automaticColumn());
         fields.setText(Form1::fileName, QStringLiteral("B2"));
@@ -252,7 +237,7 @@ private slots:
 
     // A second export under the same name replaces the first file without a question.
     void replacesEarlierFile() {
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         MapFields fields(form1FieldNames());
         fillInputsAndResults(fields, Form1::stepwiseColumn());
         fields.setText(Form1::stepwiseCement, QStringLiteral("400"));
@@ -267,7 +252,7 @@ private slots:
     // other column, and leaves it open; a "文件保存为" of the same name meanwhile fails on the open file
     // before starting an office, says so, and the file keeps the report; the user's save works.
     void leaveOpenThenSameNameFails() {
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         MapFields fields(form1FieldNames());
         fillInputsAndResults(fields, Form1::stepwiseColumn());
         fields.setText(Form1::stepwiseTarget, QStringLiteral("41.125"));
@@ -313,7 +298,7 @@ private slots:
         const QString report = root() + QStringLiteral("empty.xls");
         QVERIFY(QFile::copy(m_report, report));
         const QByteArray before = fileBytes(report);
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         MapFields fields(form1FieldNames());
         fields.setText(Form1::gradeStrength, QStringLiteral("30"));
         fields.setText(Form1::fileName, QStringLiteral("empty"));
@@ -327,6 +312,7 @@ private slots:
     }
 
     void cleanupTestCase() {
+        m_office.endAll();
         QCOMPARE(officesLeft(), 0);
         QCOMPARE(profilesLeft(), 0);
     }

@@ -4,6 +4,7 @@
 #include "design/form1.h"
 #include "report/adjustworkbook.h"
 #include "report/reportexport.h"
+#include "support/adjustsession.h"
 #include "support/form1fields.h"
 #include "support/testoffice.h"
 #include "ui/adjustwindow.h"
@@ -82,37 +83,9 @@ void checkLegible(const QJsonObject& pdf) {
     QVERIFY2(sizes[0].toDouble() >= kLegible, qPrintable(QString::number(sizes[0].toDouble())));
 }
 
-// One program run's adjustment window over a prompter that answers from its queue.
-struct Session {
-    ScriptedPrompter prompter;
-    RecordingLauncher launcher;
-    WindowManager windows;
-    AdjustWindow* window;
-
+struct Session : AdjustSession {
     Session(SpreadsheetFactory& spreadsheets, const QString& root)
-        : windows(AppContext{prompter, launcher, spreadsheets, InstallPaths(root), [] { return kToday; }}),
-          window(static_cast<AdjustWindow*>(windows.open(Tiaozheng::window))) {}
-    ~Session() { delete window; }
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-
-    // The worked example through steps 2 to 6, with a measured density of 2400.
-    void runWorkedExample() {
-        window->Command16_Click();
-        using Handler = void (AdjustWindow::*)();
-        for (Handler step :
-             {&AdjustWindow::Command2_Click, &AdjustWindow::Command1_Click, &AdjustWindow::Command3_Click,
-              &AdjustWindow::Command7_Click, &AdjustWindow::Command8_Click, &AdjustWindow::Command9_Click,
-              &AdjustWindow::Command4_Click}) {
-            prompter.queueAnswer(MessageButton::Yes);
-            (window->*step)();
-        }
-        window->fields().setText(Tiaozheng::measuredDensity, QStringLiteral("2400"));
-        prompter.queueAnswer(MessageButton::Yes);
-        window->Command5_Click();
-        prompter.queueAnswer(MessageButton::Yes);
-        window->Command6_Click();
-    }
+        : AdjustSession(spreadsheets, root, kToday) {}
 };
 
 } // namespace
@@ -121,6 +94,8 @@ class OfficePaperTest : public QObject {
     Q_OBJECT
 
 private:
+    // One office kept ready for every case: none of them is about the office's own life.
+    TestOfficeFactory m_office{LibreOfficeFactory::Display::HeadlessOnly};
     QTemporaryDir m_root;
     QTemporaryDir m_temp; // the offices' profiles
 
@@ -154,7 +129,7 @@ private slots:
     // reinforcement, the limits the checks used, the standard deviation verdict and the water's source; one
     // legible A4 page in Simplified Chinese.
     void reportRecord() {
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         MapFields fields(form1FieldNames());
         const QStringList values = {"38.225", "5", "48.025", "0.53", "157.25", "297", "0.33", "640", "1306"};
         for (int i = 0; i < values.size(); ++i)
@@ -222,7 +197,7 @@ private slots:
     // The worked example's construction record from the window: dated, the groups' real steps, the target
     // strength; printed, the table fills page one at full size and the chart stands alone on page two.
     void adjustmentRecord() {
-        TestOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly);
+        TestOfficeFactory& factory = m_office;
         const QString book = root() + QStringLiteral("C30.xls");
         {
             Session session(factory, m_root.path());
@@ -266,7 +241,7 @@ private slots:
 
     // The laboratory record prints the same way: the table at full size, the chart on page two.
     void laboratoryRecord() {
-        TestOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly);
+        TestOfficeFactory& factory = m_office;
         const QString book = root() + QStringLiteral("C30-lab.xls");
         {
             Session session(factory, m_root.path());

@@ -161,7 +161,7 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         QCOMPARE(export_(factory, QStringLiteral("S2")), QStringList());
-        QVERIFY2(timer.elapsed() < OfficeLimits::kCallMs / 2, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY2(timer.elapsed() < OfficeLimits().callMs / 2, qPrintable(QString::number(timer.elapsed())));
         QVERIFY(QFile::exists(root() + QStringLiteral("S2.pdf")));
         QTRY_VERIFY(!groupAlive(kept));
         QCOMPARE(factory.running(), 0);
@@ -217,9 +217,12 @@ private slots:
         QFETCH(int, uses);
         QFETCH(qint64, residentBytes);
         QFETCH(int, renewedAfter);
+        OfficeLimits limits;
+        limits.keptUses = uses;
+        limits.keptResidentBytes = residentBytes;
         LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
                                    LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On,
-                                   KeptOfficeRenewal{uses, residentBytes});
+                                   limits);
         factory.warmUp();
         const int first = factory.warmProcessGroup();
         for (int i = 1; i < renewedAfter; ++i) {

@@ -4,6 +4,7 @@
 #include "report/adjustcells.h"
 #include "report/adjustworkbook.h"
 #include "report/cellvalue.h"
+#include "support/adjustsession.h"
 #include "support/testoffice.h"
 #include "ui/adjustwindow.h"
 #include "ui/windowmanager.h"
@@ -90,40 +91,10 @@ int childOffices() {
     return count;
 }
 
-// One program run's windows over a prompter that answers from its queue.
-struct Session {
-    ScriptedPrompter prompter;
-    RecordingLauncher launcher;
-    WindowManager windows;
-    AdjustWindow* window;
-
+// The adjustment window with its import as a person does it.
+struct Session : AdjustSession {
     Session(SpreadsheetFactory& spreadsheets, const QString& root)
-        : windows(AppContext{prompter, launcher, spreadsheets, InstallPaths(root), [] { return kToday; }}),
-          window(static_cast<AdjustWindow*>(windows.open(QStringLiteral("tiaozheng")))) {}
-    ~Session() { delete window; }
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-
-    Fields& fields() { return window->fields(); }
-    QString text(const QString& name) { return fields().text(name); }
-
-    // The worked example through steps 2 to 6, with a measured density of 2400.
-    void runWorkedExample() {
-        window->Command16_Click();
-        using Handler = void (AdjustWindow::*)();
-        for (Handler step :
-             {&AdjustWindow::Command2_Click, &AdjustWindow::Command1_Click, &AdjustWindow::Command3_Click,
-              &AdjustWindow::Command7_Click, &AdjustWindow::Command8_Click, &AdjustWindow::Command9_Click,
-              &AdjustWindow::Command4_Click}) {
-            prompter.queueAnswer(MessageButton::Yes);
-            (window->*step)();
-        }
-        fields().setText(Tiaozheng::measuredDensity, QStringLiteral("2400"));
-        prompter.queueAnswer(MessageButton::Yes);
-        window->Command5_Click();
-        prompter.queueAnswer(MessageButton::Yes);
-        window->Command6_Click();
-    }
+        : AdjustSession(spreadsheets, root, kToday) {}
 
     // "打开数据文件" with the dialog answered, the button left, then "从EXCEL文件中导入数据".
     void importFrom(const QString& path) {
@@ -149,6 +120,8 @@ class OfficeWorkbookTest : public QObject {
     Q_OBJECT
 
 private:
+    // One office kept ready for every case: none of them is about the office's own life.
+    TestOfficeFactory m_office{LibreOfficeFactory::Display::HeadlessOnly};
     QTemporaryDir m_root;
 
     QString root() const { return m_root.path() + u'/'; }
@@ -160,7 +133,7 @@ private slots:
     // field back. A second export of the same name fails while the first workbook is open; the import
     // leaves its source byte for byte as it was.
     void constructionRoundTrip() {
-        TestOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly);
+        TestOfficeFactory& factory = m_office;
         const QString book = root() + QStringLiteral("C30配合比.xls");
         QMap<QString, QString> exported;
         {
@@ -242,7 +215,7 @@ private slots:
     // "试验配比" leaves the site-mix rows as the template holds them; imported, the marked fields take two
     // decimals and the others their general form. A file chosen and then gone fails with the import message.
     void laboratoryExportAndImport() {
-        TestOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly);
+        TestOfficeFactory& factory = m_office;
         const QString book = root() + QStringLiteral("lab.xls");
         {
             Session session(factory, m_root.path());
@@ -297,7 +270,10 @@ private slots:
         QCOMPARE(factory.running(), 0);
     }
 
-    void cleanupTestCase() { QCOMPARE(childOffices(), 0); }
+    void cleanupTestCase() {
+        m_office.endAll();
+        QCOMPARE(childOffices(), 0);
+    }
 };
 
 QTEST_MAIN(OfficeWorkbookTest)

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringList>
 #include <QThread>
 #include <QUrl>
+
+#include <unistd.h>
 
 // The office processes of the tests, seen from outside through /proc.
 
@@ -46,6 +51,47 @@ inline bool groupAlive(int group) {
 
 inline QByteArray profileMarker(const QString& tempDir) {
     return QUrl::fromLocalFile(tempDir).toString(QUrl::FullyEncoded).toLocal8Bit() + "/mixdesign-office-";
+}
+
+// What an office with this profile folder may leave behind, of what exists: the folder, its connection pipe's
+// socket (named by the folder) and its single-instance pipe's socket (named by the MD5 of the profile's URL
+// in UTF-16, each byte in hex without leading zeros). Only this office's own names: other offices on the
+// machine do not count.
+inline QStringList officeTraces(const QString& profileDir) {
+    const QString url = QUrl::fromLocalFile(profileDir).toString(QUrl::FullyEncoded);
+    const QByteArray digest = QCryptographicHash::hash(
+        QByteArray(reinterpret_cast<const char*>(url.utf16()), url.size() * 2), QCryptographicHash::Md5);
+    QString hex;
+    for (const char byte : digest)
+        hex += QString::number(uchar(byte), 16);
+    const QString pipes = QStringLiteral("/tmp/OSL_PIPE_%1_").arg(getuid());
+    QStringList traces;
+    for (const QString& path :
+         {profileDir, pipes + QDir(profileDir).dirName(), pipes + QStringLiteral("SingleOfficeIPC_") + hex}) {
+        if (QFileInfo(path).exists() || QFileInfo(path).isSymLink())
+            traces.append(path);
+    }
+    return traces;
+}
+
+// The profile folders named on the command lines of running offices whose profile lies in tempDir.
+inline QStringList runningProfiles(const QString& tempDir) {
+    QStringList profiles;
+    const QByteArray marker = profileMarker(tempDir);
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
+        if (!pid[0].isDigit() || !cmdline.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray& argument : cmdline.readAll().split('\0')) {
+            if (!argument.contains(marker))
+                continue;
+            const QString url = QString::fromLocal8Bit(argument.mid(argument.indexOf("file://")));
+            const QString profile = QUrl(url).toLocalFile();
+            if (!profile.isEmpty() && !profiles.contains(profile))
+                profiles.append(profile);
+        }
+    }
+    return profiles;
 }
 
 // Waits up to `ms` for the count of offices to reach `expected`.

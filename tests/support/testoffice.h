@@ -4,16 +4,33 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringList>
 #include <initializer_list>
 
 // The office factory of the office tests. With MIX_TEST_WARM_OFFICE set (the *_warm runs of every office
 // test) it keeps an office ready as the program does, so each test holds with the warm start on and off.
 class TestOfficeFactory : public LibreOfficeFactory {
 public:
-    explicit TestOfficeFactory(Display display = Display::Auto)
-        : LibreOfficeFactory(display, installedSoffice(), warm()) {}
+    explicit TestOfficeFactory(Display display = Display::Auto, const OfficeLimits& limits = OfficeLimits())
+        : LibreOfficeFactory(display, installedSoffice(), warm(), limits) {}
+
+    // Limits for the tests of an office that stops answering: the call limit that the program holds at 20 s
+    // is over in 3 s, so that the test does not wait out the program's patience.
+    static OfficeLimits impatient() {
+        OfficeLimits limits;
+        limits.callMs = 3000;
+        return limits;
+    }
+    ~TestOfficeFactory() override { everyProfile().append(startedProfiles()); }
 
     static Warm warm() { return qEnvironmentVariableIsSet("MIX_TEST_WARM_OFFICE") ? Warm::On : Warm::Off; }
+
+    // The profile folders of every office started by the test's factories that are gone, so that a test can
+    // check what those offices left behind, and nothing of anyone else's.
+    static QStringList& everyProfile() {
+        static QStringList profiles;
+        return profiles;
+    }
 };
 
 // Copies the built templates into root/mb/, as an installation holds them; false where one is missing.
