@@ -5,7 +5,7 @@
 set -u
 soffice=${SOFFICE:-/usr/lib/libreoffice/program/soffice}
 work=$(mktemp -d "${TMPDIR:-/tmp}/unrelated-office-XXXXXX")
-trap 'kill -9 -- -"$group" 2>/dev/null; rm -rf -- "$work"; exit 0' INT TERM EXIT
+trap 'kill -9 -"$group" 2>/dev/null; rm -rf -- "$work"; exit 0' INT TERM EXIT
 end=$(( $(date +%s) + ${1:-999999999} ))
 round=0
 while [ "$(date +%s)" -lt "$end" ]; do
@@ -16,7 +16,7 @@ while [ "$(date +%s)" -lt "$end" ]; do
     group=$!
     sleep "$(( round % 3 + 1 ))"
     # Ended in turns cleanly and by force, which leaves its pipe sockets behind as a crash would.
-    if [ $((round % 2)) -eq 0 ]; then kill -TERM -- -"$group" 2>/dev/null; else kill -9 -- -"$group" 2>/dev/null; fi
+    if [ $((round % 2)) -eq 0 ]; then kill -TERM -"$group" 2>/dev/null; else kill -9 -"$group" 2>/dev/null; fi
     wait "$group" 2>/dev/null
     rm -rf -- "$work/profile-$round"
 done
