@@ -117,4 +117,54 @@ inline const QStringList densityMethods = {QStringLiteral("质量法"), QStringL
 inline const QStringList volumeMethodFields = {densityCement, densityFlyAsh, densitySlag,
                                                densitySand,   densityStone,  airContent};
 
+// The inputs of the calculation, in reading order, and the labels that follow them.
+inline QStringList inputNames() {
+    return {grade,
+            sigmaFromStatistics,
+            sigma,
+            cementKind,
+            cementClass,
+            gammaC,
+            fceMeasured,
+            maxSize,
+            slump,
+            waterReduction,
+            admixtureDosage,
+            flyAshPercent,
+            flyAshGrade,
+            gammaF,
+            slagPercent,
+            slagGrade,
+            gammaS,
+            environment,
+            airEntrained,
+            structure,
+            pumped,
+            densityMethod,
+            assumedDensity,
+            densityCement,
+            densityFlyAsh,
+            densitySlag,
+            densitySand,
+            densityStone,
+            airContent,
+            wbOverride,
+            sandRatioOverride,
+            trialVolume};
+}
+inline QStringList inputLabels() { return {gammaFRange, gammaSRange, environmentText}; }
+
+// What a calculation writes: the results, the checks and every cell of the trial table.
+inline QStringList resultNames() {
+    QStringList names = {
+        sigmaUsed,      targetStrength, fce,         fb,           wbCalculated, wbMax,   wb,
+        waterTable,     water,          binder,      flyAsh,       slag,         cement,  admixture,
+        sandRatioTable, sandRatio,      sand,        stone,        density,      mixLine, proportion,
+        checkWb,        checkGrade,     checkBinder, checkMineral, checkPump};
+    for (int row = 1; row <= trialRows; ++row)
+        for (int column = 1; column <= trialColumns; ++column)
+            names.append(trialCell(row, column));
+    return names;
+}
+
 } // namespace Design2011

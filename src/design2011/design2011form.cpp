@@ -3,6 +3,7 @@
 #include "common/datetext.h"
 #include "common/failure.h"
 #include "common/fields.h"
+#include "common/mapfields.h"
 #include "common/numbers.h"
 #include "common/prompter.h"
 #include "common/prompts.h"
@@ -190,49 +191,6 @@ void writeResults(Fields& fields, const MixInputs2011& in, const MixResult2011& 
         writeTrialColumn(fields, column + 1, r.trials[column], in.trialVolume);
 }
 
-// The texts of the results, the checks and the trial table, so that a failure halfway writes nothing: every
-// text is produced on a scratch copy first.
-class ScratchFields : public Fields {
-public:
-    QString text(const QString& name) const override { return m_texts.value(name); }
-    void setText(const QString& name, const QString& text) override {
-        m_order.append(name);
-        m_texts.insert(name, text);
-    }
-    void setCheckColour(const QString& name, CheckColour colour) override { m_colours.insert(name, colour); }
-    void setHighlight(const QString&, bool) override {}
-    bool isChecked(const QString&) const override { return false; }
-    void setChecked(const QString&, bool) override {}
-
-    void copyTo(Fields& fields) const {
-        for (const QString& name : m_order)
-            fields.setText(name, m_texts.value(name));
-        for (auto it = m_colours.begin(); it != m_colours.end(); ++it)
-            fields.setCheckColour(it.key(), it.value());
-    }
-
-private:
-    QStringList m_order;
-    QMap<QString, QString> m_texts;
-    QMap<QString, CheckColour> m_colours;
-};
-
-QStringList resultNames() {
-    QStringList names = {D::sigmaUsed,    D::targetStrength, D::fce,
-                         D::fb,           D::wbCalculated,   D::wbMax,
-                         D::wb,           D::waterTable,     D::water,
-                         D::binder,       D::flyAsh,         D::slag,
-                         D::cement,       D::admixture,      D::sandRatioTable,
-                         D::sandRatio,    D::sand,           D::stone,
-                         D::density,      D::mixLine,        D::proportion,
-                         D::checkWb,      D::checkGrade,     D::checkBinder,
-                         D::checkMineral, D::checkPump};
-    for (int row = 1; row <= D::trialRows; ++row)
-        for (int column = 1; column <= D::trialColumns; ++column)
-            names.append(D::trialCell(row, column));
-    return names;
-}
-
 const QStringList kEnvironmentTexts = {
     QStringLiteral("室内干燥环境；无侵蚀性静水浸没环境"),
     QStringLiteral("室内潮湿环境；非严寒和非寒冷地区的露天环境；与无侵蚀性的水或土壤直接接触的环境"),
@@ -291,14 +249,15 @@ void Design2011Form::load(const QDate& today) {
     slagChanged();
     maxSizeChanged();
     environmentChanged();
-    for (const QString& name : resultNames())
+    for (const QString& name : D::resultNames())
         m_fields.setText(name, QString());
     m_calculated = false;
 }
 
 bool Design2011Form::calculate() {
     m_calculated = false;
-    ScratchFields scratch;
+    // Every text is made on a scratch copy first, so that a failure halfway writes nothing.
+    MapFields scratch(D::resultNames());
     try {
         const MixInputs2011 inputs = readInputs(m_fields);
         const auto outcome = designMix2011(inputs);
@@ -313,7 +272,10 @@ bool Design2011Form::calculate() {
         refuse(QStringLiteral("胶凝材料和水的用量过大，无法计算砂石用量，请检查输入。"));
         return false;
     }
-    scratch.copyTo(m_fields);
+    for (const QString& name : D::resultNames())
+        m_fields.setText(name, scratch.text(name));
+    for (const QString& check : {D::checkWb, D::checkGrade, D::checkBinder, D::checkMineral, D::checkPump})
+        m_fields.setCheckColour(check, scratch.colour(check));
     m_calculated = true;
     return true;
 }

@@ -10,23 +10,8 @@
 // The JGJ 55-2011 window's fields, labels and boxes, for the calculation sheet run over MapFields.
 inline QStringList design2011FieldNames() {
     using namespace Design2011;
-    QStringList names{grade,  sigmaFromStatistics, sigma,  cementKind, cementClass,
-                      gammaC, fceMeasured,         maxSize};
-    names << slump << waterReduction << admixtureDosage << flyAshPercent << flyAshGrade << gammaF
-          << gammaFRange;
-    names << slagPercent << slagGrade << gammaS << gammaSRange << environment << environmentText
-          << airEntrained;
-    names << structure << pumped << densityMethod << assumedDensity << densityCement << densityFlyAsh;
-    names << densitySlag << densitySand << densityStone << airContent << wbOverride << sandRatioOverride;
-    names << trialVolume << reportName;
-    names << sigmaUsed << targetStrength << fce << fb << wbCalculated << wbMax << wb << waterTable << water;
-    names << binder << flyAsh << slag << cement << admixture << sandRatioTable << sandRatio << sand << stone;
-    names << density << mixLine << proportion;
-    names << checkWb << checkGrade << checkBinder << checkMineral << checkPump << reportStatus << note;
-    for (int row = 1; row <= trialRows; ++row)
-        for (int column = 1; column <= trialColumns; ++column)
-            names << trialCell(row, column);
-    return names;
+    return inputNames() + inputLabels() + QStringList{reportName} + resultNames() +
+           QStringList{reportStatus, note};
 }
 
 // The window after 计算 with its initial inputs (the first worked example), report name

@@ -3,6 +3,7 @@
 #include "design2011/design2011controls.h"
 #include "design2011/design2011form.h"
 #include "design2011/standard2011.h"
+#include "support/design2011example.h"
 
 #include <QtTest>
 
@@ -40,78 +41,9 @@ private Q_SLOTS:
 
 namespace {
 
-QStringList allNames() {
-    QStringList names = {D::grade,
-                         D::sigmaFromStatistics,
-                         D::sigma,
-                         D::cementKind,
-                         D::cementClass,
-                         D::gammaC,
-                         D::fceMeasured,
-                         D::maxSize,
-                         D::slump,
-                         D::waterReduction,
-                         D::admixtureDosage,
-                         D::flyAshPercent,
-                         D::flyAshGrade,
-                         D::gammaF,
-                         D::gammaFRange,
-                         D::slagPercent,
-                         D::slagGrade,
-                         D::gammaS,
-                         D::gammaSRange,
-                         D::environment,
-                         D::environmentText,
-                         D::airEntrained,
-                         D::structure,
-                         D::pumped,
-                         D::densityMethod,
-                         D::assumedDensity,
-                         D::densityCement,
-                         D::densityFlyAsh,
-                         D::densitySlag,
-                         D::densitySand,
-                         D::densityStone,
-                         D::airContent,
-                         D::wbOverride,
-                         D::sandRatioOverride,
-                         D::trialVolume,
-                         D::reportName,
-                         D::sigmaUsed,
-                         D::targetStrength,
-                         D::fce,
-                         D::fb,
-                         D::wbCalculated,
-                         D::wbMax,
-                         D::wb,
-                         D::waterTable,
-                         D::water,
-                         D::binder,
-                         D::flyAsh,
-                         D::slag,
-                         D::cement,
-                         D::admixture,
-                         D::sandRatioTable,
-                         D::sandRatio,
-                         D::sand,
-                         D::stone,
-                         D::density,
-                         D::mixLine,
-                         D::proportion,
-                         D::checkWb,
-                         D::checkGrade,
-                         D::checkBinder,
-                         D::checkMineral,
-                         D::checkPump};
-    for (int row = 1; row <= D::trialRows; ++row)
-        for (int column = 1; column <= D::trialColumns; ++column)
-            names.append(D::trialCell(row, column));
-    return names;
-}
-
 // A loaded form over plain fields; refusals are answered and recorded.
 struct Window {
-    MapFields fields{allNames()};
+    MapFields fields{design2011FieldNames()};
     ScriptedPrompter prompter;
     Design2011Form form{fields, prompter};
     Window() { form.load(QDate(2026, 12, 8)); }
