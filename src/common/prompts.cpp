@@ -14,9 +14,10 @@ void showFailure(Prompter& prompter) {
     prompter.message(box);
 }
 
-void showStop(Prompter& prompter, const QString& text) {
+void showStop(Prompter& prompter, const QString& text, const QString& title) {
     MessageBoxRequest box;
     box.text = text;
+    box.title = title;
     box.icon = MessageIcon::Stop;
     box.buttons = MessageButtons::Ok;
     box.defaultButton = MessageButton::Ok;

@@ -8,8 +8,8 @@ bool confirmData(Prompter& prompter);
 // "您输入的参数值对吗？" (Yes/No, question): shown when a main-window command fails; the answer is not used.
 void showFailure(Prompter& prompter);
 
-// A refusal or notice that only informs: stop icon, OK alone, the application's title.
-void showStop(Prompter& prompter, const QString& text);
+// A refusal or notice that only informs: stop icon, OK alone, the given title or the application's.
+void showStop(Prompter& prompter, const QString& text, const QString& title = QString());
 
 // `times` system beeps.
 void beep(Prompter& prompter, int times);

@@ -2,6 +2,7 @@
 
 #include "common/failure.h"
 #include "common/prompter.h"
+#include "common/prompts.h"
 #include "report/scratchfiles.h"
 #include "report/spreadsheet.h"
 
@@ -104,33 +105,27 @@ SpreadsheetSession::Target SpreadsheetSession::checkTarget(const QString& target
 
 void SpreadsheetSession::fail(Cause cause, const QString& detail, const QString& fileName) {
     qWarning("spreadsheet command failed: %s", qUtf8Printable(detail));
-    MessageBoxRequest box;
-    box.icon = MessageIcon::Stop;
-    box.buttons = MessageButtons::Ok;
-    box.defaultButton = MessageButton::Ok;
     switch (cause) {
     case Cause::Unavailable:
-        box.text = unavailableMessage();
-        box.title = QStringLiteral("重要提示");
-        break;
+        showStop(m_prompter, unavailableMessage(), QStringLiteral("重要提示"));
+        return;
     case Cause::InUse:
-        box.text = inUseMessage(fileName);
-        break;
+        showStop(m_prompter, inUseMessage(fileName));
+        return;
     case Cause::Timeout:
-        box.text = timeoutMessage();
-        break;
+        showStop(m_prompter, timeoutMessage());
+        return;
     case Cause::DiskFull:
-        box.text = diskFullMessage();
-        break;
+        showStop(m_prompter, diskFullMessage());
+        return;
     case Cause::Folder:
-        box.text = folderMessage();
-        break;
+        showStop(m_prompter, folderMessage());
+        return;
     case Cause::Command:
         if (m_failure)
             m_failure();
         return;
     }
-    m_prompter.message(box);
 }
 
 bool SpreadsheetSession::exportWorkbook(const Export& request) {
