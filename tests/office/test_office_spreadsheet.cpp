@@ -50,13 +50,17 @@ constexpr int kFirstRow = 60; // below the template's form
 class OfficeSpreadsheetTest : public QObject {
     Q_OBJECT
 
+private:
+    // One office kept ready for the cases that are not about an office's death.
+    TestOfficeFactory m_office{LibreOfficeFactory::Display::HeadlessOnly};
+
 private slots:
     void operationsRoundTrip() {
         const QString templ = qEnvironmentVariable("MIX_TEST_TEMPLATES") + QStringLiteral("/phtzm.xls");
         QVERIFY(QFile::exists(templ));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("round.xls"));
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         {
             auto sheet = factory.start(false);
             QVERIFY_THROWS_EXCEPTION(SpreadsheetError,
@@ -122,7 +126,7 @@ private slots:
     // A read-only workbook is read but never changed; a spreadsheet dropped without quitting ends its office.
     void readOnlyAndDropped() {
         const QString templ = qEnvironmentVariable("MIX_TEST_TEMPLATES") + QStringLiteral("/phm.xls");
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         auto sheet = factory.start(false);
         sheet->open(templ, OpenMode::ReadOnly);
         QCOMPARE(sheet->read(1, 1), CellValue::text(QStringLiteral("混凝土配合比计算书")));
@@ -166,7 +170,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("two.xls"));
         QVERIFY(QFile::copy(QStringLiteral(TEST_SOURCE_DIR "/office/data/second-sheet-active.xls"), path));
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         auto sheet = factory.start(false);
         sheet->open(path, OpenMode(mode));
         QCOMPARE(sheet->read(1, 1), CellValue::text(QStringLiteral("second")));
@@ -225,7 +229,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("hidden.xls"));
         QVERIFY(QFile::copy(QStringLiteral(TEST_SOURCE_DIR "/office/data/hidden-sheet-active.xls"), path));
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         auto sheet = factory.start(false);
         try {
             sheet->open(path, OpenMode(mode));
@@ -234,6 +238,11 @@ private slots:
             return;
         }
         QCOMPARE(sheet->read(1, 1), CellValue::text(QStringLiteral("second")));
+    }
+
+    void cleanupTestCase() {
+        m_office.endAll();
+        QVERIFY(m_office.processGroups().empty());
     }
 };
 

@@ -31,6 +31,8 @@ class OfficeTemplatesTest : public QObject {
 private:
     QTemporaryDir m_root;
     QTemporaryDir m_temp;
+    // One office kept ready for every case: none of them is about the office's own life.
+    TestOfficeFactory m_office{LibreOfficeFactory::Display::HeadlessOnly};
     int m_reports = 0;
 
     QString root() const { return m_root.path() + u'/'; }
@@ -113,7 +115,7 @@ private slots:
         QFETCH(QString, instead);
         QFETCH(QString, failure);
         QFETCH(bool, pdf);
-        TestOfficeFactory factory;
+        TestOfficeFactory& factory = m_office;
         const QString name = QStringLiteral("T%1").arg(++m_reports);
         QCOMPARE(run(factory, command, name), QStringList());
         const QString report = root() + name + QStringLiteral(".xls");
@@ -144,6 +146,8 @@ private slots:
             QDir(m_root.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("mixdesign")),
             QStringList());
     }
+
+    void cleanupTestCase() { m_office.endAll(); }
 };
 
 QTEST_GUILESS_MAIN(OfficeTemplatesTest)
