@@ -101,6 +101,22 @@ std::vector<std::pair<QString, QList<QByteArray>>> groupProcesses(pid_t group) {
     return found;
 }
 
+// A write to an office or a watchdog that has just died must fail as that call, not end the program: not
+// every write of the UNO bridge asks the kernel to spare the writer SIGPIPE. Set once, for the whole program.
+void ignoreBrokenPipes() {
+    static const bool ignored = [] { return std::signal(SIGPIPE, SIG_IGN) != SIG_ERR; }();
+    (void)ignored;
+}
+
+// The processes the program starts get SIGPIPE back as the default, as every program expects it.
+void defaultBrokenPipes(posix_spawnattr_t& attributes, short flags) {
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, short(flags | POSIX_SPAWN_SETSIGDEF));
+}
+
 std::vector<char*> pointers(std::vector<QByteArray>& texts) {
     std::vector<char*> result;
     for (QByteArray& text : texts)
@@ -114,6 +130,7 @@ std::vector<char*> pointers(std::vector<QByteArray>& texts) {
 OfficeProcess::OfficeProcess(const css::uno::Reference<css::uno::XComponentContext>& local, bool headless,
                              const QString& soffice, const OfficeLimits& limits, Connection connection)
     : m_headless(headless), m_limits(limits) {
+    ignoreBrokenPipes();
     sweepStaleProfiles();
     QTemporaryDir profile(QDir::tempPath() + u'/' + kProfilePrefix + QStringLiteral("XXXXXX"));
     if (!profile.isValid())
@@ -200,7 +217,7 @@ void OfficeProcess::spawn(const QString& soffice, const QString& pipeName) {
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     // A process group of its own, so the office and every helper it starts can be ended together.
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    defaultBrokenPipes(attributes, POSIX_SPAWN_SETPGROUP);
     posix_spawnattr_setpgroup(&attributes, 0);
     pid_t pid = -1;
     const int status = posix_spawn(&pid, argv[0], &files, &attributes, argv.data(), envp.data());
@@ -234,7 +251,7 @@ void OfficeProcess::spawnWatchdog() {
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     // A session of its own: a signal to the program's process group (Ctrl+C) must not take it along.
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    defaultBrokenPipes(attributes, POSIX_SPAWN_SETSID);
     pid_t pid = -1;
     const int status = posix_spawn(&pid, "/bin/sh", &files, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);

@@ -10,7 +10,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <unistd.h>
 
 #include "support/xlsreader.h"
 
@@ -156,6 +159,40 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(SpreadsheetError, sheet->writeNumber(1, 1, 1));
         sheet->quit();
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"saved.xls"});
+    }
+
+    // Once an office runs, a write to a peer that has gone (an office killed in a call, a watchdog that
+    // ended) fails with EPIPE instead of ending the program; the office's watchdog keeps the default.
+    void brokenPipeEndsNoProgram() {
+        auto sheet = m_office.start(false);
+        int ends[2];
+        QCOMPARE(::pipe(ends), 0);
+        ::close(ends[0]);
+        QCOMPARE(::write(ends[1], "x", 1), ssize_t(-1));
+        QCOMPARE(errno, EPIPE);
+        ::close(ends[1]);
+        int watchdogs = 0;
+        for (const QString& pid :
+             QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
+            QFile status(QStringLiteral("/proc/") + pid + QStringLiteral("/status"));
+            if (!pid[0].isDigit() || !cmdline.open(QIODevice::ReadOnly) || !status.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray line = cmdline.readAll();
+            const auto ours = [&line](const QString& profile) {
+                return line.contains(QFile::encodeName(profile));
+            };
+            const QStringList profiles = m_office.startedProfiles();
+            if (!line.contains("mixdesign-office-watchdog") ||
+                std::none_of(profiles.begin(), profiles.end(), ours))
+                continue;
+            const QByteArray text = status.readAll();
+            const QByteArray ignored = text.mid(text.indexOf("SigIgn:") + 7).split('\n').first().trimmed();
+            QVERIFY2(!(ignored.toULongLong(nullptr, 16) & (1ULL << (SIGPIPE - 1))), qPrintable(pid));
+            ++watchdogs;
+        }
+        QVERIFY(watchdogs > 0);
+        sheet->quit();
     }
 
     // The sheet read and written is the one the workbook shows, whichever way it is opened.
