@@ -18,6 +18,8 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QUrl>
@@ -117,6 +119,21 @@ void defaultBrokenPipes(posix_spawnattr_t& attributes, short flags) {
     posix_spawnattr_setflags(&attributes, short(flags | POSIX_SPAWN_SETSIGDEF));
 }
 
+// A setting of the office installation the start program belongs to, from a file of its program folder
+// (a line KEY=VALUE); empty where it cannot be read.
+QByteArray installationSetting(const QString& soffice, const char* file, const QByteArray& key) {
+    QFile settings(QFileInfo(QFileInfo(soffice).canonicalFilePath()).absolutePath() + u'/' +
+                   QLatin1String(file));
+    if (!settings.open(QIODevice::ReadOnly))
+        return {};
+    while (!settings.atEnd()) {
+        const QByteArray line = settings.readLine().trimmed();
+        if (line.startsWith(key + '='))
+            return line.mid(key.size() + 1);
+    }
+    return {};
+}
+
 std::vector<char*> pointers(std::vector<QByteArray>& texts) {
     std::vector<char*> result;
     for (QByteArray& text : texts)
@@ -139,7 +156,7 @@ OfficeProcess::OfficeProcess(const css::uno::Reference<css::uno::XComponentConte
     m_profileDir = profile.path();
     m_profileUrl = QUrl::fromLocalFile(m_profileDir).toString(QUrl::FullyEncoded);
     try {
-        prepareProfile();
+        prepareProfile(soffice);
         const QString pipeName = QDir(m_profileDir).dirName();
         m_connectUrl = toOUString(QStringLiteral("uno:pipe,name=") + pipeName +
                                   QStringLiteral(";urp;StarOffice.ComponentContext"));
@@ -163,12 +180,31 @@ OfficeProcess::~OfficeProcess() {
         end();
 }
 
-void OfficeProcess::prepareProfile() {
+void OfficeProcess::prepareProfile(const QString& soffice) {
     QDir(m_profileDir).mkpath(QStringLiteral("user"));
     QDir(m_profileDir).mkpath(QStringLiteral("tmp"));
-    QFile registry(m_profileDir + QStringLiteral("/user/registrymodifications.xcu"));
-    if (!registry.open(QIODevice::WriteOnly) || registry.write(kRegistry) != qint64(sizeof kRegistry - 1))
+    // A fresh profile makes the office take its first start after an upgrade: it runs its graphics tests and,
+    // with no build named in the extension folder, rebuilds that folder and starts over; three quarters of
+    // its start. Naming the installation's version and build, as the office itself records them, spares
+    // that; where they cannot be read, the office takes its first start as before.
+    QByteArray registry(kRegistry);
+    const QByteArray product = installationSetting(soffice, "bootstraprc", "ProductKey");
+    const QByteArray version = product.mid(product.lastIndexOf(' ') + 1);
+    if (QRegularExpression(QStringLiteral("^[0-9]+\\.[0-9]+$"))
+            .match(QString::fromLatin1(version))
+            .hasMatch())
+        registry.replace("</oor:items>", "<item oor:path=\"/org.openoffice.Setup/Product\"><prop "
+                                         "oor:name=\"ooSetupLastVersion\" oor:op=\"fuse\"><value>" +
+                                             version + "</value></prop></item>\n</oor:items>");
+    QFile file(m_profileDir + QStringLiteral("/user/registrymodifications.xcu"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(registry) != registry.size())
         throw SpreadsheetError("cannot write the LibreOffice profile");
+    const QByteArray build = installationSetting(soffice, "versionrc", "buildid");
+    if (!build.isEmpty() && QDir(m_profileDir).mkpath(QStringLiteral("user/extensions"))) {
+        QFile buildId(m_profileDir + QStringLiteral("/user/extensions/buildid"));
+        if (buildId.open(QIODevice::WriteOnly))
+            buildId.write(build);
+    }
 }
 
 QString OfficeProcess::socketPath() const {

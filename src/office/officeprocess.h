@@ -77,7 +77,7 @@ public:
     const css::uno::Reference<css::uno::XComponentContext>& context() const { return m_remote; }
 
 private:
-    void prepareProfile();
+    void prepareProfile(const QString& soffice);
     void spawn(const QString& soffice, const QString& pipeName);
     void spawnWatchdog();
     void stopWatchdog();

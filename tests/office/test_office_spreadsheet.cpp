@@ -1,4 +1,5 @@
 #include "office/activesheetmark.h"
+#include "support/officeprocesses.h"
 #include "support/testoffice.h"
 
 #include <QDir>
@@ -193,6 +194,22 @@ private slots:
         }
         QVERIFY(watchdogs > 0);
         sheet->quit();
+    }
+
+    // A fresh office takes an ordinary start, not the first one after an upgrade with its graphics tests
+    // (three quarters of a start); its profile is gone with it.
+    void freshOfficeTakesOrdinaryStart() {
+        TestOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly);
+        auto sheet = factory.start(false);
+        sheet->open(qEnvironmentVariable("MIX_TEST_TEMPLATES") + QStringLiteral("/phm.xls"),
+                    OpenMode::ReadOnly);
+        QCOMPARE(factory.startedProfiles().size(), 1);
+        const QString profile = factory.startedProfiles().first();
+        QVERIFY(QFile::exists(profile + QStringLiteral("/user/registrymodifications.xcu")));
+        QVERIFY(!QFile::exists(profile + QStringLiteral("/user/GraphicsRenderTests.log")));
+        sheet->quit();
+        factory.endAll();
+        QTRY_COMPARE(officeTraces(profile), QStringList());
     }
 
     // The sheet read and written is the one the workbook shows, whichever way it is opened.
