@@ -19,11 +19,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QUrl>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -134,6 +134,17 @@ QByteArray installationSetting(const QString& soffice, const char* file, const Q
     return {};
 }
 
+// The installation's version as the office records it in a profile ("7.4" of "LibreOffice 7.4"); empty
+// where it cannot be read.
+QByteArray installationVersion(const QString& soffice) {
+    const QByteArray product = installationSetting(soffice, "bootstraprc", "ProductKey");
+    const QByteArray version = product.mid(product.lastIndexOf(' ') + 1);
+    const bool wellFormed = version.count('.') == 1 && !version.startsWith('.') && !version.endsWith('.') &&
+                            std::all_of(version.begin(), version.end(),
+                                        [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
+    return wellFormed ? version : QByteArray();
+}
+
 std::vector<char*> pointers(std::vector<QByteArray>& texts) {
     std::vector<char*> result;
     for (QByteArray& text : texts)
@@ -188,11 +199,8 @@ void OfficeProcess::prepareProfile(const QString& soffice) {
     // its start. Naming the installation's version and build, as the office itself records them, spares
     // that; where they cannot be read, the office takes its first start as before.
     QByteArray registry(kRegistry);
-    const QByteArray product = installationSetting(soffice, "bootstraprc", "ProductKey");
-    const QByteArray version = product.mid(product.lastIndexOf(' ') + 1);
-    if (QRegularExpression(QStringLiteral("^[0-9]+\\.[0-9]+$"))
-            .match(QString::fromLatin1(version))
-            .hasMatch())
+    const QByteArray version = installationVersion(soffice);
+    if (!version.isEmpty())
         registry.replace("</oor:items>", "<item oor:path=\"/org.openoffice.Setup/Product\"><prop "
                                          "oor:name=\"ooSetupLastVersion\" oor:op=\"fuse\"><value>" +
                                              version + "</value></prop></item>\n</oor:items>");
