@@ -2,6 +2,7 @@
 #include "common/scriptedprompter.h"
 #include "design/form1.h"
 #include "report/reportexport.h"
+#include "support/files.h"
 #include "support/form1fields.h"
 #include "support/officeprocesses.h"
 #include "support/pdftools.h"
@@ -126,11 +127,6 @@ int officesLeft(LibreOfficeFactory* factory = nullptr) {
 }
 
 } // namespace
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class OfficeExportTest : public QObject {
     Q_OBJECT

@@ -5,6 +5,7 @@
 #include "report/adjustcells.h"
 #include "report/adjustworkbook.h"
 #include "report/reportexport.h"
+#include "support/files.h"
 #include "support/form1fields.h"
 #include "support/officeprocesses.h"
 #include "support/testoffice.h"
@@ -23,21 +24,6 @@
 // The user's files against the real LibreOffice: locks of others, templates, files that are no workbook and
 // reports the user protected. None of the cases is about an office's life, so they share one office kept
 // ready, as the program keeps one.
-namespace {
-
-QByteArray bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-} // namespace
-
 class OfficeFilesTest : public QObject {
     Q_OBJECT
 
@@ -75,7 +61,7 @@ private:
 private slots:
     void initTestCase() {
         QVERIFY(installTemplates(m_root.path(), {"phm.xls", "phtzm.xls"}));
-        m_template = bytes(root() + QStringLiteral("mb/phm.xls"));
+        m_template = fileBytes(root() + QStringLiteral("mb/phm.xls"));
         qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
     }
 
@@ -127,7 +113,7 @@ private slots:
         QVERIFY(saveReport(m_office, QStringLiteral("T1")).isEmpty());
         QVERIFY(QFile::exists(root() + QStringLiteral("T1.xls")));
         QVERIFY(QFile::exists(templateLock));
-        QCOMPARE(bytes(root() + QStringLiteral("mb/phm.xls")), m_template);
+        QCOMPARE(fileBytes(root() + QStringLiteral("mb/phm.xls")), m_template);
         QFile::remove(templateLock);
     }
 
@@ -162,7 +148,7 @@ private slots:
     void writeProtectedReport() {
         QVERIFY(saveReport(m_office, QStringLiteral("W1")).isEmpty());
         const QString report = root() + QStringLiteral("W1.xls");
-        const QByteArray complete = bytes(report);
+        const QByteArray complete = fileBytes(report);
         QVERIFY(QFile::setPermissions(report, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         // Outside the test's private temporary folder, which the ordinary user cannot enter.
         QTemporaryDir userTemp(QStringLiteral("/tmp/mixdesign-user-XXXXXX"));
@@ -188,7 +174,7 @@ private slots:
         const QString output = QString::fromUtf8(runner.readAllStandardOutput());
         QVERIFY2(runner.exitCode() == 0, qPrintable(output + runner.readAllStandardError()));
         QVERIFY(output.contains(QStringLiteral("text=\"您输入的参数值对吗？\"")));
-        QCOMPARE(bytes(report), complete);
+        QCOMPARE(fileBytes(report), complete);
         QFile::setPermissions(report, QFile::ReadOwner | QFile::WriteOwner);
     }
 
@@ -199,7 +185,7 @@ private slots:
         QVERIFY(!m_office.startedProfiles().isEmpty());
         for (const QString& profile : m_office.startedProfiles())
             QTRY_COMPARE(officeTraces(profile), QStringList());
-        QCOMPARE(bytes(root() + QStringLiteral("mb/phm.xls")), m_template);
+        QCOMPARE(fileBytes(root() + QStringLiteral("mb/phm.xls")), m_template);
     }
 };
 

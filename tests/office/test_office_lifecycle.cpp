@@ -1,6 +1,7 @@
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
 #include "report/reportexport.h"
+#include "support/files.h"
 #include "support/form1fields.h"
 #include "support/officeprocesses.h"
 #include "support/testoffice.h"
@@ -25,17 +26,6 @@
 // The life of office instances, against the real LibreOffice: offices that die or stop answering, programs
 // killed or interrupted, workbooks that outlive the program; what each leaves behind.
 namespace {
-
-QByteArray bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
 
 // What the program and its offices leave in the installation folder while they write: scratch files, the
 // offices' locks and temporary files.
@@ -132,7 +122,7 @@ private:
 private slots:
     void initTestCase() {
         QVERIFY(installTemplates(m_root.path(), {"phm.xls", "phtzm.xls", "phtzsm.xls"}));
-        m_template = bytes(root() + QStringLiteral("mb/phm.xls"));
+        m_template = fileBytes(root() + QStringLiteral("mb/phm.xls"));
         qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
     }
 
@@ -153,7 +143,7 @@ private slots:
         timer.start();
         QVERIFY(saveReport(factory, QStringLiteral("F1")).isEmpty());
         const qint64 ordinary = timer.elapsed();
-        const QByteArray complete = bytes(root() + QStringLiteral("F1.xls"));
+        const QByteArray complete = fileBytes(root() + QStringLiteral("F1.xls"));
         factory.injectFault(StartFault(fault));
         timer.start();
         const bool stopped = StartFault(fault) == StartFault::Stop;
@@ -172,8 +162,8 @@ private slots:
         QVERIFY(!factory.startedProfiles().isEmpty());
         for (const QString& profile : factory.startedProfiles())
             QCOMPARE(officeTraces(profile), QStringList());
-        QCOMPARE(bytes(root() + QStringLiteral("F1.xls")), complete);
-        QCOMPARE(bytes(root() + QStringLiteral("mb/phm.xls")), m_template);
+        QCOMPARE(fileBytes(root() + QStringLiteral("F1.xls")), complete);
+        QCOMPARE(fileBytes(root() + QStringLiteral("mb/phm.xls")), m_template);
         QVERIFY(saveReport(factory, QStringLiteral("F2")).isEmpty());
     }
 
@@ -346,7 +336,7 @@ private slots:
         QVERIFY(!TestOfficeFactory::everyProfile().isEmpty());
         for (const QString& profile : TestOfficeFactory::everyProfile())
             QCOMPARE(officeTraces(profile), QStringList());
-        QCOMPARE(bytes(root() + QStringLiteral("mb/phm.xls")), m_template);
+        QCOMPARE(fileBytes(root() + QStringLiteral("mb/phm.xls")), m_template);
     }
 };
 

@@ -5,6 +5,7 @@
 #include "report/design2011report.h"
 #include "report/recordingspreadsheet.h"
 #include "support/design2011example.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,12 +66,6 @@ struct Rig {
 QByteArray contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 } // namespace

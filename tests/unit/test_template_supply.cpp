@@ -1,5 +1,6 @@
 #include "common/installpaths.h"
 #include "common/templatesupply.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,12 +21,6 @@ private slots:
 };
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
 
 QByteArray readFile(const QString& path) {
     QFile file(path);
