@@ -73,12 +73,9 @@ private:
         }
     }
     void killOffices() const {
-        for (const QString& pid :
-             QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
-            if (pid[0].isDigit() && cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(m_marker))
+        for (const QString& pid : processIds())
+            if (processFile(pid, "cmdline").contains(m_marker))
                 ::kill(-runningGroup(pid), SIGKILL);
-        }
     }
 
     QByteArray m_marker;
@@ -226,11 +223,8 @@ private slots:
         QVERIFY(runner.waitForStarted());
         // The process group of the office showing the workbook: one started without --headless.
         const auto visibleOffice = [&temp] {
-            for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-                QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
-                if (!pid[0].isDigit() || !cmdline.open(QIODevice::ReadOnly))
-                    continue;
-                const QByteArray line = cmdline.readAll();
+            for (const QString& pid : processIds()) {
+                const QByteArray line = processFile(pid, "cmdline");
                 if (line.contains(profileMarker(temp.path())) && !line.contains("--headless"))
                     return runningGroup(pid);
             }

@@ -173,22 +173,18 @@ private slots:
         QCOMPARE(errno, EPIPE);
         ::close(ends[1]);
         int watchdogs = 0;
-        for (const QString& pid :
-             QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
-            QFile status(QStringLiteral("/proc/") + pid + QStringLiteral("/status"));
-            if (!pid[0].isDigit() || !cmdline.open(QIODevice::ReadOnly) || !status.open(QIODevice::ReadOnly))
-                continue;
-            const QByteArray line = cmdline.readAll();
+        const QStringList profiles = m_office.startedProfiles();
+        for (const QString& pid : processIds()) {
+            const QByteArray line = processFile(pid, "cmdline");
             const auto ours = [&line](const QString& profile) {
                 return line.contains(QFile::encodeName(profile));
             };
-            const QStringList profiles = m_office.startedProfiles();
             if (!line.contains("mixdesign-office-watchdog") ||
                 std::none_of(profiles.begin(), profiles.end(), ours))
                 continue;
-            const QByteArray text = status.readAll();
-            const QByteArray ignored = text.mid(text.indexOf("SigIgn:") + 7).split('\n').first().trimmed();
+            const QByteArray status = processFile(pid, "status");
+            const QByteArray ignored =
+                status.mid(status.indexOf("SigIgn:") + 7).split('\n').first().trimmed();
             QVERIFY2(!(ignored.toULongLong(nullptr, 16) & (1ULL << (SIGPIPE - 1))), qPrintable(pid));
             ++watchdogs;
         }

@@ -50,13 +50,9 @@ private:
 
     // The pid of the office program (soffice.bin) of a process group, or -1.
     static int officeProgram(int group) {
-        for (const QString& pid :
-             QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            QFile comm(QStringLiteral("/proc/") + pid + QStringLiteral("/comm"));
-            if (pid[0].isDigit() && runningGroup(pid) == group && comm.open(QIODevice::ReadOnly) &&
-                comm.readAll().trimmed() == "soffice.bin")
+        for (const QString& pid : processIds())
+            if (runningGroup(pid) == group && processFile(pid, "comm").trimmed() == "soffice.bin")
                 return pid.toInt();
-        }
         return -1;
     }
 

@@ -5,6 +5,7 @@
 #include "report/adjustworkbook.h"
 #include "report/cellvalue.h"
 #include "support/adjustsession.h"
+#include "support/officeprocesses.h"
 #include "support/testoffice.h"
 #include "ui/adjustwindow.h"
 #include "ui/windowmanager.h"
@@ -64,12 +65,11 @@ QByteArray contents(const QString& path) {
 int childOffices() {
     QMap<QString, QString> parents;
     QStringList offices;
-    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile stat(QStringLiteral("/proc/") + pid + QStringLiteral("/stat"));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
+    for (const QString& pid : processIds()) {
         // "pid (comm) state ppid ..."
-        const QString line = QString::fromLocal8Bit(stat.readAll());
+        const QString line = QString::fromLocal8Bit(processFile(pid, "stat"));
+        if (line.isEmpty())
+            continue;
         const QStringList rest = line.mid(line.lastIndexOf(u')') + 2).split(u' ');
         if (rest.size() < 2 || rest[0] == QStringLiteral("Z"))
             continue;

@@ -13,13 +13,26 @@
 
 // The office processes of the tests, seen from outside through /proc.
 
+// The ids of every process of the machine.
+inline QStringList processIds() {
+    QStringList ids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    ids.removeIf([](const QString& id) { return !id[0].isDigit(); });
+    return ids;
+}
+
+// One file of a process's /proc folder ("cmdline", "comm", "stat", "status"); empty once the process has
+// gone.
+inline QByteArray processFile(const QString& pid, const char* name) {
+    QFile file(QStringLiteral("/proc/") + pid + u'/' + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // The process group of a running process, or -1 for a zombie or a gone one.
 inline int runningGroup(const QString& pid) {
-    QFile stat(QStringLiteral("/proc/") + pid + QStringLiteral("/stat"));
-    if (!stat.open(QIODevice::ReadOnly))
-        return -1;
     // pid (name) state ppid pgrp ...
-    const QByteArray line = stat.readAll();
+    const QByteArray line = processFile(pid, "stat");
+    if (line.isEmpty())
+        return -1;
     const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
     return fields.size() > 2 && fields[0] != "Z" ? fields[2].toInt() : -1;
 }
@@ -28,12 +41,9 @@ inline int runningGroup(const QString& pid) {
 // those of the process group `except` (the office kept ready).
 inline int processesWith(const QByteArray& marker, int except = -1) {
     int count = 0;
-    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
-        if (!pid[0].isDigit() || !cmdline.open(QIODevice::ReadOnly))
-            continue;
+    for (const QString& pid : processIds()) {
         const int group = runningGroup(pid);
-        if (group > 0 && group != except && cmdline.readAll().contains(marker))
+        if (group > 0 && group != except && processFile(pid, "cmdline").contains(marker))
             ++count;
     }
     return count;
@@ -43,8 +53,8 @@ inline int processesWith(const QByteArray& marker, int except = -1) {
 inline bool groupAlive(int group) {
     if (group <= 0)
         return false;
-    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        if (pid[0].isDigit() && runningGroup(pid) == group)
+    for (const QString& pid : processIds())
+        if (runningGroup(pid) == group)
             return true;
     return false;
 }
@@ -78,11 +88,8 @@ inline QStringList officeTraces(const QString& profileDir) {
 inline QStringList runningProfiles(const QString& tempDir) {
     QStringList profiles;
     const QByteArray marker = profileMarker(tempDir);
-    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
-        if (!pid[0].isDigit() || !cmdline.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray& argument : cmdline.readAll().split('\0')) {
+    for (const QString& pid : processIds()) {
+        for (const QByteArray& argument : processFile(pid, "cmdline").split('\0')) {
             if (!argument.contains(marker))
                 continue;
             const QString url = QString::fromLocal8Bit(argument.mid(argument.indexOf("file://")));
