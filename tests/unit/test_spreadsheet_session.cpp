@@ -2,6 +2,7 @@
 #include "common/scriptedprompter.h"
 #include "report/spreadsheet.h"
 #include "report/spreadsheetsession.h"
+#include "support/stubfactory.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +20,7 @@ QByteArray contents(const QString& path) {
 
 // Instances whose every operation is logged and writes what a saved file would hold; the first instance of a
 // command may be the kept one, and may fail at a named operation in a named way.
-class FailingFactory : public SpreadsheetFactory {
+class FailingFactory : public StubFactory {
 public:
     bool firstKept = true;
     QString failAt;  // "open", "write", "saveas", "pdf", "read", "handover"
@@ -35,13 +36,6 @@ public:
         log << "start fresh";
         return std::make_unique<Sheet>(*this, false, freshFails);
     }
-    void saveHandedOver() override {}
-    void endAll() override {}
-    void endHidden() override {}
-    void closeHandedOver() override {}
-    int running() override { return 0; }
-    bool inUse(const QString&) override { return false; }
-    void injectFault(StartFault) override {}
 
 private:
     class Sheet : public Spreadsheet {

@@ -7,6 +7,7 @@
 #include "report/recordingspreadsheet.h"
 #include "report/reportexport.h"
 #include "support/form1fields.h"
+#include "support/stubfactory.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,7 +33,7 @@ void fillDistinct(MapFields& fields) {
 }
 
 // A workbook read from memory: cells by (row, column); a read of `failAt` fails.
-class MemoryWorkbookFactory : public SpreadsheetFactory {
+class MemoryWorkbookFactory : public StubFactory {
 public:
     QMap<QPair<int, int>, CellValue> cells;
     QPair<int, int> failAt{0, 0};
@@ -49,13 +50,6 @@ public:
         calls << QStringLiteral("start %1").arg(visible);
         return std::make_unique<Sheet>(*this);
     }
-    void saveHandedOver() override {}
-    void endAll() override {}
-    void endHidden() override {}
-    void closeHandedOver() override {}
-    int running() override { return 0; }
-    bool inUse(const QString&) override { return false; }
-    void injectFault(StartFault) override {}
 
 private:
     class Sheet : public Spreadsheet {
