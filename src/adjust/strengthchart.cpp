@@ -149,8 +149,8 @@ QString StrengthChart::equationText() const {
     if (!hasLine)
         return {};
     const QString sign = line.b < 0 ? QStringLiteral(" − ") : QStringLiteral(" + ");
-    return QStringLiteral("f = ") + fixed3(line.a) + sign + fixed3(std::fabs(line.b)) +
-           QStringLiteral("·(C/W)");
+    return QStringLiteral("f = ") + fixed3(line.a) + sign + fixed3(std::fabs(line.b)) + QStringLiteral("·(") +
+           ratioName + u')';
 }
 
 QString StrengthChart::correlationText() const {
@@ -160,9 +160,10 @@ QString StrengthChart::correlationText() const {
 QString StrengthChart::crossingText() const {
     if (!crossing)
         return {};
-    QString text = QStringLiteral("C/W = ") + formatNumber(*crossing, u"##,##0.00");
+    QString text = ratioName + QStringLiteral(" = ") + formatNumber(*crossing, u"##,##0.00");
     if (waterCement)
-        text += QStringLiteral("  W/C = ") + formatNumber(*waterCement, u"##,##0.00");
+        text += QStringLiteral("  ") + inverseName + QStringLiteral(" = ") +
+                formatNumber(*waterCement, u"##,##0.00");
     return text;
 }
 

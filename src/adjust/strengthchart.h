@@ -42,6 +42,12 @@ struct StrengthChart {
     QString message;                   // why no line is drawn; empty when one is
     AxisScale xAxis;
     AxisScale yAxis;
+    // The chart's words: its title, the axes' titles and the names of the ratio and of its reciprocal.
+    QString title = QStringLiteral("强度与灰水比关系图");
+    QString xTitle = QStringLiteral("灰水比 C/W");
+    QString yTitle = QStringLiteral("28天抗压强度 (MPa)");
+    QString ratioName = QStringLiteral("C/W");
+    QString inverseName = QStringLiteral("W/C");
 
     static StrengthChart fromFields(const Fields& fields);
 

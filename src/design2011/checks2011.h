@@ -21,3 +21,11 @@ struct Checks2011 {
 };
 
 Checks2011 checkMix2011(const MixInputs2011& inputs, const MixResult2011& result);
+
+// The parts, for any mix at an adopted (two-decimal) W/B.
+Check2011 checkWb2011(double wb, const EnvironmentLimit& limit);
+// The mix's binder against table 3.0.4 at the W/B: holds when not below it; the exempt grades always hold.
+Check2011 checkMinimumBinder2011(int grade, Structure structure, double wb, double binder);
+Check2011 checkMineral2011(Structure structure, CementKind kind, double wb, double flyAshPercent,
+                           double slagPercent);
+Check2011 checkPump2011(bool pumped, double binder, double sandRatio);

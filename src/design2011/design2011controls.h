@@ -91,6 +91,8 @@ inline QString trialCell(int row, int column) {
 inline const QString calculate = QStringLiteral("calculate");
 inline const QString saveReport = QStringLiteral("saveReport");
 inline const QString openReport = QStringLiteral("openReport");
+inline const QString startTrial = QStringLiteral("startTrial");
+inline const QString loadReport = QStringLiteral("loadReport");
 inline const QString reportStatus = QStringLiteral("reportStatus");
 // The fixed note at the top.
 inline const QString note = QStringLiteral("note");

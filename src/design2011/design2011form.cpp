@@ -9,21 +9,15 @@
 #include "common/prompts.h"
 #include "design2011/checks2011.h"
 #include "design2011/design2011controls.h"
+#include "design2011/fieldreading2011.h"
 #include "design2011/mixdesign2011.h"
+#include "design2011/mixtext2011.h"
 
 #include <stdexcept>
 
 namespace D = Design2011;
 
 namespace {
-
-// A number field, its caption in the refusal and its range.
-struct NumberField {
-    QString name;
-    QString caption;
-    double low;
-    double high;
-};
 
 const NumberField kSigma{D::sigma, QStringLiteral("强度标准差σ (MPa)"), 1, 10};
 const NumberField kGammaC{D::gammaC, QStringLiteral("富余系数γc"), 0.8, 1.3};
@@ -49,38 +43,6 @@ const NumberField kTrialVolume{D::trialVolume, QStringLiteral("试配体积 (L)"
 const QString kSumTooLarge = QStringLiteral("粉煤灰与矿渣粉掺量之和不应大于80%。");
 const QString kByTrial = QStringLiteral("表5.1.3：应经试验确定");
 
-// Thrown by the reading of the inputs with the refusal's message.
-struct Refused {
-    QString message;
-};
-
-// The index of the list's text among its items; a text that is no item is a programming error.
-int listIndex(const Fields& fields, const QString& name, const QStringList& items) {
-    const int index = static_cast<int>(items.indexOf(fields.text(name)));
-    if (index < 0)
-        throw std::logic_error("list " + name.toStdString() + " shows no item of its own");
-    return index;
-}
-
-bool isEmptyText(const Fields& fields, const QString& name) { return fields.text(name).trimmed().isEmpty(); }
-
-double readNumber(const Fields& fields, const NumberField& field) {
-    try {
-        const double v = readStrict(fields.text(field.name));
-        if (v >= field.low && v <= field.high)
-            return v;
-    } catch (const CalcFailure&) {
-    }
-    throw Refused{QStringLiteral("“%1”应为 %2～%3 之间的数值。")
-                      .arg(field.caption, generalForm(field.low), generalForm(field.high))};
-}
-
-std::optional<double> readOptional(const Fields& fields, const NumberField& field) {
-    if (isEmptyText(fields, field.name))
-        return std::nullopt;
-    return readNumber(fields, field);
-}
-
 // Every input in the order of the window, the first refused one named.
 MixInputs2011 readInputs(const Fields& fields) {
     MixInputs2011 in;
@@ -88,8 +50,7 @@ MixInputs2011 readInputs(const Fields& fields) {
     in.sigmaFromStatistics = fields.isChecked(D::sigmaFromStatistics);
     if (in.sigmaFromStatistics)
         in.sigma = readNumber(fields, kSigma);
-    in.cementKind =
-        listIndex(fields, D::cementKind, D::cementKinds) == 0 ? CementKind::Ordinary : CementKind::Portland;
+    in.cementKind = static_cast<CementKind>(listIndex(fields, D::cementKind, D::cementKinds));
     in.cementClass = D::cementClasses.at(listIndex(fields, D::cementClass, D::cementClasses)).toDouble();
     const bool measured = !isEmptyText(fields, D::fceMeasured);
     if (!measured)
@@ -100,17 +61,18 @@ MixInputs2011 readInputs(const Fields& fields) {
     in.waterReduction = readNumber(fields, kWaterReduction);
     in.admixtureDosage = readNumber(fields, kAdmixtureDosage);
     in.flyAshPercent = readNumber(fields, kFlyAshPercent);
+    in.flyAshGrade = static_cast<FlyAshGrade>(listIndex(fields, D::flyAshGrade, D::flyAshGrades));
     if (in.flyAshPercent != 0.0)
         in.gammaF = readNumber(fields, kGammaF);
     in.slagPercent = readNumber(fields, kSlagPercent);
+    in.slagGrade = static_cast<SlagGrade>(listIndex(fields, D::slagGrade, D::slagGrades));
     if (in.slagPercent != 0.0)
         in.gammaS = readNumber(fields, kGammaS);
     in.environment = static_cast<Environment>(listIndex(fields, D::environment, D::environments));
     in.airEntrained = fields.isChecked(D::airEntrained);
     in.structure = static_cast<Structure>(listIndex(fields, D::structure, D::structures));
     in.pumped = fields.isChecked(D::pumped);
-    in.method = listIndex(fields, D::densityMethod, D::densityMethods) == 0 ? DensityMethod::Mass
-                                                                            : DensityMethod::Volume;
+    in.method = static_cast<DensityMethod>(listIndex(fields, D::densityMethod, D::densityMethods));
     if (in.method == DensityMethod::Mass) {
         in.assumedDensity = readNumber(fields, kAssumedDensity);
     } else {
@@ -125,7 +87,7 @@ MixInputs2011 readInputs(const Fields& fields) {
     in.sandRatioOverride = readOptional(fields, kSandRatioOverride);
     in.trialVolume = readNumber(fields, kTrialVolume);
     if (in.flyAshPercent + in.slagPercent > 80.0)
-        throw Refused{kSumTooLarge};
+        throw FieldRefused{kSumTooLarge};
     return in;
 }
 
@@ -134,11 +96,17 @@ QString rangeText(const Range& range, int decimals) {
 }
 
 // The mix per cubic metre in the window's forms, then the same per trial batch.
+// A side mix without room for aggregate shows "—" below its W/B and sand ratio.
 void writeTrialColumn(Fields& fields, int column, const MixMasses& mix, double volume) {
     const double perBatch = volume / 1000.0;
     const double masses[] = {mix.cement, mix.flyAsh, mix.slag, mix.sand, mix.stone, mix.water};
     fields.setText(D::trialCell(1, column), formatFixed(mix.wb, 2));
     fields.setText(D::trialCell(2, column), formatFixed(mix.sandRatio, 0));
+    if (!mix.complete) {
+        for (int row = 3; row <= D::trialRows; ++row)
+            fields.setText(D::trialCell(row, column), QStringLiteral("—"));
+        return;
+    }
     for (int i = 0; i < 6; ++i) {
         fields.setText(D::trialCell(3 + i, column), formatFixed(masses[i], 0));
         fields.setText(D::trialCell(10 + i, column), formatFixed(masses[i] * perBatch, 2));
@@ -173,14 +141,8 @@ void writeResults(Fields& fields, const MixInputs2011& in, const MixResult2011& 
     fields.setText(D::sand, formatFixed(m.sand, 0));
     fields.setText(D::stone, formatFixed(m.stone, 0));
     fields.setText(D::density, formatFixed(m.density(), 0));
-    fields.setText(D::mixLine,
-                   QStringLiteral("水泥 %1，粉煤灰 %2，矿渣粉 %3，砂 %4，碎石 %5，水 %6，外加剂 %7（kg/m³）")
-                       .arg(formatFixed(m.cement, 0), formatFixed(m.flyAsh, 0), formatFixed(m.slag, 0),
-                            formatFixed(m.sand, 0), formatFixed(m.stone, 0), formatFixed(m.water, 0),
-                            formatFixed(m.admixture, 2)));
-    fields.setText(D::proportion, QStringLiteral("1 : %1 : %2，水胶比 %3")
-                                      .arg(formatFixed(divide(m.sand, m.binder), 2),
-                                           formatFixed(divide(m.stone, m.binder), 2), formatFixed(m.wb, 2)));
+    fields.setText(D::mixLine, mixLineText(m));
+    fields.setText(D::proportion, proportionText(m));
     const Checks2011 checks = checkMix2011(in, r);
     writeCheck(fields, D::checkWb, checks.wb);
     writeCheck(fields, D::checkGrade, checks.grade);
@@ -215,68 +177,105 @@ std::optional<double> typedDosage(const Fields& fields, const QString& name) {
 Design2011Form::Design2011Form(Fields& fields, Prompter& prompter) : m_fields(fields), m_prompter(prompter) {}
 
 void Design2011Form::load(const QDate& today) {
-    m_fields.setText(D::grade, QStringLiteral("C30"));
-    m_fields.setChecked(D::sigmaFromStatistics, false);
-    m_fields.setText(D::cementKind, QStringLiteral("普通硅酸盐水泥"));
-    m_fields.setText(D::cementClass, QStringLiteral("42.5"));
-    m_fields.setText(D::fceMeasured, QString());
-    m_fields.setText(D::maxSize, QStringLiteral("25"));
-    m_fields.setText(D::slump, QStringLiteral("180"));
-    m_fields.setText(D::waterReduction, QStringLiteral("25"));
-    m_fields.setText(D::admixtureDosage, QStringLiteral("2.0"));
-    m_fields.setText(D::flyAshPercent, QStringLiteral("15"));
-    m_fields.setText(D::flyAshGrade, QStringLiteral("Ⅱ级"));
-    m_fields.setText(D::slagPercent, QStringLiteral("15"));
-    m_fields.setText(D::slagGrade, QStringLiteral("S95"));
-    m_fields.setText(D::environment, QStringLiteral("二a"));
-    m_fields.setChecked(D::airEntrained, false);
-    m_fields.setText(D::structure, QStringLiteral("钢筋混凝土"));
-    m_fields.setChecked(D::pumped, true);
-    m_fields.setText(D::densityMethod, QStringLiteral("质量法"));
-    m_fields.setText(D::assumedDensity, QStringLiteral("2400"));
-    m_fields.setText(D::densityCement, QStringLiteral("3100"));
-    m_fields.setText(D::densityFlyAsh, QStringLiteral("2200"));
-    m_fields.setText(D::densitySlag, QStringLiteral("2900"));
-    m_fields.setText(D::densitySand, QStringLiteral("2650"));
-    m_fields.setText(D::densityStone, QStringLiteral("2700"));
-    m_fields.setText(D::airContent, QStringLiteral("1"));
-    m_fields.setText(D::wbOverride, QString());
-    m_fields.setText(D::sandRatioOverride, QString());
+    const MixInputs2011 in;
+    const auto item = [](const QStringList& items, auto value) { return items.at(static_cast<int>(value)); };
+    m_fields.setText(D::grade, QStringLiteral("C") + QString::number(in.grade));
+    m_fields.setChecked(D::sigmaFromStatistics, in.sigmaFromStatistics);
+    m_fields.setText(D::cementKind, item(D::cementKinds, in.cementKind));
+    m_fields.setText(D::cementClass, formatFixed(in.cementClass, 1));
+    m_fields.setText(D::fceMeasured, in.fceMeasured ? generalForm(*in.fceMeasured) : QString());
+    m_fields.setText(D::maxSize, generalForm(in.maxSize));
+    m_fields.setText(D::slump, generalForm(in.slump));
+    m_fields.setText(D::waterReduction, generalForm(in.waterReduction));
+    m_fields.setText(D::admixtureDosage, formatFixed(in.admixtureDosage, 1));
+    m_fields.setText(D::flyAshPercent, generalForm(in.flyAshPercent));
+    m_fields.setText(D::flyAshGrade, item(D::flyAshGrades, in.flyAshGrade));
+    m_fields.setText(D::slagPercent, generalForm(in.slagPercent));
+    m_fields.setText(D::slagGrade, item(D::slagGrades, in.slagGrade));
+    m_fields.setText(D::environment, item(D::environments, in.environment));
+    m_fields.setChecked(D::airEntrained, in.airEntrained);
+    m_fields.setText(D::structure, item(D::structures, in.structure));
+    m_fields.setChecked(D::pumped, in.pumped);
+    m_fields.setText(D::densityMethod, item(D::densityMethods, in.method));
+    m_fields.setText(D::assumedDensity, generalForm(in.assumedDensity));
+    m_fields.setText(D::densityCement, generalForm(in.densityCement));
+    m_fields.setText(D::densityFlyAsh, generalForm(in.densityFlyAsh));
+    m_fields.setText(D::densitySlag, generalForm(in.densitySlag));
+    m_fields.setText(D::densitySand, generalForm(in.densitySand));
+    m_fields.setText(D::densityStone, generalForm(in.densityStone));
+    m_fields.setText(D::airContent, generalForm(in.airContent));
+    m_fields.setText(D::wbOverride, in.wbOverride ? generalForm(*in.wbOverride) : QString());
+    m_fields.setText(D::sandRatioOverride,
+                     in.sandRatioOverride ? generalForm(*in.sandRatioOverride) : QString());
     m_fields.setText(D::reportName, QStringLiteral("JGJ55-2011-") + dateText(today));
+    // σ, γc, γf, γs and the trial volume follow their sources.
     gradeChanged();
     cementClassChanged();
     flyAshChanged();
     slagChanged();
     maxSizeChanged();
     environmentChanged();
+    emptyResults();
+}
+
+void Design2011Form::setInputs(const QList<QPair<QString, QString>>& texts) {
+    const QStringList boxes = {D::sigmaFromStatistics, D::airEntrained, D::pumped};
+    for (const auto& [name, text] : texts) {
+        if (boxes.contains(name))
+            m_fields.setChecked(name, text == QStringLiteral("on"));
+        else
+            m_fields.setText(name, text);
+        if (name == D::grade || name == D::sigmaFromStatistics)
+            gradeChanged();
+        else if (name == D::cementClass)
+            cementClassChanged();
+        else if (name == D::flyAshPercent)
+            flyAshChanged();
+        else if (name == D::slagPercent || name == D::slagGrade)
+            slagChanged();
+        else if (name == D::maxSize)
+            maxSizeChanged();
+        else if (name == D::environment)
+            environmentChanged();
+    }
+    emptyResults();
+}
+
+void Design2011Form::inputChanged() { emptyResults(); }
+
+void Design2011Form::emptyResults() {
+    m_calculation.reset();
     for (const QString& name : D::resultNames())
         m_fields.setText(name, QString());
-    m_calculated = false;
+    m_fields.setText(D::reportStatus, QString());
 }
 
 bool Design2011Form::calculate() {
-    m_calculated = false;
+    // A refused calculation counts as none, and changes no field.
+    m_calculation.reset();
     // Every text is made on a scratch copy first, so that a failure halfway writes nothing.
     MapFields scratch(D::resultNames());
+    Design2011Calculation made;
     try {
-        const MixInputs2011 inputs = readInputs(m_fields);
-        const auto outcome = designMix2011(inputs);
+        made.inputs = readInputs(m_fields);
+        const auto outcome = designMix2011(made.inputs);
         if (const auto* refusal = std::get_if<Refusal2011>(&outcome))
-            throw Refused{refusal->message};
-        writeResults(scratch, inputs, std::get<MixResult2011>(outcome));
-    } catch (const Refused& refused) {
+            throw FieldRefused{refusal->message};
+        made.result = std::get<MixResult2011>(outcome);
+        writeResults(scratch, made.inputs, made.result);
+    } catch (const FieldRefused& refused) {
         refuse(refused.message);
         return false;
     } catch (const CalcFailure&) {
         // A value past every range of the inputs (an overflow): refused as a calculation without result.
-        refuse(QStringLiteral("胶凝材料和水的用量过大，无法计算砂石用量，请检查输入。"));
+        refuse(kTooMuchBinder2011);
         return false;
     }
     for (const QString& name : D::resultNames())
         m_fields.setText(name, scratch.text(name));
     for (const QString& check : {D::checkWb, D::checkGrade, D::checkBinder, D::checkMineral, D::checkPump})
         m_fields.setCheckColour(check, scratch.colour(check));
-    m_calculated = true;
+    m_calculation = made;
     return true;
 }
 

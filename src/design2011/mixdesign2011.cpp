@@ -6,41 +6,51 @@
 
 namespace {
 
-const QString kTooMuchBinder = QStringLiteral("胶凝材料和水的用量过大，无法计算砂石用量，请检查输入。");
 const QString kSandRatioByTrial = QStringLiteral("水胶比小于0.40，砂率应经试验确定，请输入采用砂率。");
 
 double whole(double v) { return roundHalfAway(v, 0); }
 
-// Steps 11 and 14 at a given binder and sand ratio: the binder's parts, the admixture, sand and stone.
-// False when no room is left for the aggregate.
-bool completeMix(MixMasses& mix, const MixInputs2011& in) {
-    mix.flyAsh = whole(mix.binder * in.flyAshPercent / 100.0);
-    mix.slag = whole(mix.binder * in.slagPercent / 100.0);
-    mix.cement = mix.binder - mix.flyAsh - mix.slag;
-    mix.admixture = checked(mix.binder * in.admixtureDosage / 100.0);
-    const double share = mix.sandRatio / 100.0;
-    if (in.method == DensityMethod::Mass) {
-        const double rest = in.assumedDensity - mix.binder - mix.water;
-        if (rest <= 0.0)
+} // namespace
+
+const QString kTooMuchBinder2011 = QStringLiteral("胶凝材料和水的用量过大，无法计算砂石用量，请检查输入。");
+
+MixRule mixRule(const MixInputs2011& in) {
+    return {in.flyAshPercent,  in.slagPercent,   in.admixtureDosage, in.method,
+            in.assumedDensity, in.densityCement, in.densityFlyAsh,   in.densitySlag,
+            in.densitySand,    in.densityStone,  in.airContent};
+}
+
+bool completeMix(MixMasses& mix, const MixRule& rule) {
+    MixMasses made = mix;
+    made.flyAsh = whole(made.binder * rule.flyAshPercent / 100.0);
+    made.slag = whole(made.binder * rule.slagPercent / 100.0);
+    made.cement = made.binder - made.flyAsh - made.slag;
+    made.admixture = checked(made.binder * rule.admixtureDosage / 100.0);
+    const double share = made.sandRatio / 100.0;
+    if (rule.method == DensityMethod::Mass) {
+        const double rest = rule.assumedDensity - made.binder - made.water;
+        if (significant15(rest) <= 0.0)
             return false;
-        mix.sand = whole(rest * share);
-        mix.stone = rest - mix.sand;
-        return true;
+        made.sand = whole(rest * share);
+        made.stone = rest - made.sand;
+    } else {
+        const double volume = 1.0 - divide(made.cement, rule.densityCement) -
+                              divide(made.flyAsh, rule.densityFlyAsh) - divide(made.slag, rule.densitySlag) -
+                              made.water / 1000.0 - 0.01 * rule.airContent;
+        if (significant15(volume) <= 0.0)
+            return false;
+        const double aggregate =
+            divide(volume, divide(share, rule.densitySand) + divide(1.0 - share, rule.densityStone));
+        made.sand = whole(aggregate * share);
+        made.stone = whole(aggregate * (1.0 - share));
     }
-    const double volume = 1.0 - divide(mix.cement, in.densityCement) - divide(mix.flyAsh, in.densityFlyAsh) -
-                          divide(mix.slag, in.densitySlag) - mix.water / 1000.0 - 0.01 * in.airContent;
-    if (volume <= 0.0)
-        return false;
-    const double aggregate =
-        divide(volume, divide(share, in.densitySand) + divide(1.0 - share, in.densityStone));
-    mix.sand = whole(aggregate * share);
-    mix.stone = whole(aggregate * (1.0 - share));
+    mix = made;
     return true;
 }
 
-} // namespace
-
 double roundHalfAway(double v, int decimals) { return formatFixed(v, decimals).toDouble(); }
+
+double significant15(double v) { return generalForm(checked(v)).toDouble(); }
 
 std::variant<MixResult2011, Refusal2011> designMix2011(const MixInputs2011& in) {
     MixResult2011 r;
@@ -83,20 +93,22 @@ std::variant<MixResult2011, Refusal2011> designMix2011(const MixInputs2011& in) 
     else
         return Refusal2011{kSandRatioByTrial};
 
-    if (!completeMix(mix, in))
-        return Refusal2011{kTooMuchBinder};
+    const MixRule rule = mixRule(in);
+    if (!completeMix(mix, rule))
+        return Refusal2011{kTooMuchBinder2011};
 
-    // The trial mixes: the same water and dosages at W/B -+ 0.05 and sand ratio -+ 1, binder not raised.
+    // The trial mixes: the same water and dosages at W/B -+ 0.05 and sand ratio -+ 1, binder not raised. A
+    // side mix without room for aggregate does not refuse the design it brackets.
     for (int side : {-1, 1}) {
         MixMasses trial;
         trial.water = mix.water;
         trial.wb = roundHalfAway(mix.wb + side * 0.05, 2);
         trial.sandRatio = mix.sandRatio + side;
-        if (trial.wb <= 0.0)
-            return Refusal2011{kTooMuchBinder};
-        trial.binder = whole(divide(trial.water, trial.wb));
-        if (!completeMix(trial, in))
-            return Refusal2011{kTooMuchBinder};
+        trial.complete = trial.wb > 0.0;
+        if (trial.complete) {
+            trial.binder = whole(divide(trial.water, trial.wb));
+            trial.complete = completeMix(trial, rule);
+        }
         r.trials[side < 0 ? 0 : 2] = trial;
     }
     r.trials[1] = mix;

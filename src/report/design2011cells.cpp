@@ -1,9 +1,9 @@
 #include "report/design2011cells.h"
 
-#include "common/failure.h"
 #include "common/fields.h"
 #include "common/numbers.h"
 #include "design2011/design2011controls.h"
+#include "design2011/design2011form.h"
 
 #include <stdexcept>
 
@@ -114,8 +114,6 @@ std::vector<Design2011Cell> makeCells() {
     return cells;
 }
 
-bool filled(const Fields& fields, const QString& name) { return !fields.text(name).trimmed().isEmpty(); }
-
 } // namespace
 
 const std::vector<Design2011Cell>& design2011Cells() {
@@ -123,32 +121,30 @@ const std::vector<Design2011Cell>& design2011Cells() {
     return cells;
 }
 
-QString design2011BasisText(SheetBasis basis, const Fields& fields) {
+QString design2011BasisText(SheetBasis basis, const Design2011Calculation& calculation) {
+    const MixInputs2011& in = calculation.inputs;
+    const bool volume = in.method == DensityMethod::Volume;
     switch (basis) {
     case SheetBasis::Sigma:
-        return fields.isChecked(sigmaFromStatistics) ? QStringLiteral("第4.0.2条（统计资料）")
-                                                     : QStringLiteral("表4.0.2");
+        return in.sigmaFromStatistics ? QStringLiteral("第4.0.2条（统计资料）") : QStringLiteral("表4.0.2");
     case SheetBasis::CementFactor:
-        return filled(fields, fceMeasured) ? QStringLiteral("未采用（fce实测）") : QStringLiteral("表5.1.4");
+        return in.fceMeasured ? QStringLiteral("未采用（fce实测）") : QStringLiteral("表5.1.4");
     case SheetBasis::CementStrength:
-        return filled(fields, fceMeasured) ? QStringLiteral("实测值") : QStringLiteral("式(5.1.4)");
+        return in.fceMeasured ? QStringLiteral("实测值") : QStringLiteral("式(5.1.4)");
     case SheetBasis::AdoptedWb:
-        return filled(fields, wbOverride) ? QStringLiteral("输入采用值")
-                                          : QStringLiteral("式(5.1.1)、第3.0.3条");
+        return in.wbOverride ? QStringLiteral("输入采用值") : QStringLiteral("式(5.1.1)、第3.0.3条");
     case SheetBasis::SandRatio:
-        return filled(fields, sandRatioOverride) ? QStringLiteral("输入采用值")
-                                                 : QStringLiteral("表值范围中值");
+        return in.sandRatioOverride ? QStringLiteral("输入采用值") : QStringLiteral("表值范围中值");
     case SheetBasis::Aggregate:
-        return fields.text(densityMethod) == densityMethods[1] ? QStringLiteral("式(5.5.2) 体积法")
-                                                               : QStringLiteral("式(5.5.1) 质量法");
+        return volume ? QStringLiteral("式(5.5.2) 体积法") : QStringLiteral("式(5.5.1) 质量法");
     case SheetBasis::Density:
-        return fields.text(densityMethod) == densityMethods[1] ? QStringLiteral("各材料用量之和")
-                                                               : QStringLiteral("假定值（质量法）");
+        return volume ? QStringLiteral("各材料用量之和") : QStringLiteral("假定值（质量法）");
     }
     throw std::logic_error("unknown basis");
 }
 
-QString design2011CellText(const Design2011Cell& cell, const Fields& fields, const QString& date) {
+QString design2011CellText(const Design2011Cell& cell, const Fields& fields,
+                           const Design2011Calculation& calculation, const QString& date) {
     switch (cell.form) {
     case SheetForm::Field:
         return fields.text(cell.field);
@@ -156,17 +152,19 @@ QString design2011CellText(const Design2011Cell& cell, const Fields& fields, con
         return fields.isChecked(cell.field) ? QStringLiteral("是") : QStringLiteral("否");
     case SheetForm::Coefficient: {
         // The calculation takes 1 for an admixture that is not used, whatever the field shows.
-        try {
-            if (readStrict(fields.text(cell.dosage)) == 0.0)
-                return QStringLiteral("1.00");
-        } catch (const CalcFailure&) {
-        }
-        return fields.text(cell.field);
+        const double used = cell.field == gammaF ? calculation.result.gammaF : calculation.result.gammaS;
+        const double dosage =
+            cell.field == gammaF ? calculation.inputs.flyAshPercent : calculation.inputs.slagPercent;
+        return dosage > 0.0 ? fields.text(cell.field) : formatFixed(used, 2);
     }
     case SheetForm::Basis:
-        return design2011BasisText(cell.basis, fields);
+        return design2011BasisText(cell.basis, calculation);
     case SheetForm::Date:
         return date;
     }
     throw std::logic_error("unknown sheet form");
 }
+
+QString design2011StoredForm() { return QStringLiteral("mixdesign JGJ55-2011 计算书 1"); }
+
+QStringList design2011StoredInputs() { return inputNames() + QStringList{reportName}; }

@@ -4,6 +4,7 @@
 #include <vector>
 
 class Fields;
+struct Design2011Calculation;
 
 // How a cell of the JGJ 55-2011 calculation sheet (template phm2011.xls) is made from the window's fields.
 enum class SheetForm {
@@ -40,9 +41,15 @@ struct Design2011Cell {
 // checks, trial mixes.
 const std::vector<Design2011Cell>& design2011Cells();
 
-// The text a cell receives; `date` is the text of the save's day. The spreadsheet stores a text that reads as
-// a number as that number.
-QString design2011CellText(const Design2011Cell& cell, const Fields& fields, const QString& date);
+// The text a cell receives: a field's text as shown, or what the calculation decided; `date` is the text of
+// the save's day. The spreadsheet stores a text that reads as a number as that number.
+QString design2011CellText(const Design2011Cell& cell, const Fields& fields,
+                           const Design2011Calculation& calculation, const QString& date);
 
-// The clause or table of a value as the inputs decide it.
-QString design2011BasisText(SheetBasis basis, const Fields& fields);
+// The clause or table of a value as the calculation's inputs decided it.
+QString design2011BasisText(SheetBasis basis, const Design2011Calculation& calculation);
+
+// The name of the stored fields' form in a calculation sheet, and the inputs stored (every input of the
+// window in reading order, the report name last; boxes as "on"/"off").
+QString design2011StoredForm();
+QStringList design2011StoredInputs();

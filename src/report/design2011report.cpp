@@ -9,6 +9,7 @@
 #include "report/design2011cells.h"
 #include "report/spreadsheet.h"
 #include "report/spreadsheetsession.h"
+#include "report/storedfields.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -27,14 +28,75 @@ std::vector<FixedText> Design2011Report::templateForm() {
             {15, 18, QStringLiteral("三、每立方米材料用量 (kg/m³)")}};
 }
 
-void Design2011Report::fill(Spreadsheet& sheet) {
+void Design2011Report::fill(Spreadsheet& sheet, const Design2011Calculation& calculation) {
     const QString date = dateText(m_date.isNull() ? QDate::currentDate() : m_date);
     for (const Design2011Cell& cell : design2011Cells())
-        sheet.writeText(cell.row, cell.column, design2011CellText(cell, m_fields, date));
+        sheet.writeText(cell.row, cell.column, design2011CellText(cell, m_fields, calculation, date));
+    const QStringList boxes = {Design2011::sigmaFromStatistics, Design2011::airEntrained, Design2011::pumped};
+    StoredFields::Texts inputs;
+    for (const QString& name : design2011StoredInputs()) {
+        const bool box = boxes.contains(name);
+        inputs.append({name, box ? (m_fields.isChecked(name) ? QStringLiteral("on") : QStringLiteral("off"))
+                                 : m_fields.text(name)});
+    }
+    StoredFields::write(sheet, design2011StoredForm(), inputs);
 }
 
-QString Design2011Report::save(bool calculated) {
-    if (!calculated) {
+std::optional<QList<QPair<QString, QString>>> Design2011Report::load(const QString& path) {
+    const QString notASheet = QStringLiteral("所选文件不是本窗口保存的计算书。");
+    std::optional<StoredFields::Texts> texts;
+    bool formHolds = true;
+    Prompter& prompter = m_prompter;
+    // A file the office cannot read as a workbook is no sheet either.
+    const bool read = SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, [&prompter, &notASheet] {
+                          showStop(prompter, notASheet);
+                      }).importWorkbook(path, [&](Spreadsheet& sheet) {
+        for (const FixedText& fixed : templateForm()) {
+            const CellValue value = sheet.read(fixed.row, fixed.column);
+            if (value.kind() != CellValue::Kind::Text || value.toText().trimmed() != fixed.text)
+                formHolds = false;
+        }
+        if (formHolds)
+            texts = StoredFields::read(sheet, design2011StoredForm());
+    });
+    if (!read)
+        return std::nullopt;
+    // Every input once, in the window's order, lists and boxes with texts of their own.
+    const QStringList names = design2011StoredInputs();
+    bool complete = formHolds && texts && texts->size() == names.size();
+    for (int i = 0; complete && i < names.size(); ++i)
+        complete = texts->at(i).first == names.at(i);
+    if (!complete) {
+        showStop(m_prompter, notASheet);
+        return std::nullopt;
+    }
+    const QList<QPair<QString, QStringList>> lists = {
+        {Design2011::grade, Design2011::grades},
+        {Design2011::cementKind, Design2011::cementKinds},
+        {Design2011::cementClass, Design2011::cementClasses},
+        {Design2011::maxSize, Design2011::maxSizes},
+        {Design2011::flyAshGrade, Design2011::flyAshGrades},
+        {Design2011::slagGrade, Design2011::slagGrades},
+        {Design2011::environment, Design2011::environments},
+        {Design2011::structure, Design2011::structures},
+        {Design2011::densityMethod, Design2011::densityMethods}};
+    for (const auto& [name, text] : *texts) {
+        for (const auto& [list, items] : lists)
+            complete = complete && (name != list || items.contains(text));
+        for (const QString& box :
+             {Design2011::sigmaFromStatistics, Design2011::airEntrained, Design2011::pumped})
+            complete =
+                complete && (name != box || text == QStringLiteral("on") || text == QStringLiteral("off"));
+    }
+    if (!complete) {
+        showStop(m_prompter, notASheet);
+        return std::nullopt;
+    }
+    return *texts;
+}
+
+QString Design2011Report::save(const Design2011Calculation* calculation) {
+    if (!calculation) {
         showStop(m_prompter, QStringLiteral("请先点击“计算”。"));
         return {};
     }
@@ -49,7 +111,7 @@ QString Design2011Report::save(bool calculated) {
     }
     request.ending = SpreadsheetSession::Ending::SaveAndQuit;
     request.pdf = true;
-    request.fill = [this](Spreadsheet& sheet) { fill(sheet); };
+    request.fill = [this, calculation](Spreadsheet& sheet) { fill(sheet, *calculation); };
     Prompter& prompter = m_prompter;
     const bool saved = SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, [&prompter] {
                            showFailure(prompter);

@@ -54,8 +54,7 @@ void ChartPainter::paint(QPainter& painter, const QRectF& area) const {
     painter.fillRect(area, Qt::white);
     painter.setPen(kAxisColour);
     painter.setFont(font(16, true));
-    painter.drawText(QRectF(area.left(), area.top() + 8, area.width(), 26), Qt::AlignCenter,
-                     QStringLiteral("强度与灰水比关系图"));
+    painter.drawText(QRectF(area.left(), area.top() + 8, area.width(), 26), Qt::AlignCenter, m_chart.title);
 
     const QRectF plot = area.adjusted(kLeft, kTop, -kRight, -kBottom);
     paintAxes(painter, plot);
@@ -104,12 +103,11 @@ void ChartPainter::paintAxes(QPainter& painter, const QRectF& plot) const {
 
     painter.setFont(font(13, true));
     painter.drawText(QRectF(plot.left(), plot.bottom() + 28, plot.width(), 24), Qt::AlignCenter,
-                     QStringLiteral("灰水比 C/W"));
+                     m_chart.xTitle);
     painter.save();
     painter.translate(plot.left() - 58, plot.center().y());
     painter.rotate(-90);
-    painter.drawText(QRectF(-plot.height() / 2, -12, plot.height(), 24), Qt::AlignCenter,
-                     QStringLiteral("28天抗压强度 (MPa)"));
+    painter.drawText(QRectF(-plot.height() / 2, -12, plot.height(), 24), Qt::AlignCenter, m_chart.yTitle);
     painter.restore();
 }
 

@@ -1,10 +1,15 @@
 #include "ui/design2011window.h"
 
+#include "common/prompter.h"
+#include "common/prompts.h"
 #include "design2011/design2011controls.h"
+#include "trial2011/trial2011controls.h"
 #include "ui/appcontext.h"
 #include "ui/busycursor.h"
 #include "ui/commandguard.h"
 #include "ui/screenplacement.h"
+#include "ui/trial2011window.h"
+#include "ui/windowmanager.h"
 #include "ui_design2011window.h"
 
 #include <QHeaderView>
@@ -23,14 +28,14 @@ void setRowEnabled(QWidget* field, bool on) {
 
 } // namespace
 
-Design2011Window::Design2011Window(const AppContext& context)
-    : m_context(context), m_ui(std::make_unique<Ui::Design2011Window>()), m_fields(this),
-      m_form(m_fields, context.prompter) {
+Design2011Window::Design2011Window(WindowManager& windows)
+    : m_windows(windows), m_context(windows.context()), m_ui(std::make_unique<Ui::Design2011Window>()),
+      m_fields(this), m_form(m_fields, m_context.prompter) {
     m_ui->setupUi(this);
     setObjectName(Design2011::window);
     fillLists();
     fitTrialTable();
-    m_form.load(context.today());
+    m_form.load(m_context.today());
     bindControls();
     m_ui->sigma->setReadOnly(!m_form.sigmaEditable());
     densityMethodChanged();
@@ -117,6 +122,8 @@ void Design2011Window::bindControls() {
     connect(ui.calculate, &QPushButton::clicked, this, guarded(this, &Design2011Window::calculateClicked));
     connect(ui.saveReport, &QPushButton::clicked, this, guarded(this, &Design2011Window::saveReportClicked));
     connect(ui.openReport, &QPushButton::clicked, this, guarded(this, &Design2011Window::openReportClicked));
+    connect(ui.startTrial, &QPushButton::clicked, this, guarded(this, &Design2011Window::startTrialClicked));
+    connect(ui.loadReport, &QPushButton::clicked, this, guarded(this, &Design2011Window::loadReportClicked));
 }
 
 // At its natural size where the screen holds it, centred on the screen's available area; on a screen too
@@ -159,9 +166,48 @@ Design2011Report Design2011Window::report() {
 
 void Design2011Window::saveReportClicked() {
     const BusyCursor busy;
-    const QString saved = report().save(m_form.hasCalculation());
+    const QString saved = report().save(m_form.calculation());
     if (!saved.isEmpty())
         m_savedName = saved;
+    else
+        m_fields.setText(Design2011::reportStatus, QString());
+}
+
+// Hands the design over to the trial window, asking first where that window holds work of its own.
+void Design2011Window::startTrialClicked() {
+    if (!m_form.hasCalculation()) {
+        showStop(m_context.prompter, QStringLiteral("请先点击“计算”。"));
+        return;
+    }
+    if (auto* open = dynamic_cast<Trial2011Window*>(m_windows.window(Trial2011::window))) {
+        MessageBoxRequest question;
+        question.text = QStringLiteral("“试配调整”窗口中已有数据，用当前设计替换吗？");
+        question.icon = MessageIcon::Question;
+        question.buttons = MessageButtons::YesNo;
+        const bool replace = m_context.prompter.message(question) == MessageButton::Yes;
+        m_windows.open(Trial2011::window);
+        if (replace)
+            open->takeDesign(m_fields);
+        return;
+    }
+    if (auto* trial = dynamic_cast<Trial2011Window*>(m_windows.open(Trial2011::window)))
+        trial->takeDesign(m_fields);
+}
+
+// Sets the inputs back from a calculation sheet this window saved.
+void Design2011Window::loadReportClicked() {
+    FileDialogRequest request;
+    request.filter = QStringLiteral("计算书 (*.xls)|*.xls|");
+    request.startFolder = m_context.paths.root();
+    const std::optional<QString> path = m_context.prompter.openFile(request);
+    if (!path)
+        return;
+    const BusyCursor busy;
+    if (const auto inputs = report().load(*path)) {
+        m_form.setInputs(*inputs);
+        m_ui->sigma->setReadOnly(!m_form.sigmaEditable());
+        densityMethodChanged();
+    }
 }
 
 void Design2011Window::openReportClicked() { report().open(m_savedName); }

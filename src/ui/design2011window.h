@@ -8,6 +8,7 @@
 #include <memory>
 
 struct AppContext;
+class WindowManager;
 
 namespace Ui {
 class Design2011Window;
@@ -18,7 +19,7 @@ class Design2011Window;
 // Modeless and resizable; it opens centred on the screen.
 class Design2011Window : public QWidget {
 public:
-    explicit Design2011Window(const AppContext& context);
+    explicit Design2011Window(WindowManager& windows);
     ~Design2011Window() override;
 
     const Design2011Form& form() const { return m_form; }
@@ -26,6 +27,8 @@ public:
     void calculateClicked();
     void saveReportClicked();
     void openReportClicked();
+    void startTrialClicked();
+    void loadReportClicked();
 
 private:
     void fillLists();
@@ -45,6 +48,7 @@ private:
     void environmentChanged();
     void densityMethodChanged();
 
+    WindowManager& m_windows;
     const AppContext& m_context;
     std::unique_ptr<Ui::Design2011Window> m_ui;
     WidgetFields m_fields;

@@ -9,6 +9,7 @@
 #include "info/infocontrols.h"
 #include "info/links.h"
 #include "report/reportexport.h"
+#include "trial2011/trial2011controls.h"
 #include "ui/admixturewindow.h"
 #include "ui/banner.h"
 #include "ui/busycursor.h"
@@ -231,6 +232,8 @@ void MainWindow::buildMenus() {
     addAction(nullptr, QStringLiteral("tz"), QStringLiteral("配合比调整"), &MainWindow::tz_Click);
     addAction(nullptr, Design2011::menuCommand, QStringLiteral("JGJ 55-2011设计"),
               &MainWindow::jgj2011_Click);
+    addAction(nullptr, Trial2011::menuCommand, QStringLiteral("JGJ 55-2011试配"),
+              &MainWindow::trial2011_Click);
     addAction(nullptr, QStringLiteral("kf"), QStringLiteral("客服信息"), &MainWindow::kf_Click);
     addAction(nullptr, QStringLiteral("help"), QStringLiteral("帮助"), &MainWindow::help_Click);
 }
@@ -317,6 +320,7 @@ void MainWindow::about_Click() { m_windows.open(Form2::window); }
 void MainWindow::xie_Click() { m_windows.open(Form5::window); }
 void MainWindow::tz_Click() { m_windows.open(Tiaozheng::window); }
 void MainWindow::jgj2011_Click() { m_windows.open(Design2011::window); }
+void MainWindow::trial2011_Click() { m_windows.open(Trial2011::window); }
 void MainWindow::kf_Click() { m_windows.open(Form7::window); }
 
 void MainWindow::help_Click() {

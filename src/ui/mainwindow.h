@@ -43,6 +43,7 @@ public:
     void xie_Click();
     void tz_Click();
     void jgj2011_Click();
+    void trial2011_Click();
     void kf_Click();
     void help_Click();
 

@@ -6,6 +6,7 @@
 #include "design/form1.h"
 #include "design2011/design2011controls.h"
 #include "report/spreadsheet.h"
+#include "trial2011/trial2011controls.h"
 #include "ui/adjustwindow.h"
 #include "ui/admixturewindow.h"
 #include "ui/chartwindow.h"
@@ -15,6 +16,7 @@
 #include "ui/infowindow.h"
 #include "ui/mainwindow.h"
 #include "ui/programicon.h"
+#include "ui/trial2011window.h"
 
 #include <QApplication>
 
@@ -72,7 +74,9 @@ QWidget* WindowManager::create(const QString& name) {
     if (name == Wai::window)
         return m_admixture = new AdmixtureWindow(*this);
     if (name == Design2011::window)
-        return new Design2011Window(m_context);
+        return new Design2011Window(*this);
+    if (name == Trial2011::window)
+        return new Trial2011Window(m_context);
     if (InfoWindow::isInfoWindow(name))
         return new InfoWindow(name, m_context);
     return nullptr;

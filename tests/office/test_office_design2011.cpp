@@ -100,9 +100,10 @@ private:
         ScriptedPrompter prompter;
         prompter.queueAnswer(MessageButton::Yes);
         RecordingLauncher launcher;
+        const Design2011Calculation calculation = design2011CalculationOf(fields);
         const QString saved = Design2011Report(fields, prompter, factory, launcher,
                                                InstallPaths(m_root.path()), QDate(2026, 12, 8))
-                                  .save(true);
+                                  .save(&calculation);
         *messages = prompter.messages();
         *status = fields.text(reportStatus);
         return saved;

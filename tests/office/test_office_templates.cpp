@@ -54,7 +54,8 @@ private:
             fillDesign2011Example(fields);
             fields.setText(Design2011::reportName, name);
             RecordingLauncher launcher;
-            Design2011Report(fields, prompter, factory, launcher, paths).save(true);
+            const Design2011Calculation calculation = design2011CalculationOf(fields);
+            Design2011Report(fields, prompter, factory, launcher, paths).save(&calculation);
         } else {
             MapFields fields(MixAdjustment::controlNames());
             for (const QString& field : MixAdjustment::controlNames())

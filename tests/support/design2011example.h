@@ -1,11 +1,14 @@
 #pragma once
 
 #include "common/mapfields.h"
+#include "common/scriptedprompter.h"
 #include "design2011/design2011controls.h"
+#include "design2011/design2011form.h"
 
 #include <QList>
 #include <QPair>
 #include <QStringList>
+#include <stdexcept>
 
 // The JGJ 55-2011 window's fields, labels and boxes, for the calculation sheet run over MapFields.
 inline QStringList design2011FieldNames() {
@@ -100,4 +103,24 @@ inline QList<QPair<QString, QString>> design2011Example() {
 inline void fillDesign2011Example(MapFields& fields) {
     for (const auto& [name, text] : design2011Example())
         fields.setText(name, text);
+}
+
+// What the window's 计算 makes of the fields' inputs, worked out on a copy so the fields keep their texts;
+// the initial design's calculation where the fields hold no design that can be calculated.
+inline Design2011Calculation design2011CalculationOf(const MapFields& fields) {
+    MapFields copy(design2011FieldNames());
+    for (const QString& name : design2011FieldNames())
+        copy.setText(name, fields.text(name));
+    ScriptedPrompter prompter;
+    prompter.queueAnswer(MessageButton::Ok);
+    Design2011Form form(copy, prompter);
+    try {
+        if (form.calculate())
+            return *form.calculation();
+    } catch (const std::logic_error&) {
+        // A list showing no item of its own: no design at all.
+    }
+    Design2011Calculation initial;
+    initial.result = std::get<MixResult2011>(designMix2011(initial.inputs));
+    return initial;
 }

@@ -37,6 +37,12 @@ private Q_SLOTS:
     void checks_data();
     void checks();
     void calculationState();
+    void sigmaFloorRaises_data();
+    void sigmaFloorRaises();
+    void listsFollowEnums();
+    void resultsFollowInputs();
+    void sideTrialWithoutRoom();
+    void setInputsKeepsSavedRefills();
 };
 
 namespace {
@@ -505,11 +511,6 @@ void TestDesign2011::refusals_data() {
     QTest::newRow("W/B below 0.40 without sand ratio")
         << QStringList{"wbOverride=0.39"}
         << QStringLiteral("水胶比小于0.40，砂率应经试验确定，请输入采用砂率。");
-    QTest::newRow("no room in the lower trial mix, volume method")
-        << QStringList{"wbOverride=0.2",     "sandRatioOverride=40", "waterReduction=0",
-                       "slump=250",          "densityMethod=体积法", "airContent=10",
-                       "densityCement=2500", "densityFlyAsh=1800",   "densitySlag=2500"}
-        << QStringLiteral("胶凝材料和水的用量过大，无法计算砂石用量，请检查输入。");
 }
 
 void TestDesign2011::refusals() {
@@ -590,6 +591,105 @@ void TestDesign2011::calculationState() {
     w.set({"slump=x"});
     QVERIFY(!w.calculate());
     QVERIFY(!w.form.hasCalculation());
+}
+
+// Clause 4.0.2: a σ from statistics below its floor is raised to it; at or above it, it stands.
+void TestDesign2011::sigmaFloorRaises_data() {
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<QString>("sigma");
+    QTest::addColumn<QString>("used");
+    QTest::newRow("C30 raised to 3.0") << "C30"
+                                       << "2.0"
+                                       << "3.0";
+    QTest::newRow("C30 at the floor") << "C30"
+                                      << "3.0"
+                                      << "3.0";
+    QTest::newRow("C30 above") << "C30"
+                               << "3.4"
+                               << "3.4";
+    QTest::newRow("C35 raised to 4.0") << "C35"
+                                       << "3.5"
+                                       << "4.0";
+    QTest::newRow("C35 above") << "C35"
+                               << "4.5"
+                               << "4.5";
+}
+void TestDesign2011::sigmaFloorRaises() {
+    QFETCH(QString, grade);
+    QFETCH(QString, sigma);
+    QFETCH(QString, used);
+    Window w;
+    w.set({"grade=" + grade, "sigmaFromStatistics=on", "sigma=" + sigma});
+    QVERIFY(w.calculate());
+    QCOMPARE(w.fields.text(D::sigmaUsed), used);
+}
+
+// The enums the inputs are read into follow the order of the lists' items.
+void TestDesign2011::listsFollowEnums() {
+    QCOMPARE(D::cementKinds.at(int(CementKind::Ordinary)), QStringLiteral("普通硅酸盐水泥"));
+    QCOMPARE(D::cementKinds.at(int(CementKind::Portland)), QStringLiteral("硅酸盐水泥"));
+    QCOMPARE(D::environments.at(int(Environment::One)), QStringLiteral("一"));
+    QCOMPARE(D::environments.at(int(Environment::TwoA)), QStringLiteral("二a"));
+    QCOMPARE(D::environments.at(int(Environment::TwoB)), QStringLiteral("二b"));
+    QCOMPARE(D::environments.at(int(Environment::ThreeA)), QStringLiteral("三a"));
+    QCOMPARE(D::environments.at(int(Environment::ThreeB)), QStringLiteral("三b"));
+    QCOMPARE(D::structures.at(int(Structure::Plain)), QStringLiteral("素混凝土"));
+    QCOMPARE(D::structures.at(int(Structure::Reinforced)), QStringLiteral("钢筋混凝土"));
+    QCOMPARE(D::structures.at(int(Structure::Prestressed)), QStringLiteral("预应力混凝土"));
+    QCOMPARE(D::densityMethods.at(int(DensityMethod::Mass)), QStringLiteral("质量法"));
+    QCOMPARE(D::densityMethods.at(int(DensityMethod::Volume)), QStringLiteral("体积法"));
+    QCOMPARE(D::slagGrades.at(int(SlagGrade::S75)), QStringLiteral("S75"));
+    QCOMPARE(D::slagGrades.at(int(SlagGrade::S95)), QStringLiteral("S95"));
+    QCOMPARE(D::slagGrades.at(int(SlagGrade::S105)), QStringLiteral("S105"));
+    QCOMPARE(D::flyAshGrades.at(int(FlyAshGrade::One)), QStringLiteral("Ⅰ级"));
+    QCOMPARE(D::flyAshGrades.at(int(FlyAshGrade::Two)), QStringLiteral("Ⅱ级"));
+}
+
+// A changed input empties every result, check, trial cell and the report's status; the report name does not.
+void TestDesign2011::resultsFollowInputs() {
+    Window w;
+    QVERIFY(w.calculate());
+    w.fields.setText(D::reportStatus, QStringLiteral("已保存：a.xls、a.pdf"));
+    w.fields.setText(D::reportName, QStringLiteral("other"));
+    QCOMPARE(w.fields.text(D::wb), QStringLiteral("0.55"));
+    w.set({"grade=C40"});
+    for (const QString& name : D::resultNames())
+        QVERIFY2(w.fields.text(name).isEmpty(), qPrintable(name));
+    QVERIFY(w.fields.text(D::reportStatus).isEmpty());
+    QVERIFY(!w.form.hasCalculation());
+}
+
+// A side trial mix without room for aggregate shows "—" below its W/B and sand ratio; the design stands.
+void TestDesign2011::sideTrialWithoutRoom() {
+    Window w;
+    w.set({"wbOverride=0.2", "sandRatioOverride=40", "waterReduction=0", "slump=250", "densityMethod=体积法",
+           "airContent=10", "densityCement=2500", "densityFlyAsh=1800", "densitySlag=2500"});
+    QVERIFY(w.calculate());
+    QCOMPARE(w.fields.text(D::trialCell(1, 1)), QStringLiteral("0.15"));
+    QCOMPARE(w.fields.text(D::trialCell(2, 1)), QStringLiteral("39"));
+    for (int row = 3; row <= D::trialRows; ++row)
+        QCOMPARE(w.fields.text(D::trialCell(row, 1)), QStringLiteral("—"));
+    QVERIFY(w.fields.text(D::trialCell(3, 2)) != QStringLiteral("—"));
+    QVERIFY(w.fields.text(D::trialCell(3, 3)) != QStringLiteral("—"));
+}
+
+// Inputs set back as a sheet kept them: a saved value of a refilled field stands after its source.
+void TestDesign2011::setInputsKeepsSavedRefills() {
+    Window w;
+    QVERIFY(w.calculate());
+    w.form.setInputs({{D::grade, "C40"},
+                      {D::sigmaFromStatistics, "off"},
+                      {D::sigma, "6.0"},
+                      {D::flyAshPercent, "20"},
+                      {D::gammaF, "0.77"},
+                      {D::maxSize, "40"},
+                      {D::trialVolume, "30"}});
+    QCOMPARE(w.fields.text(D::gammaF), QStringLiteral("0.77"));
+    QCOMPARE(w.fields.text(D::gammaFRange), QStringLiteral("表5.1.3：0.75～0.85"));
+    QCOMPARE(w.fields.text(D::trialVolume), QStringLiteral("30"));
+    QCOMPARE(w.fields.text(D::sigma), QStringLiteral("6.0"));
+    QVERIFY(!w.form.hasCalculation());
+    QVERIFY(w.fields.text(D::wb).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestDesign2011)

@@ -35,8 +35,9 @@ struct Rig {
     }
     QString path(const QString& name) const { return root.path() + u'/' + name; }
     QString save(bool calculated = true, QDate date = kDay) {
+        const Design2011Calculation calculation = design2011CalculationOf(fields);
         return Design2011Report(fields, prompter, spreadsheets, launcher, InstallPaths(root.path()), date)
-            .save(calculated);
+            .save(calculated ? &calculation : nullptr);
     }
     void open(const QString& name) {
         Design2011Report(fields, prompter, spreadsheets, launcher, InstallPaths(root.path())).open(name);
@@ -244,9 +245,11 @@ private slots:
         QCOMPARE(texts.count(QStringLiteral("否")), boxes.size());
         QVERIFY(!cells.contains(QStringLiteral("22 9")));
         QVERIFY(!cells.contains(QStringLiteral("23 9")));
-        // Inside the printed page of 36 columns and 57 rows, below the title.
+        // Inside the printed page of 36 columns and 57 rows, below the title; the stored inputs beside it.
         for (auto it = cells.begin(); it != cells.end(); ++it) {
             const QStringList at = it.key().split(u' ');
+            if (at[1].toInt() >= 40)
+                continue;
             QVERIFY2(at[0].toInt() >= 2 && at[0].toInt() <= 57, qPrintable(it.key()));
             QVERIFY2(at[1].toInt() >= 1 && at[1].toInt() <= 36, qPrintable(it.key()));
         }
