@@ -66,7 +66,7 @@ bool isEmptyText(const Fields& fields, const QString& name) { return fields.text
 
 double readNumber(const Fields& fields, const NumberField& field) {
     try {
-        const double v = readStrict(fields.text(field.name));
+        const double v = readStrictWide(fields.text(field.name));
         if (v >= field.low && v <= field.high)
             return v;
     } catch (const CalcFailure&) {
@@ -202,7 +202,7 @@ const QStringList kEnvironmentTexts = {
 // A dosage typed so far, when it reads strictly as a number that is not negative.
 std::optional<double> typedDosage(const Fields& fields, const QString& name) {
     try {
-        const double v = readStrict(fields.text(name));
+        const double v = readStrictWide(fields.text(name));
         if (v >= 0.0)
             return v;
     } catch (const CalcFailure&) {
