@@ -2,16 +2,16 @@
 
 #include "common/datetext.h"
 #include "common/fields.h"
-#include "common/launcher.h"
-#include "common/prompter.h"
 #include "common/prompts.h"
 #include "design2011/design2011controls.h"
 #include "report/design2011cells.h"
+#include "report/reportname.h"
+#include "report/reportpdf.h"
+#include "report/savefailure.h"
 #include "report/spreadsheet.h"
 #include "report/spreadsheetsession.h"
 
-#include <QFileInfo>
-#include <QUrl>
+#include <optional>
 #include <utility>
 
 Design2011Report::Design2011Report(Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets,
@@ -27,10 +27,12 @@ std::vector<FixedText> Design2011Report::templateForm() {
             {15, 18, QStringLiteral("三、每立方米材料用量 (kg/m³)")}};
 }
 
-void Design2011Report::fill(Spreadsheet& sheet) {
+void Design2011Report::fill(Spreadsheet& sheet, const QString& name) {
     const QString date = dateText(m_date.isNull() ? QDate::currentDate() : m_date);
-    for (const Design2011Cell& cell : design2011Cells())
-        sheet.writeText(cell.row, cell.column, design2011CellText(cell, m_fields, date));
+    for (const Design2011Cell& cell : design2011Cells()) {
+        const bool isName = cell.form == SheetForm::Field && cell.field == Design2011::reportName;
+        sheet.writeText(cell.row, cell.column, isName ? name : design2011CellText(cell, m_fields, date));
+    }
 }
 
 QString Design2011Report::save(bool calculated) {
@@ -38,23 +40,21 @@ QString Design2011Report::save(bool calculated) {
         showStop(m_prompter, QStringLiteral("请先点击“计算”。"));
         return {};
     }
+    // Trimmed; an empty name would save the hidden files ".xls" and ".pdf".
+    const std::optional<QString> name = ReportName::take(m_fields.text(Design2011::reportName));
+    if (!name) {
+        showStop(m_prompter, SaveFailure::nameRuleMessage());
+        return {};
+    }
     SpreadsheetSession::Export request;
     request.templateName = templateName();
     request.form = templateForm();
-    request.name = m_fields.text(Design2011::reportName);
-    // An empty name would save the hidden files ".xls" and ".pdf", which 查看计算书 could not tell from none.
-    if (request.name.isEmpty()) {
-        showFailure(m_prompter);
-        return {};
-    }
+    request.name = *name;
     request.ending = SpreadsheetSession::Ending::SaveAndQuit;
     request.pdf = true;
-    request.fill = [this](Spreadsheet& sheet) { fill(sheet); };
-    Prompter& prompter = m_prompter;
-    const bool saved = SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, [&prompter] {
-                           showFailure(prompter);
-                       }).exportWorkbook(request);
-    if (!saved)
+    request.fill = [this, &request](Spreadsheet& sheet) { fill(sheet, request.name); };
+    if (!SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, SaveFailure::reporter(m_prompter))
+             .exportWorkbook(request))
         return {};
     m_fields.setText(Design2011::reportStatus, QStringLiteral("已保存：") + request.name +
                                                    QStringLiteral(".xls、") + request.name +
@@ -67,6 +67,5 @@ void Design2011Report::open(const QString& savedName) {
         showStop(m_prompter, QStringLiteral("请先保存计算书。"));
         return;
     }
-    const QString pdf = QFileInfo(m_paths.pdfPath(savedName)).absoluteFilePath();
-    m_launcher.openUrl(QUrl::fromLocalFile(pdf).toString(QUrl::FullyEncoded));
+    ReportPdf::open(m_launcher, m_prompter, m_paths, savedName);
 }

@@ -21,11 +21,12 @@ public:
                      InstallPaths paths, QDate date = QDate());
 
     // 保存计算书. calculated: the window's fields hold a calculation of its present inputs; without one it
-    // refuses with "请先点击“计算”。". On success writes the label reportStatus and returns the name saved;
-    // an empty name when nothing was saved.
+    // refuses with "请先点击“计算”。". The name is reportName trimmed (ReportName); every failure names its
+    // cause (SaveFailure). On success writes the label reportStatus and returns the name saved; an empty name
+    // when nothing was saved.
     QString save(bool calculated);
-    // 查看计算书: opens root/<savedName>.pdf with the desktop's viewer; "请先保存计算书。" when savedName is
-    // empty.
+    // 查看计算书: opens root/<savedName>.pdf with the desktop's viewer (ReportPdf); "请先保存计算书。" when
+    // savedName is empty.
     void open(const QString& savedName);
 
     // The template in root/mb/, and the section headings of its form.
@@ -33,7 +34,8 @@ public:
     static std::vector<FixedText> templateForm();
 
 private:
-    void fill(Spreadsheet& sheet);
+    // name: the name the sheet is saved under.
+    void fill(Spreadsheet& sheet, const QString& name);
 
     Fields& m_fields;
     Prompter& m_prompter;
