@@ -177,7 +177,7 @@ private:
         fillDesign2011Example(fields);
         fields.setText(reportStatus, QStringLiteral("已保存：earlier"));
         ScriptedPrompter prompter;
-        prompter.queueAnswer(MessageButton::Yes);
+        prompter.queueAnswer(MessageButton::Ok);
         RecordingLauncher launcher;
         const QString saved = Design2011Report(fields, prompter, factory, launcher,
                                                InstallPaths(m_root.path()), QDate(2026, 12, 8))
@@ -194,6 +194,7 @@ private:
         fillDesign2011Example(fields);
         fields.setText(reportStatus, QStringLiteral("已保存：earlier"));
         ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Ok);
         RecordingLauncher launcher;
         ImmutableOnFill spreadsheets(factory, pdf);
         const QString saved = Design2011Report(fields, prompter, spreadsheets, launcher,
