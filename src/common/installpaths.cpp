@@ -8,6 +8,5 @@ InstallPaths::InstallPaths(QString root) : m_root(std::move(root)) {
 }
 
 bool isSafeWorkbookName(const QString& name) {
-    return !name.contains(u'/') && !name.contains(u'\\') && name != QStringLiteral(".") &&
-           name != QStringLiteral("..");
+    return !name.contains(u'/') && !name.contains(u'\\') && !name.startsWith(u'.');
 }

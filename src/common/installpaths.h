@@ -25,5 +25,6 @@ private:
     QString m_root;
 };
 
-// A name that keeps a workbook inside the installation folder: no path separator, not "." or "..".
+// A name that keeps a workbook inside the installation folder and in sight: no path separator, no leading "."
+// (so not "." or "..", and never a hidden file that could pass for one of the program's scratch files).
 bool isSafeWorkbookName(const QString& name);

@@ -6,7 +6,8 @@
 class Launcher {
 public:
     virtual ~Launcher() = default;
-    virtual void openUrl(const QString& url) = 0;
+    // False when the desktop could not open it (no program for it, no desktop to ask).
+    virtual bool openUrl(const QString& url) = 0;
     // Starts the program detached; false when it could not be started.
     virtual bool start(const QString& program) = 0;
 };

@@ -180,6 +180,19 @@ double readStrict(QStringView text) {
     return checked(convert(trimmed));
 }
 
+double readStrictWide(QStringView text) {
+    QString ascii = text.toString();
+    for (QChar& c : ascii) {
+        if (c >= u'\uFF10' && c <= u'\uFF19')
+            c = QChar(u'0' + (c.unicode() - 0xFF10));
+        else if (c == u'\uFF0E')
+            c = u'.';
+        else if (c == u'\uFF0D')
+            c = u'-';
+    }
+    return readStrict(ascii);
+}
+
 double checked(double v) {
     if (!std::isfinite(v))
         throw CalcFailure("result is not finite");

@@ -13,6 +13,10 @@ double readLenient(QStringView text);
 // The whole text, trimmed, must be a finite number of the same grammar; otherwise throws CalcFailure.
 double readStrict(QStringView text);
 
+// readStrict after taking the full-width digits "０"–"９", the point "．" and the minus "－" of a Chinese input
+// method for their ASCII forms; nothing else is mapped.
+double readStrictWide(QStringView text);
+
 // Throws CalcFailure unless v is finite; returns v. Every computed value passes through it before use.
 double checked(double v);
 

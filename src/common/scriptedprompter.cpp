@@ -140,11 +140,13 @@ void ScriptedPrompter::clearRecord() {
     m_beeps = 0;
 }
 
-void RecordingLauncher::openUrl(const QString& url) {
-    const QString line = QStringLiteral("OPENURL ") + url;
+bool RecordingLauncher::openUrl(const QString& url) {
+    const QString line =
+        QStringLiteral("OPENURL ") + url + (m_openingFails ? QStringLiteral(" -> failed") : QString());
     m_lines.append(line);
     if (m_sink)
         m_sink(line);
+    return !m_openingFails;
 }
 
 bool RecordingLauncher::start(const QString& program) {

@@ -68,17 +68,21 @@ private:
 };
 
 // A launcher that only reports "OPENURL address" and "START program -> started|failed"; a program counts as
-// started when it exists and is executable.
+// started when it exists and is executable. An address is opened unless told otherwise ("OPENURL address ->
+// failed").
 class RecordingLauncher : public Launcher {
 public:
     explicit RecordingLauncher(ScriptedPrompter::Sink sink = {}) : m_sink(std::move(sink)) {}
-    void openUrl(const QString& url) override;
+    bool openUrl(const QString& url) override;
     bool start(const QString& program) override;
     const QStringList& lines() const { return m_lines; }
+    // As a desktop without a program for the addresses.
+    void setOpeningFails(bool fails) { m_openingFails = fails; }
 
 private:
     ScriptedPrompter::Sink m_sink;
     QStringList m_lines;
+    bool m_openingFails = false;
 };
 
 QString buttonName(MessageButton button);

@@ -17,21 +17,22 @@ struct DurabilityCell {
     const char16_t* reinforcement;
     double maxWaterCement;
     double minCement;
+    bool waterCementUnregulated;
 };
 
 const std::array<DurabilityCell, 12> kDurability = {{
-    {u"干燥环境", u"素混凝土", 1, 200},
-    {u"干燥环境", u"钢筋混凝土", 0.65, 260},
-    {u"干燥环境", u"预应力混凝土", 0.60, 300},
-    {u"潮湿环境无冻害", u"素混凝土", 0.70, 225},
-    {u"潮湿环境无冻害", u"钢筋混凝土", 0.60, 280},
-    {u"潮湿环境无冻害", u"预应力混凝土", 0.60, 300},
-    {u"潮湿环境有冻害", u"素混凝土", 0.55, 250},
-    {u"潮湿环境有冻害", u"钢筋混凝土", 0.55, 280},
-    {u"潮湿环境有冻害", u"预应力混凝土", 0.55, 300},
-    {u"有冻害和除冰剂的潮湿环境", u"素混凝土", 0.50, 300},
-    {u"有冻害和除冰剂的潮湿环境", u"钢筋混凝土", 0.50, 300},
-    {u"有冻害和除冰剂的潮湿环境", u"预应力混凝土", 0.50, 300},
+    {u"干燥环境", u"素混凝土", 1, 200, true},
+    {u"干燥环境", u"钢筋混凝土", 0.65, 260, false},
+    {u"干燥环境", u"预应力混凝土", 0.60, 300, false},
+    {u"潮湿环境无冻害", u"素混凝土", 0.70, 225, false},
+    {u"潮湿环境无冻害", u"钢筋混凝土", 0.60, 280, false},
+    {u"潮湿环境无冻害", u"预应力混凝土", 0.60, 300, false},
+    {u"潮湿环境有冻害", u"素混凝土", 0.55, 250, false},
+    {u"潮湿环境有冻害", u"钢筋混凝土", 0.55, 280, false},
+    {u"潮湿环境有冻害", u"预应力混凝土", 0.55, 300, false},
+    {u"有冻害和除冰剂的潮湿环境", u"素混凝土", 0.50, 300, false},
+    {u"有冻害和除冰剂的潮湿环境", u"钢筋混凝土", 0.50, 300, false},
+    {u"有冻害和除冰剂的潮湿环境", u"预应力混凝土", 0.50, 300, false},
 }};
 
 const std::array<const char16_t*, 4> kSlumps = {u"10-30", u"35-50", u"55-70", u"75-90"};
@@ -84,7 +85,7 @@ std::optional<double> sigmaThreshold(const QString& gradeRange) {
 DurabilityLimits durabilityLimits(const QString& environment, const QString& reinforcement) {
     for (const DurabilityCell& cell : kDurability) {
         if (environment == QStringView(cell.environment) && reinforcement == QStringView(cell.reinforcement))
-            return {cell.maxWaterCement, cell.minCement};
+            return {cell.maxWaterCement, cell.minCement, cell.waterCementUnregulated};
     }
     return {};
 }

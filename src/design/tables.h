@@ -19,6 +19,8 @@ std::optional<double> sigmaThreshold(const QString& gradeRange);
 struct DurabilityLimits {
     std::optional<double> maxWaterCement;
     double minCement = 0.0;
+    // The standard sets no maximum ratio ("不作规定", dry plain concrete): the checks compare with 1.
+    bool waterCementUnregulated = false;
 };
 DurabilityLimits durabilityLimits(const QString& environment, const QString& reinforcement);
 

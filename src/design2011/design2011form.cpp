@@ -164,7 +164,7 @@ const QStringList kEnvironmentTexts = {
 // A dosage typed so far, when it reads strictly as a number that is not negative.
 std::optional<double> typedDosage(const Fields& fields, const QString& name) {
     try {
-        const double v = readStrict(fields.text(name));
+        const double v = readStrictWide(fields.text(name));
         if (v >= 0.0)
             return v;
     } catch (const CalcFailure&) {

@@ -13,7 +13,7 @@ QString rangeRefusal(const NumberField& field) {
 
 double readNumber(const Fields& fields, const NumberField& field) {
     try {
-        const double v = readStrict(fields.text(field.name));
+        const double v = readStrictWide(fields.text(field.name));
         if (v >= field.low && v <= field.high)
             return v;
     } catch (const CalcFailure&) {

@@ -237,11 +237,20 @@ void LibreOfficeSpreadsheet::open(const QString& path, OpenMode mode) {
 
 void LibreOfficeSpreadsheet::openTemplate(const QString& path, const std::vector<FixedText>& form) {
     open(path, OpenMode::Template);
+    requireForm(path, form);
+}
+
+void LibreOfficeSpreadsheet::openReadOnly(const QString& path, const std::vector<FixedText>& form) {
+    open(path, OpenMode::ReadOnly);
+    requireForm(path, form);
+}
+
+void LibreOfficeSpreadsheet::requireForm(const QString& path, const std::vector<FixedText>& form) {
     for (const FixedText& fixed : form) {
         const CellValue held = read(fixed.row, fixed.column);
         if (held.kind() != CellValue::Kind::Text || held.toText().trimmed() != fixed.text)
             throw WorkbookRefused(
-                QStringLiteral("the template is not of its form (no \"%1\"): ").arg(fixed.text) + path);
+                QStringLiteral("the workbook is not of its form (no \"%1\"): ").arg(fixed.text) + path);
     }
 }
 

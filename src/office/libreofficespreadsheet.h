@@ -25,6 +25,7 @@ public:
 
     void open(const QString& path, OpenMode mode) override;
     void openTemplate(const QString& path, const std::vector<FixedText>& form) override;
+    void openReadOnly(const QString& path, const std::vector<FixedText>& form) override;
     void activate() override;
     void saveAs(const QString& path) override;
     QString fullName() const override;
@@ -43,6 +44,8 @@ public:
     bool keptReady() const override { return m_kept; }
 
 private:
+    // Throws WorkbookRefused unless the active sheet holds every text of the form.
+    void requireForm(const QString& path, const std::vector<FixedText>& form);
     // Runs one call into the office under the call limit; every failure becomes a SpreadsheetError.
     template <typename Call> auto guarded(const char* operation, Call call) const -> decltype(call());
     void requireOffice() const;

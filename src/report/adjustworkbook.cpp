@@ -41,9 +41,14 @@ QString AdjustWorkbook::templateName(AdjustExport kind) {
     return kind == AdjustExport::Construction ? QStringLiteral("phtzm.xls") : QStringLiteral("phtzsm.xls");
 }
 
-// The table headings both share, and the row after step 5 where they part: step 6 or the signatures.
+// The table headings both share: a workbook of either export is read back, no other.
+std::vector<FixedText> AdjustWorkbook::importForm() {
+    return {{9, 1, QStringLiteral("材料")}, {18, 1, QStringLiteral("项目")}};
+}
+
+// The shared headings, and the row after step 5 where they part: step 6 or the signatures.
 std::vector<FixedText> AdjustWorkbook::templateForm(AdjustExport kind) {
-    std::vector<FixedText> form = {{9, 1, QStringLiteral("材料")}, {18, 1, QStringLiteral("项目")}};
+    std::vector<FixedText> form = importForm();
     if (kind == AdjustExport::Construction)
         form.push_back({43, 1, QStringLiteral("四、施工配合比（按砂、石含水率换算）")});
     else
@@ -139,7 +144,7 @@ void AdjustWorkbook::importWorkbook() {
     Prompter& prompter = m_prompter;
     SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, [&prompter] {
         showImportantNotice(prompter, importFailure());
-    }).importWorkbook(m_fields.text(kChosenPath), [this](Spreadsheet& sheet) {
+    }).importWorkbook(m_fields.text(kChosenPath), importForm(), [this](Spreadsheet& sheet) {
         for (const AdjustCell& cell : adjustCells())
             m_fields.setText(cell.field, importedText(cell, sheet.read(cell.row, cell.column)));
     });

@@ -39,6 +39,8 @@ public:
     // The template each export copies, and the texts that tell its form from the other's.
     static QString templateName(AdjustExport kind);
     static std::vector<FixedText> templateForm(AdjustExport kind);
+    // What a workbook must hold to be imported: the headings that the forms of both exports share.
+    static std::vector<FixedText> importForm();
     // The row of the chart's caption in the template's column A; the chart's corner is the cell below it.
     static int chartCaptionRow(AdjustExport kind);
     static QString chartCaption();

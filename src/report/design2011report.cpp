@@ -2,17 +2,17 @@
 
 #include "common/datetext.h"
 #include "common/fields.h"
-#include "common/launcher.h"
-#include "common/prompter.h"
 #include "common/prompts.h"
 #include "design2011/design2011controls.h"
 #include "report/design2011cells.h"
+#include "report/reportname.h"
+#include "report/reportpdf.h"
+#include "report/savefailure.h"
 #include "report/spreadsheet.h"
 #include "report/spreadsheetsession.h"
 #include "report/storedfields.h"
 
-#include <QFileInfo>
-#include <QUrl>
+#include <optional>
 #include <utility>
 
 Design2011Report::Design2011Report(Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets,
@@ -28,16 +28,20 @@ std::vector<FixedText> Design2011Report::templateForm() {
             {15, 18, QStringLiteral("三、每立方米材料用量 (kg/m³)")}};
 }
 
-void Design2011Report::fill(Spreadsheet& sheet, const Design2011Calculation& calculation) {
+void Design2011Report::fill(Spreadsheet& sheet, const Design2011Calculation& calculation,
+                            const QString& name) {
     const QString date = dateText(m_date.isNull() ? QDate::currentDate() : m_date);
-    for (const Design2011Cell& cell : design2011Cells())
-        sheet.writeText(cell.row, cell.column, design2011CellText(cell, m_fields, calculation, date));
+    for (const Design2011Cell& cell : design2011Cells()) {
+        const bool isName = cell.form == SheetForm::Field && cell.field == Design2011::reportName;
+        sheet.writeText(cell.row, cell.column,
+                        isName ? name : design2011CellText(cell, m_fields, calculation, date));
+    }
     const QStringList boxes = {Design2011::sigmaFromStatistics, Design2011::airEntrained, Design2011::pumped};
     StoredFields::Texts inputs;
-    for (const QString& name : design2011StoredInputs()) {
-        const bool box = boxes.contains(name);
-        inputs.append({name, box ? (m_fields.isChecked(name) ? QStringLiteral("on") : QStringLiteral("off"))
-                                 : m_fields.text(name)});
+    for (const QString& input : design2011StoredInputs()) {
+        const bool box = boxes.contains(input);
+        inputs.append({input, box ? (m_fields.isChecked(input) ? QStringLiteral("on") : QStringLiteral("off"))
+                                  : m_fields.text(input)});
     }
     StoredFields::write(sheet, design2011StoredForm(), inputs);
 }
@@ -45,25 +49,18 @@ void Design2011Report::fill(Spreadsheet& sheet, const Design2011Calculation& cal
 std::optional<QList<QPair<QString, QString>>> Design2011Report::load(const QString& path) {
     const QString notASheet = QStringLiteral("所选文件不是本窗口保存的计算书。");
     std::optional<StoredFields::Texts> texts;
-    bool formHolds = true;
     Prompter& prompter = m_prompter;
-    // A file the office cannot read as a workbook is no sheet either.
+    // A file that is no workbook of the sheet's form (the session checks its headings) is refused alike.
     const bool read = SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, [&prompter, &notASheet] {
                           showStop(prompter, notASheet);
-                      }).importWorkbook(path, [&](Spreadsheet& sheet) {
-        for (const FixedText& fixed : templateForm()) {
-            const CellValue value = sheet.read(fixed.row, fixed.column);
-            if (value.kind() != CellValue::Kind::Text || value.toText().trimmed() != fixed.text)
-                formHolds = false;
-        }
-        if (formHolds)
-            texts = StoredFields::read(sheet, design2011StoredForm());
+                      }).importWorkbook(path, templateForm(), [&](Spreadsheet& sheet) {
+        texts = StoredFields::read(sheet, design2011StoredForm());
     });
     if (!read)
         return std::nullopt;
     // Every input once, in the window's order, lists and boxes with texts of their own.
     const QStringList names = design2011StoredInputs();
-    bool complete = formHolds && texts && texts->size() == names.size();
+    bool complete = texts && texts->size() == names.size();
     for (int i = 0; complete && i < names.size(); ++i)
         complete = texts->at(i).first == names.at(i);
     if (!complete) {
@@ -100,23 +97,23 @@ QString Design2011Report::save(const Design2011Calculation* calculation) {
         showStop(m_prompter, QStringLiteral("请先点击“计算”。"));
         return {};
     }
+    // Trimmed; an empty name would save the hidden files ".xls" and ".pdf".
+    const std::optional<QString> name = ReportName::take(m_fields.text(Design2011::reportName));
+    if (!name) {
+        showStop(m_prompter, SaveFailure::nameRuleMessage());
+        return {};
+    }
     SpreadsheetSession::Export request;
     request.templateName = templateName();
     request.form = templateForm();
-    request.name = m_fields.text(Design2011::reportName);
-    // An empty name would save the hidden files ".xls" and ".pdf", which 查看计算书 could not tell from none.
-    if (request.name.isEmpty()) {
-        showFailure(m_prompter);
-        return {};
-    }
+    request.name = *name;
     request.ending = SpreadsheetSession::Ending::SaveAndQuit;
     request.pdf = true;
-    request.fill = [this, calculation](Spreadsheet& sheet) { fill(sheet, *calculation); };
-    Prompter& prompter = m_prompter;
-    const bool saved = SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, [&prompter] {
-                           showFailure(prompter);
-                       }).exportWorkbook(request);
-    if (!saved)
+    request.fill = [this, calculation, &request](Spreadsheet& sheet) {
+        fill(sheet, *calculation, request.name);
+    };
+    if (!SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, SaveFailure::reporter(m_prompter))
+             .exportWorkbook(request))
         return {};
     m_fields.setText(Design2011::reportStatus, QStringLiteral("已保存：") + request.name +
                                                    QStringLiteral(".xls、") + request.name +
@@ -129,6 +126,5 @@ void Design2011Report::open(const QString& savedName) {
         showStop(m_prompter, QStringLiteral("请先保存计算书。"));
         return;
     }
-    const QString pdf = QFileInfo(m_paths.pdfPath(savedName)).absoluteFilePath();
-    m_launcher.openUrl(QUrl::fromLocalFile(pdf).toString(QUrl::FullyEncoded));
+    ReportPdf::open(m_launcher, m_prompter, m_paths, savedName);
 }

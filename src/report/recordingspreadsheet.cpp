@@ -139,7 +139,7 @@ private:
         if (m_instance->fault == StartFault::Stop)
             throw SpreadsheetTimeout("the spreadsheet application stopped answering");
         if (m_instance->fault == StartFault::Kill)
-            throw SpreadsheetError("the spreadsheet application has gone");
+            throw SpreadsheetLost("the spreadsheet application has gone");
         if (!m_instance->running || m_instance->handedOver)
             throw SpreadsheetError("the spreadsheet instance is no longer the command's");
     }

@@ -31,6 +31,8 @@ ReportCell computed(int row, int column, ReportForm form) {
 
 // An environment and reinforcement pair that the table lacks: the checks compared with 0.
 const QString kNoTableValue = QStringLiteral("表中无此组合（按0校核）");
+// What the standard's table says where it sets no maximum ratio.
+const QString kUnregulated = QStringLiteral("不作规定");
 
 DurabilityLimits limitsOf(const Fields& fields) {
     return durabilityLimits(fields.text(Form1::environment), fields.text(Form1::reinforcement));
@@ -132,8 +134,11 @@ CellValue reportCellValue(const ReportCell& cell, const Fields& fields, ResultCo
     case ReportForm::Date:
         return CellValue::text(today.isValid() ? dateText(today) : QString());
     case ReportForm::MaxWaterCement: {
-        const auto wmax = limitsOf(fields).maxWaterCement;
-        return CellValue::text(wmax ? formatNumber(*wmax, u"###0.00") : kNoTableValue);
+        const DurabilityLimits limits = limitsOf(fields);
+        if (limits.waterCementUnregulated)
+            return CellValue::text(kUnregulated);
+        return CellValue::text(limits.maxWaterCement ? formatNumber(*limits.maxWaterCement, u"###0.00")
+                                                     : kNoTableValue);
     }
     case ReportForm::MinCement: {
         const DurabilityLimits limits = limitsOf(fields);

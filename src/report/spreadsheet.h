@@ -24,8 +24,8 @@ public:
     using SpreadsheetError::SpreadsheetError;
 };
 
-// The file is no workbook of the kind asked for (missing, empty, another format, another form, an active sheet
-// that cannot be told): the file's fault, whichever instance opens it.
+// The file is no workbook of the kind asked for (missing, empty, another format, another form, an active
+// sheet that cannot be told): the file's fault, whichever instance opens it.
 class WorkbookRefused : public SpreadsheetError {
 public:
     using SpreadsheetError::SpreadsheetError;
@@ -73,6 +73,12 @@ public:
     virtual void openTemplate(const QString& path, const std::vector<FixedText>& form) {
         static_cast<void>(form);
         open(path, OpenMode::Template);
+    }
+    // Opens a workbook to read as open(path, OpenMode::ReadOnly) does, refused like a template that is not of
+    // the form: a workbook of another form is never read into fields.
+    virtual void openReadOnly(const QString& path, const std::vector<FixedText>& form) {
+        static_cast<void>(form);
+        open(path, OpenMode::ReadOnly);
     }
     // Brings the workbook forward.
     virtual void activate() = 0;

@@ -17,6 +17,7 @@
 #include <memory>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -62,6 +63,70 @@ bool replaceFile(const QString& from, const QString& to) {
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
+// Puts finished files in place of their targets, all or none: where one cannot be put in place, the targets
+// replaced before it get back what they held, or go where there was none. What they held is kept meanwhile
+// as a scratch file beside them (a second name of the same file where the file system allows, else a copy).
+class Replacement {
+public:
+    explicit Replacement(const ScratchFiles& scratch) : m_scratch(scratch) {}
+    ~Replacement() {
+        for (const Replaced& done : m_done)
+            if (!done.kept.isEmpty())
+                QFile::remove(done.kept);
+    }
+    Replacement(const Replacement&) = delete;
+    Replacement& operator=(const Replacement&) = delete;
+
+    // False, with every target as it was, where from could not replace to.
+    bool replace(const QString& from, const QString& to) {
+        Replaced done{to, QString()};
+        if (QFileInfo::exists(to)) {
+            done.kept = keepAside(to);
+            if (done.kept.isEmpty()) {
+                undo();
+                return false;
+            }
+        }
+        if (!replaceFile(from, to)) {
+            if (!done.kept.isEmpty())
+                QFile::remove(done.kept);
+            undo();
+            return false;
+        }
+        m_done.push_back(done);
+        return true;
+    }
+
+private:
+    struct Replaced {
+        QString target;
+        QString kept; // what the target held, empty where there was none
+    };
+
+    QString keepAside(const QString& target) const {
+        const QString kept = m_scratch.reserve(u'.' + QFileInfo(target).suffix());
+        if (kept.isEmpty() || !QFile::remove(kept))
+            return {};
+        const QByteArray from = QFile::encodeName(target);
+        if (::link(from.constData(), QFile::encodeName(kept).constData()) == 0 || QFile::copy(target, kept))
+            return kept;
+        return {};
+    }
+
+    void undo() {
+        for (auto it = m_done.rbegin(); it != m_done.rend(); ++it) {
+            if (it->kept.isEmpty())
+                QFile::remove(it->target);
+            else if (replaceFile(it->kept, it->target))
+                it->kept.clear();
+        }
+        m_done.clear();
+    }
+
+    const ScratchFiles& m_scratch;
+    std::vector<Replaced> m_done;
+};
+
 } // namespace
 
 SpreadsheetSession::SpreadsheetSession(SpreadsheetFactory& spreadsheets, Prompter& prompter,
@@ -69,11 +134,18 @@ SpreadsheetSession::SpreadsheetSession(SpreadsheetFactory& spreadsheets, Prompte
     : m_spreadsheets(spreadsheets), m_prompter(prompter), m_paths(std::move(paths)),
       m_failure(std::move(failure)) {}
 
+SpreadsheetSession::SpreadsheetSession(SpreadsheetFactory& spreadsheets, Prompter& prompter,
+                                       InstallPaths paths, SaveFailure::Reporter reporter)
+    : m_spreadsheets(spreadsheets), m_prompter(prompter), m_paths(std::move(paths)),
+      m_reporter(std::move(reporter)) {}
+
 QString SpreadsheetSession::unavailableMessage() {
     return QStringLiteral("无法启动电子表格程序 LibreOffice Calc，请确认已经安装。");
 }
 
 bool SpreadsheetSession::nameFits(const QString& name) { return name.toUtf8().size() <= kMaxNameBytes; }
+
+int SpreadsheetSession::maxNameBytes() { return int(kMaxNameBytes); }
 
 QString SpreadsheetSession::inUseMessage(const QString& fileName) {
     return QStringLiteral("文件“%1”正在被其他程序使用，请关闭后再保存。").arg(fileName);
@@ -85,6 +157,10 @@ QString SpreadsheetSession::diskFullMessage() { return QStringLiteral("磁盘空
 
 QString SpreadsheetSession::folderMessage() {
     return QStringLiteral("无法写入文件夹“%1”，请检查其权限。").arg(InstallPaths::displayRoot());
+}
+
+QString SpreadsheetSession::templateMessage(const QString& templateName) {
+    return SaveFailure::templateMessage(InstallPaths::displayRoot() + QStringLiteral("mb/") + templateName);
 }
 
 SpreadsheetSession::Target SpreadsheetSession::checkTarget(const QString& target) const {
@@ -105,6 +181,12 @@ SpreadsheetSession::Target SpreadsheetSession::checkTarget(const QString& target
 
 void SpreadsheetSession::fail(Cause cause, const QString& detail, const QString& fileName) {
     qWarning("spreadsheet command failed: %s", qUtf8Printable(detail));
+    const auto report = [this, &fileName](SaveFailureCause named) {
+        if (m_reporter)
+            m_reporter(named, fileName);
+        else if (m_failure)
+            m_failure();
+    };
     switch (cause) {
     case Cause::Unavailable:
         showStop(m_prompter, unavailableMessage(), QStringLiteral("重要提示"));
@@ -121,9 +203,20 @@ void SpreadsheetSession::fail(Cause cause, const QString& detail, const QString&
     case Cause::Folder:
         showStop(m_prompter, folderMessage());
         return;
+    case Cause::Template:
+        showStop(m_prompter, templateMessage(fileName));
+        return;
+    case Cause::Name:
+        report(SaveFailureCause::Name);
+        return;
+    case Cause::Target:
+        report(SaveFailureCause::Target);
+        return;
+    case Cause::OfficeEnded:
+        report(SaveFailureCause::OfficeEnded);
+        return;
     case Cause::Command:
-        if (m_failure)
-            m_failure();
+        report(SaveFailureCause::Other);
         return;
     }
 }
@@ -138,7 +231,7 @@ bool SpreadsheetSession::exportWorkbook(const Export& request) {
 
 bool SpreadsheetSession::writeWorkbook(const Export& request) {
     if (!isSafeWorkbookName(request.name) || !nameFits(request.name)) {
-        fail(Cause::Command, QStringLiteral("unsafe workbook name: ") + request.name);
+        fail(Cause::Name, QStringLiteral("unsafe workbook name: ") + request.name);
         return false;
     }
     if (!folderWritable()) {
@@ -164,7 +257,8 @@ bool SpreadsheetSession::writeWorkbook(const Export& request) {
             return false;
         }
         if (state == Target::Refused) {
-            fail(Cause::Command, QStringLiteral("target cannot be written: ") + path);
+            fail(Cause::Target, QStringLiteral("target cannot be written: ") + path,
+                 QFileInfo(path).fileName());
             return false;
         }
     }
@@ -175,10 +269,11 @@ bool SpreadsheetSession::writeWorkbook(const Export& request) {
     TemporaryPath temporaryPdf(pdf ? scratch.reserve(QStringLiteral(".pdf")) : QString());
     if ((!handOver && temporary.path().isEmpty()) || (pdf && temporaryPdf.path().isEmpty())) {
         fail(lowOnSpace() ? Cause::DiskFull : Cause::Command,
-             QStringLiteral("no temporary file beside ") + target);
+             QStringLiteral("no temporary file beside ") + target, QFileInfo(target).fileName());
         return false;
     }
-    return runSteps(handOver, [&](Spreadsheet& sheet, Progress& progress) {
+    const auto steps = [&](Spreadsheet& sheet, Progress& progress) {
+        progress.opening = true;
         sheet.openTemplate(m_paths.templatePath(request.templateName), request.form);
         progress.opened = true;
         sheet.activate();
@@ -195,30 +290,35 @@ bool SpreadsheetSession::writeWorkbook(const Export& request) {
             sheet.exportPdf(temporaryPdf.path());
         sheet.quit();
         progress.touched = true;
-        if (!replaceFile(temporary.path(), target))
+        Replacement replacement(scratch);
+        if (!replacement.replace(temporary.path(), target))
+            return false;
+        if (pdf && !replacement.replace(temporaryPdf.path(), pdfTarget))
             return false;
         temporary.keep();
-        if (pdf) {
-            if (!replaceFile(temporaryPdf.path(), pdfTarget))
-                return false;
-            temporaryPdf.keep();
-        }
+        temporaryPdf.keep();
         return true;
-    });
+    };
+    return runSteps(handOver, steps, request.templateName, QFileInfo(target).fileName());
 }
 
 bool SpreadsheetSession::showWorkbook(const QString& path) {
-    return runSteps(true, [&](Spreadsheet& sheet, Progress& progress) {
-        sheet.open(path, OpenMode::Normal);
-        progress.opened = true;
-        sheet.activate();
-        progress.touched = true;
-        sheet.handOver();
-        return true;
-    });
+    return runSteps(
+        true,
+        [&](Spreadsheet& sheet, Progress& progress) {
+            progress.opening = true;
+            sheet.open(path, OpenMode::Normal);
+            progress.opened = true;
+            sheet.activate();
+            progress.touched = true;
+            sheet.handOver();
+            return true;
+        },
+        QString(), QFileInfo(path).fileName());
 }
 
-bool SpreadsheetSession::importWorkbook(const QString& path, const std::function<void(Spreadsheet&)>& read) {
+bool SpreadsheetSession::importWorkbook(const QString& path, const std::vector<FixedText>& form,
+                                        const std::function<void(Spreadsheet&)>& read) {
     // An empty file is no workbook, though an office would open it as a new one.
     const QFileInfo source(path);
     if (path.isEmpty() || !source.isFile() || source.size() == 0) {
@@ -226,7 +326,8 @@ bool SpreadsheetSession::importWorkbook(const QString& path, const std::function
         return false;
     }
     return runSteps(false, [&](Spreadsheet& sheet, Progress& progress) {
-        sheet.open(path, OpenMode::ReadOnly);
+        progress.opening = true;
+        sheet.openReadOnly(path, form);
         progress.opened = true;
         sheet.activate();
         read(sheet);
@@ -235,7 +336,12 @@ bool SpreadsheetSession::importWorkbook(const QString& path, const std::function
     });
 }
 
-bool SpreadsheetSession::runSteps(bool visible, const std::function<bool(Spreadsheet&, Progress&)>& steps) {
+bool SpreadsheetSession::runSteps(bool visible, const std::function<bool(Spreadsheet&, Progress&)>& steps,
+                                  const QString& templateName, const QString& fileName) {
+    // The steps failed on the template itself, not on the office or the command's own file.
+    const auto templateOpening = [&templateName](const Progress& progress) {
+        return !templateName.isEmpty() && progress.opening && !progress.opened;
+    };
     for (int attempt = 1;; ++attempt) {
         std::unique_ptr<Spreadsheet> sheet;
         Progress progress;
@@ -257,11 +363,18 @@ bool SpreadsheetSession::runSteps(bool visible, const std::function<bool(Spreads
             officeFailed = true;
             detail = QString::fromUtf8(e.what());
         } catch (const SpreadsheetLost& e) {
+            cause = Cause::OfficeEnded;
             officeFailed = true;
             detail = QString::fromUtf8(e.what());
         } catch (const WorkbookRefused& e) {
+            if (templateOpening(progress))
+                cause = Cause::Template;
             detail = QString::fromUtf8(e.what());
         } catch (const SpreadsheetError& e) {
+            // An office that answers but cannot open the template: the template's fault once a fresh
+            // office failed on it too, or where no office was kept ready.
+            if (templateOpening(progress))
+                cause = Cause::Template;
             officeFailed = !progress.opened;
             detail = QString::fromUtf8(e.what());
         } catch (const CalcFailure& e) {
@@ -276,9 +389,10 @@ bool SpreadsheetSession::runSteps(bool visible, const std::function<bool(Spreads
             ScratchFiles(m_paths.root()).sweep();
             continue;
         }
-        if (!inputs && lowOnSpace())
+        // A full disk explains any failure but the inputs' and the template's, which would fail on any disk.
+        if (!inputs && cause != Cause::Template && lowOnSpace())
             cause = Cause::DiskFull;
-        fail(cause, detail);
+        fail(cause, detail, cause == Cause::Template ? templateName : fileName);
         return false;
     }
 }

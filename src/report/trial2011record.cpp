@@ -5,14 +5,15 @@
 #include "common/launcher.h"
 #include "common/prompter.h"
 #include "common/prompts.h"
+#include "report/reportname.h"
+#include "report/reportpdf.h"
+#include "report/savefailure.h"
 #include "report/spreadsheetsession.h"
 #include "report/storedfields.h"
 #include "report/trial2011cells.h"
 #include "trial2011/trial2011controls.h"
 #include "trial2011/trial2011form.h"
 
-#include <QFileInfo>
-#include <QUrl>
 #include <utility>
 
 Trial2011Record::Trial2011Record(Fields& fields, Prompter& prompter, SpreadsheetFactory& spreadsheets,
@@ -39,6 +40,8 @@ void Trial2011Record::fill(Spreadsheet& sheet, const Trial2011Form& form) {
         QString text = date;
         if (cell.field == Trial2011::airEntrained || cell.field == Trial2011::pumped)
             text = m_fields.isChecked(cell.field) ? QStringLiteral("是") : QStringLiteral("否");
+        else if (cell.field == Trial2011::recordName)
+            text = m_fields.text(cell.field).trimmed();
         else if (!cell.field.isEmpty())
             text = m_fields.text(cell.field);
         if (!text.isEmpty())
@@ -58,21 +61,17 @@ QString Trial2011Record::save(const Trial2011Form& form) {
     SpreadsheetSession::Export request;
     request.templateName = templateName();
     request.form = templateForm();
-    request.name = m_fields.text(Trial2011::recordName).trimmed();
-    if (request.name.isEmpty() || request.name.startsWith(u'.')) {
-        showStop(m_prompter, QStringLiteral("文件名不能为空，也不能以“.”开头或包含 / \\ 等字符。"));
+    const std::optional<QString> name = ReportName::take(m_fields.text(Trial2011::recordName));
+    if (!name) {
+        showStop(m_prompter, SaveFailure::nameRuleMessage());
         return {};
     }
+    request.name = *name;
     request.ending = SpreadsheetSession::Ending::SaveAndQuit;
     request.pdf = true;
     request.fill = [this, &form](Spreadsheet& sheet) { fill(sheet, form); };
-    Prompter& prompter = m_prompter;
-    const QString name = request.name;
-    const bool saved =
-        SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, [&prompter, &name] {
-            showStop(prompter, QStringLiteral("无法保存试配记录“%1”，请检查文件名后重试。").arg(name));
-        }).exportWorkbook(request);
-    if (!saved)
+    if (!SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, SaveFailure::reporter(m_prompter))
+             .exportWorkbook(request))
         return {};
     m_fields.setText(Trial2011::recordStatus, QStringLiteral("已保存：") + request.name +
                                                   QStringLiteral(".xls、") + request.name +
@@ -91,15 +90,8 @@ std::optional<QList<QPair<QString, QString>>> Trial2011Record::load() {
     Prompter& prompter = m_prompter;
     const bool read = SpreadsheetSession(m_spreadsheets, m_prompter, m_paths, [&prompter] {
                           showStop(prompter, notARecordMessage());
-                      }).importWorkbook(*path, [&](Spreadsheet& sheet) {
-        bool formHolds = true;
-        for (const FixedText& fixed : templateForm()) {
-            const CellValue value = sheet.read(fixed.row, fixed.column);
-            formHolds =
-                formHolds && value.kind() == CellValue::Kind::Text && value.toText().trimmed() == fixed.text;
-        }
-        if (formHolds)
-            texts = StoredFields::read(sheet, storedForm());
+                      }).importWorkbook(*path, templateForm(), [&](Spreadsheet& sheet) {
+        texts = StoredFields::read(sheet, storedForm());
     });
     if (!read)
         return std::nullopt;
@@ -115,6 +107,5 @@ void Trial2011Record::view(const QString& savedName) {
         showStop(m_prompter, QStringLiteral("请先保存试配记录。"));
         return;
     }
-    const QString pdf = QFileInfo(m_paths.pdfPath(savedName)).absoluteFilePath();
-    m_launcher.openUrl(QUrl::fromLocalFile(pdf).toString(QUrl::FullyEncoded));
+    ReportPdf::open(m_launcher, m_prompter, m_paths, savedName);
 }

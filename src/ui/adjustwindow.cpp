@@ -58,9 +58,11 @@ AdjustWindow::AdjustWindow(WindowManager& windows, QWidget* parent)
 }
 
 void AdjustWindow::buildControls() {
-    // The frames keep their places; a screen smaller than the content scrolls it.
+    // The frames keep their places; a screen smaller than the content scrolls it, a larger one shows it in
+    // the middle.
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setAlignment(Qt::AlignCenter);
     auto* canvas = new QWidget;
     canvas->setFixedSize(px(kContentWidth), px(kContentHeight));
     QFont small = canvas->font();

@@ -20,6 +20,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -51,9 +52,16 @@ MainWindow::MainWindow(WindowManager& windows, QWidget* parent)
     setObjectName(Form1::window);
     setWindowTitle(QStringLiteral("普通混凝土配合比设计（JGJ 55-2000）"));
     m_canvas->setObjectName(QStringLiteral("canvas"));
-    m_canvas->setMinimumSize(1356, 560);
-    setCentralWidget(m_canvas);
     buildControls();
+    // The controls keep their places on a canvas of their extent, which stands in the middle of a window
+    // larger than it (maximised on a large screen).
+    const QRect used = m_canvas->childrenRect();
+    m_canvas->setFixedSize(QSize(1356, 560).expandedTo(QSize(used.right() + 1, used.bottom() + 1)));
+    auto* centre = new QWidget(this);
+    auto* layout = new QGridLayout(centre);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_canvas, 0, 0, Qt::AlignCenter);
+    setCentralWidget(centre);
     buildMenus();
     bindControls();
     // Where the last saved report went, until the next command.

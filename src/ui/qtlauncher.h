@@ -2,9 +2,11 @@
 
 #include "common/launcher.h"
 
-// The launcher of the program: the desktop's browser for addresses, a detached process for programs.
+// The launcher of the program: the desktop's programs for addresses and files, a detached process for
+// programs.
 class QtLauncher : public Launcher {
 public:
-    void openUrl(const QString& url) override;
+    // A local file is handed over only where the desktop names a program for its type.
+    bool openUrl(const QString& url) override;
     bool start(const QString& program) override;
 };

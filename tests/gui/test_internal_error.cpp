@@ -26,7 +26,7 @@ namespace {
 // A launcher that fails in ways the commands do not expect: a standard exception and a foreign one.
 class BrokenLauncher : public Launcher {
 public:
-    void openUrl(const QString&) override { throw 42; }
+    bool openUrl(const QString&) override { throw 42; }
     bool start(const QString&) override { throw std::runtime_error("launcher gone"); }
 };
 

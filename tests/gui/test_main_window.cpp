@@ -129,7 +129,7 @@ void TestMainWindow::checkColoursFollowTheResult() {
 // Every named control lies inside the window at 1366x768, no two overlap, and every caption fits its label;
 // hidden fields are never on screen.
 void TestMainWindow::controlsNeitherOverlapNorClip() {
-    QWidget* canvas = m_main->centralWidget();
+    QWidget* canvas = m_main->findChild<QWidget*>(QStringLiteral("canvas"));
     QList<QWidget*> controls;
     for (QWidget* c : canvas->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (!c->isHidden())
@@ -198,7 +198,7 @@ void TestMainWindow::exportsShowBusyCursorAndWhereTheyWent() {
     }
     m_spreadsheets.endAll();
     QFile::remove(m_root.filePath(QStringLiteral("mb/phm.xls")));
-    m_prompter.queueAnswer(MessageButton::Yes);
+    m_prompter.queueAnswer(MessageButton::Ok); // the template is named
     click(Form1::saveAutomaticButton);
     QCOMPARE(m_main->fields().text(Form1::statusLine), QString());
     QVERIFY(!QApplication::overrideCursor());

@@ -3,6 +3,8 @@
 #include "design2011/design2011controls.h"
 #include "report/design2011cells.h"
 #include "report/design2011report.h"
+#include "report/savefailure.h"
+#include "report/spreadsheetsession.h"
 #include "support/design2011example.h"
 #include "support/officeprocesses.h"
 #include "support/pdftools.h"
@@ -74,6 +76,83 @@ int officesLeft(LibreOfficeFactory* factory = nullptr) {
     return processesWith(profileMarker(QDir::tempPath()), factory ? factory->warmProcessGroup() : -1);
 }
 
+bool run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The real office, whose instances make a file immutable at their first cell: a file that a save checked
+// as replaceable turns unreplaceable while the save runs.
+class ImmutableOnFill : public SpreadsheetFactory {
+public:
+    ImmutableOnFill(SpreadsheetFactory& office, QString path) : m_office(office), m_path(std::move(path)) {}
+    std::unique_ptr<Spreadsheet> start(bool visible) override { return wrap(m_office.start(visible)); }
+    std::unique_ptr<Spreadsheet> startFresh(bool visible) override {
+        return wrap(m_office.startFresh(visible));
+    }
+    void saveHandedOver() override { m_office.saveHandedOver(); }
+    void endAll() override { m_office.endAll(); }
+    void endHidden() override { m_office.endHidden(); }
+    void closeHandedOver() override { m_office.closeHandedOver(); }
+    int running() override { return m_office.running(); }
+    bool inUse(const QString& path) override { return m_office.inUse(path); }
+    void injectFault(StartFault fault) override { m_office.injectFault(fault); }
+
+private:
+    class Sheet : public Spreadsheet {
+    public:
+        Sheet(std::unique_ptr<Spreadsheet> real, const QString& path)
+            : m_real(std::move(real)), m_path(path) {}
+        void open(const QString& path, OpenMode mode) override { m_real->open(path, mode); }
+        void openTemplate(const QString& path, const std::vector<FixedText>& form) override {
+            m_real->openTemplate(path, form);
+        }
+        void activate() override { m_real->activate(); }
+        void saveAs(const QString& path) override { m_real->saveAs(path); }
+        QString fullName() const override { return m_real->fullName(); }
+        void setAuthor(const QString& author) override { m_real->setAuthor(author); }
+        void setFontName(const QString& name) override { m_real->setFontName(name); }
+        void setFontSize(double points) override { m_real->setFontSize(points); }
+        void renameSheet(const QString& name) override { m_real->renameSheet(name); }
+        void writeText(int row, int column, const QString& text) override {
+            if (!m_done)
+                m_done = run(QStringLiteral("chattr"), {QStringLiteral("+i"), m_path});
+            m_real->writeText(row, column, text);
+        }
+        void writeNumber(int row, int column, double value) override {
+            m_real->writeNumber(row, column, value);
+        }
+        CellValue read(int row, int column) override { return m_real->read(row, column); }
+        void save() override { m_real->save(); }
+        void quit() override { m_real->quit(); }
+        void handOver() override { m_real->handOver(); }
+        void placePicture(int row, int column, const QByteArray& png, double widthMm,
+                          double heightMm) override {
+            m_real->placePicture(row, column, png, widthMm, heightMm);
+        }
+        void exportPdf(const QString& path) override { m_real->exportPdf(path); }
+        bool keptReady() const override { return m_real->keptReady(); }
+
+    private:
+        std::unique_ptr<Spreadsheet> m_real;
+        QString m_path;
+        bool m_done = false;
+    };
+    std::unique_ptr<Spreadsheet> wrap(std::unique_ptr<Spreadsheet> real) {
+        return std::make_unique<Sheet>(std::move(real), m_path);
+    }
+
+    SpreadsheetFactory& m_office;
+    QString m_path;
+};
+
 } // namespace
 
 class OfficeDesign2011Test : public QObject {
@@ -98,10 +177,29 @@ private:
         fillDesign2011Example(fields);
         fields.setText(reportStatus, QStringLiteral("已保存：earlier"));
         ScriptedPrompter prompter;
-        prompter.queueAnswer(MessageButton::Yes);
+        prompter.queueAnswer(MessageButton::Ok);
         RecordingLauncher launcher;
         const Design2011Calculation calculation = design2011CalculationOf(fields);
         const QString saved = Design2011Report(fields, prompter, factory, launcher,
+                                               InstallPaths(m_root.path()), QDate(2026, 12, 8))
+                                  .save(&calculation);
+        *messages = prompter.messages();
+        *status = fields.text(reportStatus);
+        return saved;
+    }
+
+    // One 保存计算书 as save() does, whose sheet, once the office fills it, finds the PDF immutable.
+    QString saveSettingImmutable(TestOfficeFactory& factory, const QString& pdf,
+                                 QList<MessageBoxRequest>* messages, QString* status) {
+        MapFields fields(design2011FieldNames());
+        fillDesign2011Example(fields);
+        fields.setText(reportStatus, QStringLiteral("已保存：earlier"));
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Ok);
+        RecordingLauncher launcher;
+        ImmutableOnFill spreadsheets(factory, pdf);
+        const Design2011Calculation calculation = design2011CalculationOf(fields);
+        const QString saved = Design2011Report(fields, prompter, spreadsheets, launcher,
                                                InstallPaths(m_root.path()), QDate(2026, 12, 8))
                                   .save(&calculation);
         *messages = prompter.messages();
@@ -388,42 +486,80 @@ private slots:
 
     void failedSaveKeepsEarlierSheet_data() {
         QTest::addColumn<QString>("fault");
-        QTest::newRow("template missing") << "template";
-        QTest::newRow("office killed") << "kill";
-        QTest::newRow("a folder in the way") << "folder";
+        QTest::addColumn<QString>("message");
+        const QString templ = SpreadsheetSession::templateMessage(QStringLiteral("phm2011.xls"));
+        const QString target = SaveFailure::message(SaveFailureCause::Target, kName + QStringLiteral(".pdf"));
+        QTest::newRow("template missing") << "template" << templ;
+        QTest::newRow("template empty") << "empty template" << templ;
+        QTest::newRow("template of random bytes") << "random template" << templ;
+        QTest::newRow("template of another form") << "other template" << templ;
+        QTest::newRow("office killed") << "kill" << SaveFailure::message(SaveFailureCause::OfficeEnded, {});
+        QTest::newRow("a folder in the way") << "folder" << target;
+        QTest::newRow("a link in the way") << "link" << target;
+        QTest::newRow("the PDF cannot be replaced during the save")
+            << "immutable PDF"
+            << SaveFailure::message(SaveFailureCause::Other, kName + QStringLiteral(".xls"));
     }
-    // A failure after the office started, or before: the message, the status as it was, the earlier sheet
-    // and its PDF byte for byte, no temporary file, no office left.
+    // A failure after the office started, or before: one stop box naming the cause, the status as it was,
+    // the earlier sheet and its PDF byte for byte, no temporary file, no office left.
     void failedSaveKeepsEarlierSheet() {
         QFETCH(QString, fault);
+        QFETCH(QString, message);
         const QString xls = root() + kName + QStringLiteral(".xls");
         const QString pdf = root() + kName + QStringLiteral(".pdf");
         const QString templ = root() + QStringLiteral("mb/phm2011.xls");
         const QByteArray sheet = fileBytes(xls);
         const QByteArray page = fileBytes(pdf);
         TestOfficeFactory& factory = m_office;
-        QString moved;
-        if (fault == QStringLiteral("template")) {
-            moved = templ + QStringLiteral(".away");
+        const QString moved = templ + QStringLiteral(".away");
+        const bool templateFault = fault.contains(QStringLiteral("template"));
+        if (templateFault)
             QVERIFY(QFile::rename(templ, moved));
-        } else if (fault == QStringLiteral("kill")) {
+        if (fault == QStringLiteral("empty template"))
+            QVERIFY(QFile(templ).open(QIODevice::WriteOnly));
+        else if (fault == QStringLiteral("random template"))
+            QVERIFY(writeBytes(templ, QByteArray(4096, '\x5a') + QByteArray::number(0xDEADBEEF)));
+        else if (fault == QStringLiteral("other template"))
+            QVERIFY(
+                QFile::copy(qEnvironmentVariable("MIX_TEST_TEMPLATES") + QStringLiteral("/phm.xls"), templ));
+        else if (fault == QStringLiteral("kill"))
             factory.injectFault(StartFault::Kill);
-        } else {
+        else if (fault == QStringLiteral("folder") || fault == QStringLiteral("link")) {
             QVERIFY(QFile::rename(pdf, pdf + QStringLiteral(".kept")));
-            QVERIFY(QDir(m_root.path()).mkdir(kName + QStringLiteral(".pdf")));
+            if (fault == QStringLiteral("folder"))
+                QVERIFY(QDir(m_root.path()).mkdir(kName + QStringLiteral(".pdf")));
+            else
+                QVERIFY(QFile::link(pdf + QStringLiteral(".kept"), pdf));
         }
         QList<MessageBoxRequest> messages;
         QString status;
-        const QString saved = save(factory, &messages, &status);
-        if (!moved.isEmpty())
-            QVERIFY(QFile::rename(moved, templ));
-        if (fault == QStringLiteral("folder")) {
-            QVERIFY(QDir(m_root.path()).rmdir(kName + QStringLiteral(".pdf")));
-            QVERIFY(QFile::rename(pdf + QStringLiteral(".kept"), pdf));
+        QString saved;
+        if (fault == QStringLiteral("immutable PDF")) {
+            // The old PDF is made immutable once the targets were found replaceable, as the save fills the
+            // sheet: the new workbook is in place before the PDF fails to follow.
+            if (!run(QStringLiteral("chattr"), {QStringLiteral("+i"), pdf}))
+                QSKIP("no immutable files here (chattr needs root and a file system that has them)");
+            QVERIFY(run(QStringLiteral("chattr"), {QStringLiteral("-i"), pdf}));
+            saved = saveSettingImmutable(factory, pdf, &messages, &status);
+            QVERIFY(run(QStringLiteral("chattr"), {QStringLiteral("-i"), pdf}));
+        } else {
+            saved = save(factory, &messages, &status);
         }
+        if (templateFault) {
+            QFile::remove(templ);
+            QVERIFY(QFile::rename(moved, templ));
+        }
+        if (fault == QStringLiteral("folder"))
+            QVERIFY(QDir(m_root.path()).rmdir(kName + QStringLiteral(".pdf")));
+        if (fault == QStringLiteral("link"))
+            QVERIFY(QFile::remove(pdf));
+        if (fault == QStringLiteral("folder") || fault == QStringLiteral("link"))
+            QVERIFY(QFile::rename(pdf + QStringLiteral(".kept"), pdf));
         QCOMPARE(saved, QString());
         QCOMPARE(messages.size(), 1);
-        QCOMPARE(messages[0].text, QStringLiteral("您输入的参数值对吗？"));
+        QCOMPARE(messages[0].text, message);
+        QCOMPARE(messages[0].icon, MessageIcon::Stop);
+        QCOMPARE(messages[0].buttons, MessageButtons::Ok);
         QCOMPARE(status, QStringLiteral("已保存：earlier"));
         QCOMPARE(fileBytes(xls), sheet);
         QCOMPARE(fileBytes(pdf), page);

@@ -4,6 +4,7 @@
 #include "common/scriptedprompter.h"
 #include "report/adjustworkbook.h"
 #include "report/reportexport.h"
+#include "report/spreadsheetsession.h"
 #include "support/form1fields.h"
 #include "support/officeprocesses.h"
 #include "support/testoffice.h"
@@ -200,6 +201,31 @@ private slots:
         // No office profile is left behind in the full temporary folder either; in the ordinary one, only
         // those of the offices still running (the one kept ready).
         QTRY_COMPARE(profilesOfGoneOffices(temp), QStringList());
+    }
+
+    // A template that is gone is named as such on a full disk too: a full disk explains only what it fails.
+    void missingTemplateOnFullDisk_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("templateName");
+        QTest::newRow("文件保存为") << "文件保存为"
+                                    << "phm.xls";
+        QTest::newRow("施工配比") << "施工配比"
+                                  << "phtzm.xls";
+    }
+    void missingTemplateOnFullDisk() {
+        QFETCH(QString, command);
+        QFETCH(QString, templateName);
+        const QString root = m_places.filePath(QString::number(++m_reports)) + QStringLiteral("/zeb");
+        SmallDisk disk(root);
+        if (!disk.mounted())
+            QSKIP("no file system of its own can be mounted here (root only)");
+        QVERIFY(installTemplates(root, {"phm.xls", "phtzm.xls"}));
+        QVERIFY(disk.fill());
+        QVERIFY(QFile::remove(root + QStringLiteral("/mb/") + templateName));
+        const QList<MessageBoxRequest> boxes = exportTo(m_office, root, command, QStringLiteral("M1"));
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].text, SpreadsheetSession::templateMessage(templateName));
+        QCOMPARE(m_office.running(), 0);
     }
 
     void cleanupTestCase() {

@@ -117,7 +117,8 @@ private slots:
         QFile::remove(templateLock);
     }
 
-    // What the office does not take as a workbook fails with the import message before any field changes.
+    // What the office does not take as a workbook, or a workbook of another form, fails with the import
+    // message before any field changes.
     void importRefusesNonWorkbooks_data() {
         QTest::addColumn<QByteArray>("content");
         QByteArray random(20000, '\0');
@@ -126,6 +127,10 @@ private slots:
         QTest::newRow("random bytes") << random;
         QTest::newRow("plain text") << QByteArray("水灰比 0.43\nthis is no workbook\n");
         QTest::newRow("empty file") << QByteArray();
+        // Workbooks, but of another form: a JGJ 55-2011 calculation sheet, the main window's report.
+        const QString templates = qEnvironmentVariable("MIX_TEST_TEMPLATES");
+        QTest::newRow("JGJ 55-2011 sheet") << fileBytes(templates + QStringLiteral("/phm2011.xls"));
+        QTest::newRow("main report") << fileBytes(templates + QStringLiteral("/phm.xls"));
     }
     void importRefusesNonWorkbooks() {
         QFETCH(QByteArray, content);

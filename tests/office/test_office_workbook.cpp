@@ -242,7 +242,7 @@ private slots:
                 const QString at = address(row, column);
                 QVERIFY2(typeAndValue(saved, at) == typeAndValue(original, at), qPrintable(at));
             }
-        QVERIFY(!typeAndValue(saved, QStringLiteral("C45")).isEmpty());
+        QVERIFY(!typeAndValue(saved, QStringLiteral("D45")).isEmpty());
         // Three equal ratios allow no line: no chart, the export complete all the same.
         QCOMPARE(saved[QStringLiteral("pictures")].toArray(), QJsonArray{});
 
@@ -254,8 +254,11 @@ private slots:
         QCOMPARE(fresh.text(Tiaozheng::mixSand), QStringLiteral("10-30"));
         QCOMPARE(fresh.text(Tiaozheng::labWaterRatio), QStringLiteral("7.00"));
         QCOMPARE(fresh.text(Tiaozheng::labStoneRatio), QStringLiteral("7"));
-        QCOMPARE(fresh.text(Tiaozheng::sandMoisture), QString());
-        QCOMPARE(fresh.text(Tiaozheng::siteWaterRatio), QString());
+        // The template leaves every cell of step 6 empty: the import gives empty step-6 fields.
+        for (const AdjustCell& cell : adjustCells())
+            if (!writtenBy(cell, AdjustExport::Laboratory))
+                QVERIFY2(fresh.text(cell.field).isEmpty(),
+                         qPrintable(cell.field + ": " + fresh.text(cell.field)));
         QCOMPARE(factory.running(), 0);
 
         // Chosen, then removed: the message, no field touched, nothing started.

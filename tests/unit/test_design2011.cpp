@@ -43,6 +43,8 @@ private Q_SLOTS:
     void resultsFollowInputs();
     void sideTrialWithoutRoom();
     void setInputsKeepsSavedRefills();
+    void fullWidthInputs_data();
+    void fullWidthInputs();
 };
 
 namespace {
@@ -690,6 +692,33 @@ void TestDesign2011::setInputsKeepsSavedRefills() {
     QCOMPARE(w.fields.text(D::sigma), QStringLiteral("6.0"));
     QVERIFY(!w.form.hasCalculation());
     QVERIFY(w.fields.text(D::wb).isEmpty());
+}
+
+void TestDesign2011::fullWidthInputs_data() {
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QString>("outcome"); // a result "name=text", or the refusal
+    QTest::newRow("slump") << QStringList{"slump=１８０"} << "water=175";
+    QTest::newRow("point") << QStringList{"wbOverride=０．５０"} << "wb=0.50";
+    QTest::newRow("refilled γf") << QStringList{"flyAshPercent=４０"} << "gammaF=0.65";
+    QTest::newRow("full-width percent stays refused")
+        << QStringList{"admixtureDosage=２％"} << "“外加剂掺量βa (%)”应为 0～5 之间的数值。";
+}
+
+// Digits typed by a Chinese input method in full-width mode read as the ASCII digits.
+void TestDesign2011::fullWidthInputs() {
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, outcome);
+    Window w;
+    w.set(inputs);
+    const bool calculated = w.calculate();
+    if (!outcome.contains(u'=')) {
+        QVERIFY(!calculated);
+        QCOMPARE(w.refusal(), outcome);
+        return;
+    }
+    QVERIFY2(calculated, qPrintable(w.refusal()));
+    const qsizetype eq = outcome.indexOf(u'=');
+    QCOMPARE(outcome.left(eq) + u'=' + w.fields.text(outcome.left(eq)), outcome);
 }
 
 QTEST_GUILESS_MAIN(TestDesign2011)

@@ -4,6 +4,8 @@
 #include "design2011/design2011controls.h"
 #include "report/design2011report.h"
 #include "report/recordingspreadsheet.h"
+#include "report/savefailure.h"
+#include "report/spreadsheetsession.h"
 #include "support/design2011example.h"
 #include "support/files.h"
 
@@ -20,7 +22,6 @@ namespace {
 
 using namespace Design2011;
 
-const QString kFailure = QStringLiteral("您输入的参数值对吗？");
 const QDate kDay(2026, 12, 8);
 
 // Everything one save needs, with one transcript of the prompter's, launcher's and spreadsheet's lines.
@@ -360,18 +361,35 @@ private slots:
 
     void failedSave_data() {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("message"); // empty: the export's failure
-        QTest::newRow("name with a folder") << "../x" << QString();
-        QTest::newRow("empty name") << "" << QString();
+        QTest::addColumn<QString>("message");
+        const QString name = SaveFailure::nameRuleMessage();
+        QTest::newRow("name with a folder") << "../x" << name;
+        QTest::newRow("backslash") << "a\\b" << name;
+        QTest::newRow("empty name") << "" << name;
+        QTest::newRow("blanks only") << "   " << name;
+        QTest::newRow("dot") << "." << name;
+        QTest::newRow("dot dot") << ".." << name;
+        QTest::newRow("hidden, like a scratch file") << ".mixdesign-99999-abcdef" << name;
+        QTest::newRow("hidden after its blanks") << " .a" << name;
+        QTest::newRow("244 bytes") << QString(244, u'a') << name;
+        QTest::newRow("82 Chinese characters") << QString(82, u'书') << name;
         QTest::newRow("open in another office")
             << "in use"
             << QStringLiteral("文件“JGJ55-2011-2026-12-8.xls”正在被其他程序使用，请关闭后再保存。");
-        QTest::newRow("a folder in place of the PDF") << "pdf folder" << QString();
-        QTest::newRow("template missing") << "no template" << QString();
+        QTest::newRow("a folder in place of the PDF")
+            << "pdf folder"
+            << QStringLiteral(
+                   "无法替换“JGJ55-2011-2026-12-8.pdf”：它是文件夹或链接，或者不允许写入。请换一个文件名，"
+                   "或移走该文件。");
+        QTest::newRow("template missing")
+            << "no template" << SpreadsheetSession::templateMessage("phm2011.xls");
         QTest::newRow("office stops answering")
             << "lost office" << QStringLiteral("电子表格程序没有响应，请稍后再试。");
+        QTest::newRow("office ends") << "killed office"
+                                     << QStringLiteral("电子表格程序意外退出，文件没有保存，请重试。");
     }
-    // Each failure: the export's message, no name returned, the status and an earlier sheet as they were.
+    // Each failure: one stop box naming its cause, never the question about the inputs; no name returned, the
+    // status and an earlier sheet as they were.
     void failedSave() {
         QFETCH(QString, kind);
         QFETCH(QString, message);
@@ -387,12 +405,16 @@ private slots:
             QVERIFY(QFile::remove(rig.path(QStringLiteral("mb/phm2011.xls"))));
         else if (kind == QStringLiteral("lost office"))
             rig.spreadsheets.injectFault(StartFault::Stop);
+        else if (kind == QStringLiteral("killed office"))
+            rig.spreadsheets.injectFault(StartFault::Kill);
         else
             rig.fields.setText(reportName, kind);
-        rig.prompter.queueAnswer(message.isEmpty() ? MessageButton::Yes : MessageButton::Ok);
+        rig.prompter.queueAnswer(MessageButton::Ok);
         QCOMPARE(rig.save(), QString());
         QCOMPARE(rig.prompter.messages().size(), 1);
-        QCOMPARE(rig.prompter.messages()[0].text, message.isEmpty() ? kFailure : message);
+        QCOMPARE(rig.prompter.messages()[0].text, message);
+        QCOMPARE(rig.prompter.messages()[0].icon, MessageIcon::Stop);
+        QCOMPARE(rig.prompter.messages()[0].buttons, MessageButtons::Ok);
         QCOMPARE(rig.fields.text(reportStatus), QStringLiteral("已保存：earlier"));
         QCOMPARE(contents(rig.path(name + ".xls")), QByteArray("earlier sheet"));
         QCOMPARE(rig.files(), QStringList{name + ".xls"});
@@ -422,12 +444,49 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QByteArray, encoded);
         Rig rig;
+        writeFile(rig.path(name + ".pdf"), "%PDF");
         rig.open(name);
         QCOMPARE(rig.prompter.messages().size(), 0);
         const QByteArray folder =
             QFileInfo(rig.root.path()).absoluteFilePath().toUtf8().toPercentEncoding("/");
         QCOMPARE(rig.launcher.lines(),
                  QStringList{"OPENURL file://" + QString::fromLatin1(folder + '/' + encoded)});
+    }
+
+    // 查看计算书 after the PDF went, or where the desktop has no viewer: a stop box that says so.
+    void openFails_data() {
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("asked");
+        QTest::newRow("deleted by hand")
+            << false << "无法打开“C30.pdf”：文件已不存在，可能已被删除或移走，请重新保存。" << 0;
+        QTest::newRow("no viewer") << true << "无法打开“C30.pdf”：系统中没有可以查看PDF文件的程序。" << 1;
+    }
+    void openFails() {
+        QFETCH(bool, present);
+        QFETCH(QString, message);
+        QFETCH(int, asked);
+        Rig rig;
+        if (present)
+            writeFile(rig.path("C30.pdf"), "%PDF");
+        rig.launcher.setOpeningFails(true);
+        rig.prompter.queueAnswer(MessageButton::Ok);
+        rig.open(QStringLiteral("C30"));
+        QCOMPARE(rig.prompter.messages().size(), 1);
+        QCOMPARE(rig.prompter.messages()[0].text, message);
+        QCOMPARE(rig.prompter.messages()[0].icon, MessageIcon::Stop);
+        QCOMPARE(rig.launcher.lines().size(), asked);
+    }
+
+    // The name loses the blanks at its ends, on disk, in the status and on the sheet.
+    void nameTrimmed() {
+        Rig rig;
+        rig.fields.setText(reportName, QStringLiteral(" \tR 2 "));
+        QCOMPARE(rig.save(), QStringLiteral("R 2"));
+        QCOMPARE(rig.files(), (QStringList{"R 2.pdf", "R 2.xls"}));
+        QCOMPARE(rig.fields.text(reportStatus), QStringLiteral("已保存：R 2.xls、R 2.pdf"));
+        QCOMPARE(rig.cells().value(QStringLiteral("2 6")), QStringLiteral("R 2"));
+        QCOMPARE(rig.fields.text(reportName), QStringLiteral(" \tR 2 "));
     }
 };
 

@@ -160,6 +160,9 @@ void TestDesignTables::durability() {
     if (maxRatio >= 0)
         QCOMPARE(*limits.maxWaterCement, maxRatio);
     QCOMPARE(limits.minCement, minCement);
+    // Only the dry plain concrete's 1 stands for "不作规定".
+    QCOMPARE(limits.waterCementUnregulated,
+             environment == QStringLiteral("干燥环境") && reinforcement == QStringLiteral("素混凝土"));
 }
 
 void TestDesignTables::gradeRange_data() {

@@ -14,6 +14,8 @@ private Q_SLOTS:
     void lenient();
     void strict_data();
     void strict();
+    void strictWide_data();
+    void strictWide();
     void general_data();
     void general();
     void pattern_data();
@@ -82,6 +84,34 @@ void TestNumbers::strict() {
     } else {
         QVERIFY_THROWS_EXCEPTION(CalcFailure, readStrict(text));
     }
+}
+
+void TestNumbers::strictWide_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<double>("value");
+    QTest::newRow("full-width digits") << "１８０" << true << 180.0;
+    QTest::newRow("full-width point and minus") << "－０．５" << true << -0.5;
+    QTest::newRow("mixed widths, ideographic blanks") << "\u3000１2．5 " << true << 12.5;
+    QTest::newRow("ascii as before") << " 31.5 " << true << 31.5;
+    QTest::newRow("full-width plus stays refused") << "＋５" << false << 0.0;
+    QTest::newRow("full-width exponent stays refused") << "１ｅ３" << false << 0.0;
+    QTest::newRow("full-width percent stays refused") << "１２％" << false << 0.0;
+    QTest::newRow("ideographic full stop is no point") << "１。５" << false << 0.0;
+    QTest::newRow("chinese numeral") << "五" << false << 0.0;
+}
+
+// The reading of the JGJ 55-2011 windows; the lenient and plain strict readings keep refusing full width.
+void TestNumbers::strictWide() {
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(double, value);
+    if (ok)
+        QCOMPARE(readStrictWide(text), value);
+    else
+        QVERIFY_THROWS_EXCEPTION(CalcFailure, readStrictWide(text));
+    QCOMPARE(readLenient(QStringLiteral("１８０")), 0.0);
+    QVERIFY_THROWS_EXCEPTION(CalcFailure, readStrict(QStringLiteral("１８０")));
 }
 
 void TestNumbers::general_data() {
@@ -217,6 +247,9 @@ void TestNumbers::workbookNames_data() {
     QTest::newRow("dot") << "." << false;
     QTest::newRow("dot dot") << ".." << false;
     QTest::newRow("dots inside") << "a..b" << true;
+    QTest::newRow("hidden file") << ".a" << false;
+    QTest::newRow("like a scratch file") << ".mixdesign-99999-abcdef" << false;
+    QTest::newRow("dot inside") << "C30.v2" << true;
 }
 
 void TestNumbers::workbookNames() {

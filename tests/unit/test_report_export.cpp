@@ -3,6 +3,7 @@
 #include "design/form1.h"
 #include "report/recordingspreadsheet.h"
 #include "report/reportexport.h"
+#include "report/spreadsheetsession.h"
 #include "support/form1fields.h"
 
 #include <QDir>
@@ -300,6 +301,8 @@ private slots:
         QTest::newRow("backslash") << "a\\b" << 11;
         QTest::newRow("dot") << "." << 13;
         QTest::newRow("dot dot") << ".." << 10;
+        QTest::newRow("hidden, like a scratch file") << ".mixdesign-99999-abcdef" << 10;
+        QTest::newRow("hidden, visible export") << ".A1" << 12;
     }
     // Refused before any instance is started or any file is written.
     void unsafeNameRefused() {
@@ -453,18 +456,18 @@ private slots:
         QTest::newRow("hidden") << 10;
         QTest::newRow("visible") << 12;
     }
-    // Nothing to show: the instance is ended in both cases.
+    // Nothing to show: the instance is ended in both cases, and the template is named.
     void missingTemplate() {
         QFETCH(int, command);
         Rig rig;
         fillColumn(rig.fields, Form1::automaticColumn(), kResults);
         QFile::remove(rig.path(QStringLiteral("mb/phm.xls")));
-        rig.prompter.queueAnswer(MessageButton::Yes);
+        rig.prompter.queueAnswer(MessageButton::Ok);
         rig.run(command);
-        const QStringList expected = {QStringLiteral("XLS start visible=0"),
-                                      "XLS open \"" + rig.path(QStringLiteral("mb/phm.xls")) +
-                                          "\" template -> failed",
-                                      "XLS quit", "MSGBOX " + kFailure};
+        const QStringList expected = {
+            QStringLiteral("XLS start visible=0"),
+            "XLS open \"" + rig.path(QStringLiteral("mb/phm.xls")) + "\" template -> failed", "XLS quit",
+            "MSGBOX " + SpreadsheetSession::templateMessage(QStringLiteral("phm.xls"))};
         QCOMPARE(rig.lines(), expected);
         QCOMPARE(rig.spreadsheets.running(), 0);
     }

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -147,8 +148,11 @@ private slots:
                                                      << "lost" << false << true << "";
         QTest::newRow("kept office gone, the fresh one too") << true << false << "saveas"
                                                              << "timeout" << true << true << timeout;
+        const QString templ = SpreadsheetSession::templateMessage(QStringLiteral("t.xls"));
         QTest::newRow("template of another form") << true << false << "open"
-                                                  << "refused" << false << false << inputs;
+                                                  << "refused" << false << false << templ;
+        QTest::newRow("no office can open the template") << true << false << "open"
+                                                         << "error" << true << true << templ;
         QTest::newRow("inputs fail") << true << false << "write"
                                      << "inputs" << false << false << inputs;
         QTest::newRow("a cell refused") << true << false << "write"
@@ -195,6 +199,117 @@ private slots:
             QStringList());
     }
 
+    void causesNamed_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("failAt");
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("reported"); // "CAUSE FILE", or a message the session shows itself
+        QTest::newRow("hidden name") << ".A1"
+                                     << ""
+                                     << ""
+                                     << "name ";
+        QTest::newRow("office gone") << "A1"
+                                     << "write"
+                                     << "lost"
+                                     << "office A1.xls";
+        QTest::newRow("office gone at the template") << "A1"
+                                                     << "open"
+                                                     << "lost"
+                                                     << "office A1.xls";
+        QTest::newRow("a cell refused") << "A1"
+                                        << "write"
+                                        << "error"
+                                        << "other A1.xls";
+        QTest::newRow("save refused") << "A1"
+                                      << "saveas"
+                                      << "error"
+                                      << "other A1.xls";
+        QTest::newRow("template") << "A1"
+                                  << "open"
+                                  << "error" << SpreadsheetSession::templateMessage(QStringLiteral("t.xls"));
+        QTest::newRow("silent office") << "A1"
+                                       << "pdf"
+                                       << "timeout" << SpreadsheetSession::timeoutMessage();
+        QTest::newRow("a folder in place of the PDF") << "folder"
+                                                      << ""
+                                                      << ""
+                                                      << "target A1.pdf";
+    }
+    // A command that names causes gets each failure's cause and file, never the plain failure.
+    void causesNamed() {
+        QFETCH(QString, name);
+        QFETCH(QString, failAt);
+        QFETCH(QString, failure);
+        QFETCH(QString, reported);
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath(QStringLiteral("mb")));
+        if (name == QStringLiteral("folder")) {
+            QVERIFY(QDir(root.path()).mkdir(QStringLiteral("A1.pdf")));
+            name = QStringLiteral("A1");
+        }
+        FailingFactory factory;
+        factory.firstKept = false;
+        factory.failAt = failAt;
+        factory.failure = failure;
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Ok);
+        QStringList got;
+        const char* const causes[] = {"name", "target", "office", "other"};
+        SpreadsheetSession session(factory, prompter, InstallPaths(root.path()),
+                                   [&got, &causes](SaveFailureCause cause, const QString& file) {
+                                       got << QString::fromLatin1(causes[int(cause)]) + u' ' + file;
+                                   });
+        SpreadsheetSession::Export request;
+        request.templateName = QStringLiteral("t.xls");
+        request.name = name;
+        request.pdf = true;
+        request.fill = [](Spreadsheet& sheet) { sheet.writeText(1, 1, QStringLiteral("x")); };
+        QVERIFY(!session.exportWorkbook(request));
+        for (const MessageBoxRequest& box : prompter.messages())
+            got << box.text;
+        QCOMPARE(got, QStringList{reported});
+    }
+
+    void pairReplacedTogether_data() {
+        QTest::addColumn<bool>("earlier");
+        QTest::newRow("over an earlier report") << true;
+        QTest::newRow("first save of the name") << false;
+    }
+    // Where the PDF cannot be put in place, the workbook put in place before it is taken back: the earlier
+    // workbook as it was, or none.
+    void pairReplacedTogether() {
+        QFETCH(bool, earlier);
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath(QStringLiteral("mb")));
+        const QString xls = root.filePath(QStringLiteral("A1.xls"));
+        const QString pdf = root.filePath(QStringLiteral("A1.pdf"));
+        if (earlier) {
+            QFile file(xls);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("earlier");
+        }
+        FailingFactory factory;
+        factory.firstKept = false;
+        ScriptedPrompter prompter;
+        prompter.queueAnswer(MessageButton::Ok);
+        QStringList got;
+        SpreadsheetSession session(factory, prompter, InstallPaths(root.path()),
+                                   [&got](SaveFailureCause, const QString& file) { got << file; });
+        SpreadsheetSession::Export request;
+        request.templateName = QStringLiteral("t.xls");
+        request.name = QStringLiteral("A1");
+        request.pdf = true;
+        // Checked before the office starts, a folder then takes the PDF's place.
+        request.fill = [&pdf](Spreadsheet&) { QDir().mkdir(pdf); };
+        QVERIFY(!session.exportWorkbook(request));
+        QCOMPARE(got, QStringList{"A1.xls"});
+        QCOMPARE(contents(xls), earlier ? QByteArray("earlier") : QByteArray("<missing>"));
+        QVERIFY(QFileInfo(pdf).isDir());
+        QCOMPARE(
+            QDir(root.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".mixdesign-")),
+            QStringList());
+    }
+
     // The import reads with a fresh office where the kept one failed it; never more than once.
     void importRetried() {
         QTemporaryDir root;
@@ -211,10 +326,11 @@ private slots:
             ScriptedPrompter prompter;
             QStringList read;
             bool failed = false;
-            const bool done =
-                SpreadsheetSession(factory, prompter, InstallPaths(root.path()), [&failed] {
-                    failed = true;
-                }).importWorkbook(source, [&read](Spreadsheet& sheet) { read << sheet.read(1, 1).toText(); });
+            const bool done = SpreadsheetSession(factory, prompter, InstallPaths(root.path()), [&failed] {
+                                  failed = true;
+                              }).importWorkbook(source, {}, [&read](Spreadsheet& sheet) {
+                read << sheet.read(1, 1).toText();
+            });
             QCOMPARE(done, !freshFails);
             QCOMPARE(failed, freshFails);
             QCOMPARE(read, freshFails ? QStringList() : QStringList{"read"});

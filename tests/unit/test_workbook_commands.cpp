@@ -6,6 +6,7 @@
 #include "report/adjustworkbook.h"
 #include "report/recordingspreadsheet.h"
 #include "report/reportexport.h"
+#include "report/spreadsheetsession.h"
 #include "support/form1fields.h"
 #include "support/stubfactory.h"
 
@@ -215,6 +216,7 @@ private slots:
         QTest::newRow("backslash") << "a\\b";
         QTest::newRow("dot") << ".";
         QTest::newRow("dot dot") << "..";
+        QTest::newRow("hidden, like a scratch file") << ".mixdesign-99999-abcdef";
     }
     void exportRefusesUnsafeName() {
         QFETCH(QString, name);
@@ -231,19 +233,21 @@ private slots:
         checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
     }
 
-    // Without its template the export shows its message and ends the instance it started.
+    // Without its template the export names the template and ends the instance it started.
     void exportWithoutTemplate() {
         QTemporaryDir empty;
         QStringList lines;
         RecordingSpreadsheetFactory factory([&](const QString& line) { lines << line; });
         ScriptedPrompter prompter;
         prompter.queueAnswer(MessageButton::Yes);
-        prompter.queueAnswer(MessageButton::Cancel);
+        prompter.queueAnswer(MessageButton::Ok);
         MapFields fields(windowControls());
         fields.setText(Tiaozheng::fileName, QStringLiteral("x"));
         AdjustWorkbook(fields, prompter, factory, InstallPaths(empty.path())).exportConstruction();
         QCOMPARE(prompter.messages().size(), 2);
-        checkFailureBox(prompter.messages()[1], AdjustWorkbook::exportFailure());
+        QCOMPARE(prompter.messages()[1].text,
+                 SpreadsheetSession::templateMessage(QStringLiteral("phtzm.xls")));
+        QCOMPARE(prompter.messages()[1].icon, MessageIcon::Stop);
         QCOMPARE(factory.running(), 0);
         QVERIFY(lines.last() == QStringLiteral("XLS quit"));
         QVERIFY(!lines.join(u'\n').contains(QStringLiteral("saveas")));
