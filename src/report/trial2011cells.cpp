@@ -61,13 +61,14 @@ std::vector<Trial2011Cell> makeCells() {
     cells.push_back({77, 11, strengthAtChosen});
     const QString adjusted[] = {adjCement, adjFlyAsh,    adjSlag,   adjSand,     adjStone,
                                 adjWater,  adjAdmixture, adjBinder, adjSandRatio};
-    const QString final[] = {finalCement, finalFlyAsh,    finalSlag, finalSand, finalStone,
-                             finalWater,  finalAdmixture, QString(), finalWb};
-    for (int i = 0; i < 9; ++i) {
+    const QString final[] = {finalCement, finalFlyAsh, finalSlag,     finalSand,
+                             finalStone,  finalWater,  finalAdmixture};
+    for (int i = 0; i < 9; ++i)
         cells.push_back({79, 3 + i, adjusted[i]});
-        if (!final[i].isEmpty())
-            cells.push_back({80, 3 + i, final[i]});
-    }
+    for (int i = 0; i < 7; ++i)
+        cells.push_back({80, 3 + i, final[i]});
+    cells.push_back({79, 12, wbChosen});
+    cells.push_back({80, 12, finalWb});
     cells.push_back({81, 3, densityCalculated});
     cells.push_back({81, 7, correctionFactor});
     cells.push_back({81, 11, densityDeviation});
