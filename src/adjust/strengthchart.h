@@ -48,6 +48,7 @@ struct StrengthChart {
     QString yTitle = QStringLiteral("28天抗压强度 (MPa)");
     QString ratioName = QStringLiteral("C/W");
     QString inverseName = QStringLiteral("W/C");
+    QString crossingName = QStringLiteral("交点"); // what the marked ratio is, in the legend
 
     static StrengthChart fromFields(const Fields& fields);
 

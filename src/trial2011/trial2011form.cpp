@@ -307,7 +307,7 @@ void Trial2011Form::handOver(const Fields& design, const QDate& today) {
 void Trial2011Form::fieldChanged(const QString& name) {
     if (m_quiet)
         return;
-    m_modified = true;
+    setModified();
     if (name == T::admixtureDosage)
         m_fields.setText(T::trialAdmixtureDosage, m_fields.text(T::admixtureDosage));
     if (const std::optional<Step> step = stepOf(name))
@@ -462,7 +462,7 @@ std::optional<QString> Trial2011Form::run(Step step) {
         if (resultsOf(step).contains(check))
             m_fields.setCheckColour(check, scratch.colour(check));
     m_quiet = false;
-    m_modified = true;
+    setModified();
     if (inputs) {
         m_inputs = inputs;
         m_mix = mix;
@@ -569,6 +569,15 @@ bool Trial2011Form::restore(const QList<QPair<QString, QString>>& texts) {
     replay(*this, m_fields);
     m_modified = false;
     return true;
+}
+
+void Trial2011Form::setModified() {
+    m_modified = true;
+    // The status tells of a save only while the fields are the ones saved.
+    const bool quiet = m_quiet;
+    m_quiet = true;
+    m_fields.setText(T::recordStatus, QString());
+    m_quiet = quiet;
 }
 
 void Trial2011Form::setQuietly(const QString& name, const QString& text) {

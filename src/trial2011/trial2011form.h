@@ -77,6 +77,8 @@ private:
     void refuse(const QString& message);
     // Empties the results of the step and of every later step.
     void emptyFrom(Trial2011::Step step);
+    // A field changed: the window's fields are no longer those saved or reopened.
+    void setModified();
     // Sets an input without the changes it would cause.
     void setQuietly(const QString& name, const QString& text);
 

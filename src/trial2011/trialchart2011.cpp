@@ -10,6 +10,7 @@ StrengthChart trialStrengthChart(const TrialChart2011& in) {
     chart.yTitle = QStringLiteral("强度 (MPa)");
     chart.ratioName = QStringLiteral("B/W");
     chart.inverseName = QStringLiteral("W/B");
+    chart.crossingName = QStringLiteral("采用");
     const QString labels[] = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
     for (int i = 0; i < 3; ++i)
         chart.points.append({labels[i], in.bw[i], in.strength[i]});

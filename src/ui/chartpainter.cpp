@@ -160,7 +160,7 @@ void ChartPainter::paintData(QPainter& painter, const QRectF& plot) const {
 void ChartPainter::paintLegend(QPainter& painter, const QRectF& plot) const {
     QStringList lines{m_chart.equationText(), m_chart.correlationText()};
     if (m_chart.crossing)
-        lines.append(QStringLiteral("交点 ") + m_chart.crossingText());
+        lines.append(m_chart.crossingName + u' ' + m_chart.crossingText());
     painter.setFont(font(13));
     const QFontMetricsF metrics(painter.font());
     double width = 0;

@@ -179,7 +179,8 @@ void Design2011Window::startTrialClicked() {
         showStop(m_context.prompter, QStringLiteral("请先点击“计算”。"));
         return;
     }
-    if (auto* open = dynamic_cast<Trial2011Window*>(m_windows.window(Trial2011::window))) {
+    auto* open = dynamic_cast<Trial2011Window*>(m_windows.window(Trial2011::window));
+    if (open && open->isVisible()) {
         MessageBoxRequest question;
         question.text = QStringLiteral("“试配调整”窗口中已有数据，用当前设计替换吗？");
         question.icon = MessageIcon::Question;
