@@ -3,6 +3,7 @@
 #include "common/numbers.h"
 
 #include <QStringList>
+#include <optional>
 
 namespace {
 
@@ -20,41 +21,177 @@ Check2011 checkGrade(const MixInputs2011& in, const MixResult2011& r) {
 const QString kExempt = QStringLiteral("C15及以下强度等级不受最小胶凝材料用量限制（表3.0.4）");
 
 Check2011 checkBinder(const MixResult2011& r) {
-    if (!r.minimumBinder)
-        return {kExempt, true};
     if (r.binderRaised)
-        return {QStringLiteral("胶凝材料用量按最小用量 %1 kg/m³ 取值（表3.0.4），实际水胶比 %2")
-                    .arg(kg(*r.minimumBinder), formatFixed(divide(r.mix.water, r.mix.binder), 2)),
+        return {QStringLiteral("胶凝材料用量按最小用量 %1 kg/m³ 取值（%2），实际水胶比 %3")
+                    .arg(kg(r.minimumBinder->value), r.minimumBinder->source,
+                         formatFixed(divide(r.mix.water, r.mix.binder), 2)),
                 true};
-    return {QStringLiteral("胶凝材料用量 %1 kg/m³ 不小于最小用量 %2 kg/m³（表3.0.4）")
-                .arg(kg(r.mix.binder), kg(*r.minimumBinder)),
-            true};
+    return checkMinimumBinder2011(r.minimumBinder, r.mix.binder);
 }
+
+// "在 35%～45% 之间" or "不在 …": a range's piece of a sentence, its bounds written by `form`.
+// unit follows each bound ("35%～45%"), or with `unitAfter` only the upper one ("480～560 kg/m³").
+template <typename Form>
+QString within(double v, double low, double high, Form form, const QString& unit, bool* holds,
+               bool unitAfter = false) {
+    const bool in = significant15(v) >= low && significant15(v) <= high;
+    *holds = *holds && in;
+    return QStringLiteral("%1 %2%3～%4%5 之间")
+        .arg(in ? QStringLiteral("在") : QStringLiteral("不在"), form(low), unitAfter ? QString() : unit,
+             form(high), unit);
+}
+
+QString notAbove(double v, double limit, bool* holds) {
+    const bool ok = significant15(v) <= limit;
+    *holds = *holds && ok;
+    return ok ? QStringLiteral("不大于") : QStringLiteral("大于");
+}
+
+QString notBelow(double v, double limit, bool* holds) {
+    const bool ok = significant15(v) >= limit;
+    *holds = *holds && ok;
+    return ok ? QStringLiteral("不小于") : QStringLiteral("小于");
+}
+
+QString wbText(double v) { return formatFixed(v, 2); }
+QString percent(double v) { return generalForm(v) + u'%'; }
 
 } // namespace
 
 Checks2011 checkMix2011(const MixInputs2011& in, const MixResult2011& r) {
-    return {checkWb2011(r.mix.wb, r.limit), checkGrade(in, r), checkBinder(r),
+    SpecialMix2011 special;
+    special.grade = in.grade;
+    special.special = in.special;
+    special.airEntrained = in.airEntrained;
+    special.cementKind = in.cementKind;
+    special.maxSize = in.maxSize;
+    special.wb = roundHalfAway(divide(r.mix.water, r.mix.binder), 2);
+    special.binder = r.mix.binder;
+    special.cement = r.mix.cement;
+    special.water = r.mix.water;
+    special.sandRatio = r.mix.sandRatio;
+    special.flyAshPercent = in.flyAshPercent;
+    special.slagPercent = in.slagPercent;
+    if (in.method == DensityMethod::Volume)
+        special.airContent = in.airContent;
+    return {checkWb2011(r.mix.wb, r.maxWb),
+            checkGrade(in, r),
+            checkBinder(r),
             checkMineral2011(in.structure, in.cementKind, r.mix.wb, in.flyAshPercent, in.slagPercent),
-            checkPump2011(in.pumped, r.mix.binder, r.mix.sandRatio)};
+            checkPump2011(in.pumped, r.mix.binder, r.mix.sandRatio),
+            checkSpecial2011(special)};
 }
 
-Check2011 checkWb2011(double wb, const EnvironmentLimit& limit) {
-    const bool holds = roundHalfAway(wb, 2) <= limit.maxWb;
-    return {QStringLiteral("水胶比 %1 %2最大水胶比 %3（GB 50010 表3.5.3）")
+Check2011 checkWb2011(double wb, const SourcedLimit& maxWb) {
+    const bool holds = roundHalfAway(wb, 2) <= maxWb.value;
+    return {QStringLiteral("水胶比 %1 %2最大水胶比 %3（%4）")
                 .arg(formatFixed(wb, 2), holds ? QStringLiteral("不大于") : QStringLiteral("大于"),
-                     formatFixed(limit.maxWb, 2)),
+                     formatFixed(maxWb.value, 2), maxWb.source),
             holds};
 }
 
-Check2011 checkMinimumBinder2011(int grade, Structure structure, double wb, double binder) {
-    if (exemptFromMinimumBinder(grade))
+Check2011 checkMinimumBinder2011(const std::optional<SourcedLimit>& least, double binder) {
+    if (!least)
         return {kExempt, true};
-    const double least = minimumBinder(roundHalfAway(wb, 2), structure);
-    const bool holds = significant15(binder) >= least;
-    return {QStringLiteral("胶凝材料用量 %1 kg/m³ %2最小用量 %3 kg/m³（表3.0.4）")
-                .arg(kg(binder), holds ? QStringLiteral("不小于") : QStringLiteral("小于"), kg(least)),
+    const bool holds = significant15(binder) >= least->value;
+    return {QStringLiteral("胶凝材料用量 %1 kg/m³ %2最小用量 %3 kg/m³（%4）")
+                .arg(kg(binder), holds ? QStringLiteral("不小于") : QStringLiteral("小于"), kg(least->value),
+                     least->source),
             holds};
+}
+
+Check2011 checkSpecial2011(const SpecialMix2011& m) {
+    const SpecialRequirements& req = m.special;
+    QStringList parts;
+    bool holds = true;
+    if (isHighStrength(m.grade)) {
+        const HighStrengthLimits limits = highStrengthLimits(m.grade);
+        const double mineral = checked(m.flyAshPercent + m.slagPercent);
+        parts << QStringLiteral("高强混凝土（表7.3.2）：水胶比 %1 %2，胶凝材料用量 %3 kg/m³ %4，砂率 %5% %6，"
+                                "水泥用量 %7 kg/m³ %8 %9 kg/m³，矿物掺合料掺量 %10 %11")
+                     .arg(wbText(m.wb),
+                          within(m.wb, limits.wb.lower, limits.wb.upper, wbText, QString(), &holds),
+                          kg(m.binder),
+                          within(m.binder, limits.binder.lower, limits.binder.upper, kg,
+                                 QStringLiteral(" kg/m³"), &holds, true),
+                          kg(m.sandRatio),
+                          within(m.sandRatio, kHighStrengthSandLow, kHighStrengthSandHigh, kg,
+                                 QStringLiteral("%"), &holds),
+                          kg(m.cement), notAbove(m.cement, kHighStrengthCementMax, &holds),
+                          kg(kHighStrengthCementMax), percent(mineral),
+                          within(mineral, kHighStrengthMineralLow, kHighStrengthMineralHigh, kg,
+                                 QStringLiteral("%"), &holds));
+    }
+    if (req.impermeability != Impermeability::None) {
+        const std::optional<double> pressure = impermeabilityTestPressure(req.impermeability);
+        parts << QStringLiteral("抗渗%1（第7.1节）：胶凝材料用量 %2 kg/m³ %3 %4 kg/m³，砂率 %5% %6，%7")
+                     .arg(impermeabilityName(req.impermeability), kg(m.binder),
+                          notBelow(m.binder, kImpermeableMinimumBinder, &holds),
+                          kg(kImpermeableMinimumBinder), kg(m.sandRatio),
+                          within(m.sandRatio, kImpermeableSandLow, kImpermeableSandHigh, kg,
+                                 QStringLiteral("%"), &holds),
+                          pressure ? QStringLiteral("试配抗渗水压 %1 MPa").arg(formatFixed(*pressure, 1))
+                                   : QStringLiteral("试配抗渗水压为设计值加0.2 MPa"));
+    }
+    if (req.frost != FrostResistance::None) {
+        const FrostLimits limits = frostLimits(req.frost, m.airEntrained);
+        const QString head = QStringLiteral("抗冻%1（表7.2.2-1）：").arg(frostName(req.frost));
+        if (req.frost == FrostResistance::F150AndAbove && !m.airEntrained) {
+            parts << head + QStringLiteral("应掺用引气剂");
+            holds = false;
+        } else {
+            QString part =
+                head + QStringLiteral("水胶比 %1 %2 %3")
+                           .arg(wbText(m.wb), notAbove(m.wb, *limits.maxWb, &holds), wbText(*limits.maxWb));
+            if (m.flyAshPercent > 0.0 && m.slagPercent > 0.0) {
+                const double sum = checked(m.flyAshPercent + m.slagPercent);
+                const double limit = frostCompositeLimit(m.cementKind, m.wb);
+                part += QStringLiteral("，粉煤灰与矿渣粉合计 %1 %2 %3（表7.2.2-2）")
+                            .arg(percent(sum), notAbove(sum, limit, &holds), percent(limit));
+            }
+            if (req.frost == FrostResistance::F100 && !m.airEntrained)
+                part += QStringLiteral("，宜掺用引气剂（第7.2.1条）");
+            parts << part;
+        }
+    }
+    if (req.exposure != FrostExposure::Ordinary) {
+        if (!m.airEntrained) {
+            parts << QStringLiteral("冻融环境应掺用引气剂（第3.0.7条）");
+            holds = false;
+        } else {
+            const double least = minimumAirContent(req.exposure, m.maxSize);
+            if (m.airContent)
+                parts << QStringLiteral("含气量（表3.0.7）：%1 %2 %3%，%4 %5%")
+                             .arg(percent(*m.airContent), notBelow(*m.airContent, least, &holds),
+                                  formatFixed(least, 1), notAbove(*m.airContent, kMaximumAirContent, &holds),
+                                  formatFixed(kMaximumAirContent, 1));
+            else
+                parts << QStringLiteral("含气量（表3.0.7）：应不小于 %1%，不宜大于%2%")
+                             .arg(formatFixed(least, 1), formatFixed(kMaximumAirContent, 1));
+        }
+    } else if (req.impermeability != Impermeability::None && m.airEntrained) {
+        if (m.airContent)
+            parts << QStringLiteral("含气量（第7.1.4条）：%1 %2")
+                         .arg(percent(*m.airContent),
+                              within(
+                                  *m.airContent, kImpermeableAirLow, kImpermeableAirHigh,
+                                  [](double v) { return formatFixed(v, 1); }, QStringLiteral("%"), &holds));
+        else
+            parts << QStringLiteral("含气量（第7.1.4条）：宜为 3.0%～5.0%");
+    }
+    if (req.massConcrete) {
+        parts << QStringLiteral(
+                     "大体积混凝土（第7.5节）：水胶比 %1 %2 %3，用水量 %4 kg/m³ %5 %6 kg/m³，砂率 %7% "
+                     "%8，粗骨料最大公称粒径 %9 mm %10 %11 mm")
+                     .arg(wbText(m.wb), notAbove(m.wb, kMassMaxWb, &holds), wbText(kMassMaxWb), kg(m.water),
+                          notAbove(m.water, kMassMaxWater, &holds), kg(kMassMaxWater), kg(m.sandRatio),
+                          within(m.sandRatio, kMassSandLow, kMassSandHigh, kg, QStringLiteral("%"), &holds),
+                          generalForm(m.maxSize))
+                     .arg(notBelow(m.maxSize, kMassMinimumSize, &holds), generalForm(kMassMinimumSize));
+    }
+    if (parts.isEmpty())
+        return {QStringLiteral("无特殊要求"), true};
+    return {parts.join(QStringLiteral("；")), holds};
 }
 
 Check2011 checkMineral2011(Structure structure, CementKind kind, double wb, double flyAshPercent,

@@ -18,14 +18,36 @@ struct Checks2011 {
     Check2011 binder;
     Check2011 mineral;
     Check2011 pump;
+    Check2011 special;
 };
 
 Checks2011 checkMix2011(const MixInputs2011& inputs, const MixResult2011& result);
 
 // The parts, for any mix at an adopted (two-decimal) W/B.
-Check2011 checkWb2011(double wb, const EnvironmentLimit& limit);
-// The mix's binder against table 3.0.4 at the W/B: holds when not below it; the exempt grades always hold.
-Check2011 checkMinimumBinder2011(int grade, Structure structure, double wb, double binder);
+Check2011 checkWb2011(double wb, const SourcedLimit& maxWb);
+// The mix's binder against the least of the tables that apply (nothing: the exempt grades' sentence): holds
+// when not below it.
+Check2011 checkMinimumBinder2011(const std::optional<SourcedLimit>& least, double binder);
+
+// What checkSpecial looks at in a mix: its requirements and the quantities they limit.
+struct SpecialMix2011 {
+    int grade = 30;
+    SpecialRequirements special;
+    bool airEntrained = false;
+    CementKind cementKind = CementKind::Ordinary;
+    double maxSize = 25;
+    double wb = 0.0; // the actual W/B, two decimals
+    double binder = 0.0;
+    double cement = 0.0;
+    double water = 0.0;
+    double sandRatio = 0.0;
+    double flyAshPercent = 0.0;
+    double slagPercent = 0.0;
+    std::optional<double> airContent; // typed, with the volume method
+};
+// One part per requirement that applies, joined by "；", failing when any part fails; "无特殊要求" when none
+// applies.
+Check2011 checkSpecial2011(const SpecialMix2011& mix);
 Check2011 checkMineral2011(Structure structure, CementKind kind, double wb, double flyAshPercent,
                            double slagPercent);
 Check2011 checkPump2011(bool pumped, double binder, double sandRatio);

@@ -35,6 +35,11 @@ inline const QString environmentText = QStringLiteral("environmentText");
 inline const QString airEntrained = QStringLiteral("airEntrained");
 inline const QString structure = QStringLiteral("structure");
 inline const QString pumped = QStringLiteral("pumped");
+// Special requirements (chapter 7).
+inline const QString impermeability = QStringLiteral("impermeability");
+inline const QString frostResistance = QStringLiteral("frostResistance");
+inline const QString frostExposure = QStringLiteral("frostExposure");
+inline const QString massConcrete = QStringLiteral("massConcrete");
 inline const QString densityMethod = QStringLiteral("densityMethod");
 inline const QString assumedDensity = QStringLiteral("assumedDensity");
 inline const QString densityCement = QStringLiteral("densityCement");
@@ -77,6 +82,7 @@ inline const QString checkGrade = QStringLiteral("checkGrade");
 inline const QString checkBinder = QStringLiteral("checkBinder");
 inline const QString checkMineral = QStringLiteral("checkMineral");
 inline const QString checkPump = QStringLiteral("checkPump");
+inline const QString checkSpecial = QStringLiteral("checkSpecial");
 
 // The three trial mixes: 16 rows by 3 columns. A cell is addressed as a field named trialCell(row, column),
 // rows and columns from 1.
@@ -98,10 +104,12 @@ inline const QString reportStatus = QStringLiteral("reportStatus");
 inline const QString note = QStringLiteral("note");
 
 // The list items, in their order.
-inline const QStringList grades = {QStringLiteral("C10"), QStringLiteral("C15"), QStringLiteral("C20"),
-                                   QStringLiteral("C25"), QStringLiteral("C30"), QStringLiteral("C35"),
-                                   QStringLiteral("C40"), QStringLiteral("C45"), QStringLiteral("C50"),
-                                   QStringLiteral("C55")};
+inline const QStringList grades = {
+    QStringLiteral("C10"), QStringLiteral("C15"), QStringLiteral("C20"), QStringLiteral("C25"),
+    QStringLiteral("C30"), QStringLiteral("C35"), QStringLiteral("C40"), QStringLiteral("C45"),
+    QStringLiteral("C50"), QStringLiteral("C55"), QStringLiteral("C60"), QStringLiteral("C65"),
+    QStringLiteral("C70"), QStringLiteral("C75"), QStringLiteral("C80"), QStringLiteral("C85"),
+    QStringLiteral("C90"), QStringLiteral("C95"), QStringLiteral("C100")};
 inline const QStringList cementKinds = {QStringLiteral("普通硅酸盐水泥"), QStringLiteral("硅酸盐水泥")};
 inline const QStringList cementClasses = {QStringLiteral("32.5"), QStringLiteral("42.5"),
                                           QStringLiteral("52.5")};
@@ -113,6 +121,13 @@ inline const QStringList environments = {QStringLiteral("一"), QStringLiteral("
                                          QStringLiteral("三a"), QStringLiteral("三b")};
 inline const QStringList structures = {QStringLiteral("素混凝土"), QStringLiteral("钢筋混凝土"),
                                        QStringLiteral("预应力混凝土")};
+inline const QStringList impermeabilities = {QStringLiteral("无"),  QStringLiteral("P6"),
+                                             QStringLiteral("P8"),  QStringLiteral("P10"),
+                                             QStringLiteral("P12"), QStringLiteral("P12以上")};
+inline const QStringList frostResistances = {QStringLiteral("无"), QStringLiteral("F50"),
+                                             QStringLiteral("F100"), QStringLiteral("F150及以上")};
+inline const QStringList frostExposures = {
+    QStringLiteral("一般"), QStringLiteral("潮湿或水位变动的寒冷和严寒环境"), QStringLiteral("盐冻环境")};
 inline const QStringList densityMethods = {QStringLiteral("质量法"), QStringLiteral("体积法")};
 
 // The inputs of the volume method; enabled only with 体积法.
@@ -142,6 +157,10 @@ inline QStringList inputNames() {
             airEntrained,
             structure,
             pumped,
+            impermeability,
+            frostResistance,
+            frostExposure,
+            massConcrete,
             densityMethod,
             assumedDensity,
             densityCement,
@@ -159,10 +178,10 @@ inline QStringList inputLabels() { return {gammaFRange, gammaSRange, environment
 // What a calculation writes: the results, the checks and every cell of the trial table.
 inline QStringList resultNames() {
     QStringList names = {
-        sigmaUsed,      targetStrength, fce,         fb,           wbCalculated, wbMax,   wb,
-        waterTable,     water,          binder,      flyAsh,       slag,         cement,  admixture,
-        sandRatioTable, sandRatio,      sand,        stone,        density,      mixLine, proportion,
-        checkWb,        checkGrade,     checkBinder, checkMineral, checkPump};
+        sigmaUsed,      targetStrength, fce,         fb,           wbCalculated, wbMax,       wb,
+        waterTable,     water,          binder,      flyAsh,       slag,         cement,      admixture,
+        sandRatioTable, sandRatio,      sand,        stone,        density,      mixLine,     proportion,
+        checkWb,        checkGrade,     checkBinder, checkMineral, checkPump,    checkSpecial};
     for (int row = 1; row <= trialRows; ++row)
         for (int column = 1; column <= trialColumns; ++column)
             names.append(trialCell(row, column));

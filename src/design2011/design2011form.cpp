@@ -47,7 +47,8 @@ const QString kByTrial = QStringLiteral("表5.1.3：应经试验确定");
 MixInputs2011 readInputs(const Fields& fields) {
     MixInputs2011 in;
     in.grade = D::grades.at(listIndex(fields, D::grade, D::grades)).mid(1).toInt();
-    in.sigmaFromStatistics = fields.isChecked(D::sigmaFromStatistics);
+    // High-strength grades use no σ: neither the box nor the field is read.
+    in.sigmaFromStatistics = !isHighStrength(in.grade) && fields.isChecked(D::sigmaFromStatistics);
     if (in.sigmaFromStatistics)
         in.sigma = readNumber(fields, kSigma);
     in.cementKind = static_cast<CementKind>(listIndex(fields, D::cementKind, D::cementKinds));
@@ -72,6 +73,12 @@ MixInputs2011 readInputs(const Fields& fields) {
     in.airEntrained = fields.isChecked(D::airEntrained);
     in.structure = static_cast<Structure>(listIndex(fields, D::structure, D::structures));
     in.pumped = fields.isChecked(D::pumped);
+    in.special.impermeability =
+        static_cast<Impermeability>(listIndex(fields, D::impermeability, D::impermeabilities));
+    in.special.frost =
+        static_cast<FrostResistance>(listIndex(fields, D::frostResistance, D::frostResistances));
+    in.special.exposure = static_cast<FrostExposure>(listIndex(fields, D::frostExposure, D::frostExposures));
+    in.special.massConcrete = fields.isChecked(D::massConcrete);
     in.method = static_cast<DensityMethod>(listIndex(fields, D::densityMethod, D::densityMethods));
     if (in.method == DensityMethod::Mass) {
         in.assumedDensity = readNumber(fields, kAssumedDensity);
@@ -122,12 +129,12 @@ void writeCheck(Fields& fields, const QString& name, const Check2011& check) {
 
 void writeResults(Fields& fields, const MixInputs2011& in, const MixResult2011& r) {
     const MixMasses& m = r.mix;
-    fields.setText(D::sigmaUsed, formatFixed(r.sigma, 1));
+    fields.setText(D::sigmaUsed, r.highStrength ? QString() : formatFixed(r.sigma, 1));
     fields.setText(D::targetStrength, formatFixed(r.targetStrength, 1));
     fields.setText(D::fce, formatFixed(r.fce, 1));
     fields.setText(D::fb, formatFixed(r.fb, 1));
-    fields.setText(D::wbCalculated, formatFixed(r.wbCalculated, 3));
-    fields.setText(D::wbMax, formatFixed(r.limit.maxWb, 2));
+    fields.setText(D::wbCalculated, r.highStrength ? QString() : formatFixed(r.wbCalculated, 3));
+    fields.setText(D::wbMax, formatFixed(r.maxWb.value, 2));
     fields.setText(D::wb, formatFixed(m.wb, 2));
     fields.setText(D::waterTable, formatFixed(r.waterTable, 0));
     fields.setText(D::water, formatFixed(m.water, 0));
@@ -149,6 +156,7 @@ void writeResults(Fields& fields, const MixInputs2011& in, const MixResult2011& 
     writeCheck(fields, D::checkBinder, checks.binder);
     writeCheck(fields, D::checkMineral, checks.mineral);
     writeCheck(fields, D::checkPump, checks.pump);
+    writeCheck(fields, D::checkSpecial, checks.special);
     for (int column = 0; column < D::trialColumns; ++column)
         writeTrialColumn(fields, column + 1, r.trials[column], in.trialVolume);
 }
@@ -196,6 +204,10 @@ void Design2011Form::load(const QDate& today) {
     m_fields.setChecked(D::airEntrained, in.airEntrained);
     m_fields.setText(D::structure, item(D::structures, in.structure));
     m_fields.setChecked(D::pumped, in.pumped);
+    m_fields.setText(D::impermeability, item(D::impermeabilities, in.special.impermeability));
+    m_fields.setText(D::frostResistance, item(D::frostResistances, in.special.frost));
+    m_fields.setText(D::frostExposure, item(D::frostExposures, in.special.exposure));
+    m_fields.setChecked(D::massConcrete, in.special.massConcrete);
     m_fields.setText(D::densityMethod, item(D::densityMethods, in.method));
     m_fields.setText(D::assumedDensity, generalForm(in.assumedDensity));
     m_fields.setText(D::densityCement, generalForm(in.densityCement));
@@ -219,7 +231,7 @@ void Design2011Form::load(const QDate& today) {
 }
 
 void Design2011Form::setInputs(const QList<QPair<QString, QString>>& texts) {
-    const QStringList boxes = {D::sigmaFromStatistics, D::airEntrained, D::pumped};
+    const QStringList boxes = {D::sigmaFromStatistics, D::airEntrained, D::pumped, D::massConcrete};
     for (const auto& [name, text] : texts) {
         if (boxes.contains(name))
             m_fields.setChecked(name, text == QStringLiteral("on"));
@@ -273,7 +285,8 @@ bool Design2011Form::calculate() {
     }
     for (const QString& name : D::resultNames())
         m_fields.setText(name, scratch.text(name));
-    for (const QString& check : {D::checkWb, D::checkGrade, D::checkBinder, D::checkMineral, D::checkPump})
+    for (const QString& check :
+         {D::checkWb, D::checkGrade, D::checkBinder, D::checkMineral, D::checkPump, D::checkSpecial})
         m_fields.setCheckColour(check, scratch.colour(check));
     m_calculation = made;
     return true;
@@ -282,9 +295,14 @@ bool Design2011Form::calculate() {
 void Design2011Form::refuse(const QString& message) { showStop(m_prompter, message); }
 
 void Design2011Form::gradeChanged() {
-    if (m_fields.isChecked(D::sigmaFromStatistics))
-        return;
     const int grade = D::grades.at(listIndex(m_fields, D::grade, D::grades)).mid(1).toInt();
+    // High strength uses no σ.
+    if (isHighStrength(grade)) {
+        m_fields.setText(D::sigma, QString());
+        return;
+    }
+    if (m_fields.isChecked(D::sigmaFromStatistics) && !m_fields.text(D::sigma).isEmpty())
+        return;
     m_fields.setText(D::sigma, formatFixed(tableSigma(grade), 1));
 }
 
@@ -337,6 +355,10 @@ void Design2011Form::environmentChanged() {
 }
 
 bool Design2011Form::sigmaEditable() const { return m_fields.isChecked(D::sigmaFromStatistics); }
+
+bool Design2011Form::sigmaUsed() const {
+    return !isHighStrength(D::grades.at(listIndex(m_fields, D::grade, D::grades)).mid(1).toInt());
+}
 
 bool Design2011Form::volumeMethod() const {
     return listIndex(m_fields, D::densityMethod, D::densityMethods) == 1;

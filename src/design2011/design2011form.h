@@ -54,6 +54,8 @@ public:
 
     // Whether sigma is typed by the engineer (editable) and whether the volume method's fields are read.
     bool sigmaEditable() const;
+    // Whether σ takes part at all: not for the high-strength grades (C60 and above).
+    bool sigmaUsed() const;
     bool volumeMethod() const;
 
 private:

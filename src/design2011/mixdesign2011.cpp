@@ -12,6 +12,8 @@ double whole(double v) { return roundHalfAway(v, 0); }
 
 } // namespace
 
+const QString kHighStrengthNeedsWb2011 =
+    QStringLiteral("C60及以上强度等级的水胶比应按表7.3.2选取并经试配确定，请输入采用水胶比。");
 const QString kTooMuchBinder2011 = QStringLiteral("胶凝材料和水的用量过大，无法计算砂石用量，请检查输入。");
 
 MixRule mixRule(const MixInputs2011& in) {
@@ -55,29 +57,35 @@ double significant15(double v) { return generalForm(checked(v)).toDouble(); }
 std::variant<MixResult2011, Refusal2011> designMix2011(const MixInputs2011& in) {
     MixResult2011 r;
     // Strength: σ, fcu,0, fce, fb and the calculated W/B (4.0.1, 4.0.2, 5.1.1-5.1.4).
-    r.sigma = in.sigmaFromStatistics ? std::max(in.sigma, sigmaFloor(in.grade)) : tableSigma(in.grade);
-    r.targetStrength = checked(in.grade + 1.645 * r.sigma);
+    r.highStrength = isHighStrength(in.grade);
+    if (r.highStrength && !in.wbOverride)
+        return Refusal2011{kHighStrengthNeedsWb2011};
+    if (r.highStrength) {
+        r.targetStrength = checked(kHighStrengthFactor * in.grade);
+    } else {
+        r.sigma = in.sigmaFromStatistics ? std::max(in.sigma, sigmaFloor(in.grade)) : tableSigma(in.grade);
+        r.targetStrength = checked(in.grade + 1.645 * r.sigma);
+    }
     r.fce = in.fceMeasured ? *in.fceMeasured : checked(in.gammaC * in.cementClass);
     r.gammaF = in.flyAshPercent > 0.0 ? in.gammaF : 1.0;
     r.gammaS = in.slagPercent > 0.0 ? in.gammaS : 1.0;
     r.fb = checked(r.gammaF * r.gammaS * r.fce);
     r.wbCalculated = divide(kAlphaA * r.fb, r.targetStrength + kAlphaA * kAlphaB * r.fb);
     r.limit = environmentLimit(in.environment, in.airEntrained);
+    r.maxWb = combinedMaxWb(in.special, in.grade, in.environment, in.airEntrained);
 
     MixMasses& mix = r.mix;
     mix.wb = in.wbOverride ? roundHalfAway(*in.wbOverride, 2)
-                           : std::min(roundHalfAway(r.wbCalculated, 2), r.limit.maxWb);
+                           : std::min(roundHalfAway(r.wbCalculated, 2), r.maxWb.value);
 
     // Water (5.2.1, 5.2.2), binder with the least of table 3.0.4 (5.3.1), its parts (5.3.2, 5.3.3).
     r.waterTable = whole(waterBeforeReduction(in.slump, in.maxSize));
     mix.water = whole(r.waterTable * (1.0 - in.waterReduction / 100.0));
     mix.binder = whole(divide(mix.water, mix.wb));
-    if (!exemptFromMinimumBinder(in.grade)) {
-        r.minimumBinder = minimumBinder(mix.wb, in.structure);
-        if (mix.binder < *r.minimumBinder) {
-            mix.binder = *r.minimumBinder;
-            r.binderRaised = true;
-        }
+    r.minimumBinder = combinedMinimumBinder(in.special, in.grade, in.structure, in.airEntrained, mix.wb);
+    if (r.minimumBinder && mix.binder < r.minimumBinder->value) {
+        mix.binder = r.minimumBinder->value;
+        r.binderRaised = true;
     }
     r.mineralLimits = mineralLimits(in.structure, in.cementKind, mix.wb);
 
@@ -99,11 +107,13 @@ std::variant<MixResult2011, Refusal2011> designMix2011(const MixInputs2011& in) 
 
     // The trial mixes: the same water and dosages at W/B -+ 0.05 and sand ratio -+ 1, binder not raised. A
     // side mix without room for aggregate does not refuse the design it brackets.
+    // High-strength concrete: W/B -+ 0.02 at the same sand ratio (clause 7.3.3).
+    const double step = r.highStrength ? kHighStrengthTrialStep : 0.05;
     for (int side : {-1, 1}) {
         MixMasses trial;
         trial.water = mix.water;
-        trial.wb = roundHalfAway(mix.wb + side * 0.05, 2);
-        trial.sandRatio = mix.sandRatio + side;
+        trial.wb = roundHalfAway(mix.wb + side * step, 2);
+        trial.sandRatio = r.highStrength ? mix.sandRatio : mix.sandRatio + side;
         trial.complete = trial.wb > 0.0;
         if (trial.complete) {
             trial.binder = whole(divide(trial.water, trial.wb));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design2011/special2011.h"
 #include "design2011/standard2011.h"
 
 #include <QString>
@@ -34,6 +35,7 @@ struct MixInputs2011 {
     bool airEntrained = false;
     Structure structure = Structure::Reinforced;
     bool pumped = true;
+    SpecialRequirements special; // chapter 7
     DensityMethod method = DensityMethod::Mass;
     double assumedDensity = 2400;
     double densityCement = 3100;
@@ -83,6 +85,7 @@ struct MixMasses {
 };
 
 struct MixResult2011 {
+    bool highStrength = false; // C60 and above: no σ, no W/B formula
     double sigma = 0.0;
     double targetStrength = 0.0;
     double fce = 0.0;
@@ -91,10 +94,11 @@ struct MixResult2011 {
     double fb = 0.0;
     double wbCalculated = 0.0;
     EnvironmentLimit limit;
+    SourcedLimit maxWb;                  // the least of the tables that apply
     double waterTable = 0.0;             // mw0', rounded
     std::optional<Range> sandRatioRange; // with the slump correction; none below W/B 0.40
-    // Table 3.0.4's least binder at the adopted W/B; nothing for the exempt grades.
-    std::optional<double> minimumBinder;
+    // The greatest least binder of the tables that apply at the adopted W/B; nothing where none applies.
+    std::optional<SourcedLimit> minimumBinder;
     bool binderRaised = false;
     std::optional<MineralLimits> mineralLimits;
     MixMasses mix; // the design, mix.wb the adopted W/B
@@ -116,6 +120,8 @@ struct Refusal2011 {
 
 // The whole preliminary design of JGJ 55-2011 from typed inputs: every result or a refusal, nothing between.
 std::variant<MixResult2011, Refusal2011> designMix2011(const MixInputs2011& inputs);
+
+extern const QString kHighStrengthNeedsWb2011; // the refusal of C60 and above without a typed W/B
 
 // Half away from zero at `decimals`, after rounding to 15 significant digits, as every field shows numbers.
 double roundHalfAway(double v, int decimals);

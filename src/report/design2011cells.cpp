@@ -4,6 +4,7 @@
 #include "common/numbers.h"
 #include "design2011/design2011controls.h"
 #include "design2011/design2011form.h"
+#include "design2011/special2011.h"
 
 #include <stdexcept>
 
@@ -27,7 +28,10 @@ constexpr int kRightBasis = 30;
 constexpr int kMixLineRow = 28;
 constexpr int kProportionRow = 29;
 constexpr int kFirstCheckRow = 31;
-constexpr int kFirstTrialRow = 38;
+constexpr int kFirstTrialRow = 39;
+constexpr int kTrialHeadingRow = 38;
+constexpr int kSpecialRow = 14;
+constexpr int kSpecialColumn = 22;
 constexpr int kTrialColumns[] = {10, 19, 28};
 
 Design2011Cell field(int row, int column, const QString& name) {
@@ -61,7 +65,7 @@ std::vector<Design2011Cell> makeCells() {
         {densityMethod, assumedDensity, densityCement, densityFlyAsh, densitySlag, densitySand, densityStone,
          airContent, wbOverride, sandRatioOverride, trialVolume},
     };
-    const QStringList boxes = {sigmaFromStatistics, airEntrained, pumped};
+    const QStringList boxes = {sigmaFromStatistics, airEntrained, pumped, massConcrete};
     for (std::size_t group = 0; group < inputs.size(); ++group) {
         int row = kFirstInputRow;
         for (const QString& name : inputs[group]) {
@@ -105,8 +109,13 @@ std::vector<Design2011Cell> makeCells() {
     cells.push_back(field(kProportionRow, kLeftValue, proportion));
 
     row = kFirstCheckRow;
-    for (const QString& name : {checkWb, checkGrade, checkBinder, checkMineral, checkPump})
+    for (const QString& name : {checkWb, checkGrade, checkBinder, checkMineral, checkPump, checkSpecial})
         cells.push_back(field(row++, 1, name));
+    cells.push_back({kSpecialRow, kSpecialColumn, SheetForm::Special, QString(), QString()});
+    cells.push_back(
+        {kTrialHeadingRow, kTrialColumns[0], SheetForm::TrialStep, QString(), QStringLiteral("-")});
+    cells.push_back(
+        {kTrialHeadingRow, kTrialColumns[2], SheetForm::TrialStep, QString(), QStringLiteral("+")});
 
     for (int r = 1; r <= trialRows; ++r)
         for (int c = 1; c <= trialColumns; ++c)
@@ -126,6 +135,8 @@ QString design2011BasisText(SheetBasis basis, const Design2011Calculation& calcu
     const bool volume = in.method == DensityMethod::Volume;
     switch (basis) {
     case SheetBasis::Sigma:
+        if (calculation.result.highStrength)
+            return QStringLiteral("C60及以上不用σ：fcu,0 = 1.15 fcu,k（第4.0.1条）");
         return in.sigmaFromStatistics ? QStringLiteral("第4.0.2条（统计资料）") : QStringLiteral("表4.0.2");
     case SheetBasis::CementFactor:
         return in.fceMeasured ? QStringLiteral("未采用（fce实测）") : QStringLiteral("表5.1.4");
@@ -161,6 +172,23 @@ QString design2011CellText(const Design2011Cell& cell, const Fields& fields,
         return design2011BasisText(cell.basis, calculation);
     case SheetForm::Date:
         return date;
+    case SheetForm::Special: {
+        const SpecialRequirements& special = calculation.inputs.special;
+        QStringList parts;
+        if (special.impermeability != Impermeability::None)
+            parts << QStringLiteral("抗渗") + impermeabilityName(special.impermeability);
+        if (special.frost != FrostResistance::None)
+            parts << QStringLiteral("抗冻") + frostName(special.frost);
+        if (special.exposure != FrostExposure::Ordinary)
+            parts << frostExposures.at(static_cast<int>(special.exposure));
+        if (special.massConcrete)
+            parts << QStringLiteral("大体积混凝土");
+        return parts.isEmpty() ? QStringLiteral("无") : parts.join(QStringLiteral("，"));
+    }
+    case SheetForm::TrialStep:
+        return QStringLiteral("水胶比 %1%2")
+            .arg(cell.dosage == QStringLiteral("-") ? QStringLiteral("−") : QStringLiteral("+"),
+                 calculation.result.highStrength ? QStringLiteral("0.02") : QStringLiteral("0.05"));
     }
     throw std::logic_error("unknown sheet form");
 }

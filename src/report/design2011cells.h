@@ -13,6 +13,8 @@ enum class SheetForm {
     Coefficient, // γf or γs as the calculation used it: the field's text, "1.00" where its dosage is 0
     Basis,       // the clause or table the value beside it comes from, where that depends on the inputs
     Date,        // the day of the save
+    Special,     // the special requirements in one line ("抗渗P8，抗冻F100"), "无" without any
+    TrialStep, // a side trial column's heading: "水胶比 −0.05", or −0.02 for high strength; dosage "-"/"+"
 };
 
 // Values whose clause or table depends on the inputs.

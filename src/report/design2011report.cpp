@@ -36,7 +36,8 @@ void Design2011Report::fill(Spreadsheet& sheet, const Design2011Calculation& cal
         sheet.writeText(cell.row, cell.column,
                         isName ? name : design2011CellText(cell, m_fields, calculation, date));
     }
-    const QStringList boxes = {Design2011::sigmaFromStatistics, Design2011::airEntrained, Design2011::pumped};
+    const QStringList boxes = {Design2011::sigmaFromStatistics, Design2011::airEntrained, Design2011::pumped,
+                               Design2011::massConcrete};
     StoredFields::Texts inputs;
     for (const QString& input : design2011StoredInputs()) {
         const bool box = boxes.contains(input);
@@ -76,12 +77,15 @@ std::optional<QList<QPair<QString, QString>>> Design2011Report::load(const QStri
         {Design2011::slagGrade, Design2011::slagGrades},
         {Design2011::environment, Design2011::environments},
         {Design2011::structure, Design2011::structures},
-        {Design2011::densityMethod, Design2011::densityMethods}};
+        {Design2011::densityMethod, Design2011::densityMethods},
+        {Design2011::impermeability, Design2011::impermeabilities},
+        {Design2011::frostResistance, Design2011::frostResistances},
+        {Design2011::frostExposure, Design2011::frostExposures}};
     for (const auto& [name, text] : *texts) {
         for (const auto& [list, items] : lists)
             complete = complete && (name != list || items.contains(text));
-        for (const QString& box :
-             {Design2011::sigmaFromStatistics, Design2011::airEntrained, Design2011::pumped})
+        for (const QString& box : {Design2011::sigmaFromStatistics, Design2011::airEntrained,
+                                   Design2011::pumped, Design2011::massConcrete})
             complete =
                 complete && (name != box || text == QStringLiteral("on") || text == QStringLiteral("off"));
     }

@@ -6,6 +6,14 @@ namespace {
 
 using namespace Trial2011;
 
+// The record's rows: the special requirements take one more row of inputs on the first page and the row of
+// their check on the second; the rows below are counted as without them.
+int at(int row) {
+    if (row < 20 || (row >= 50 && row < 90))
+        return row;
+    return row + 1;
+}
+
 std::vector<Trial2011Cell> makeCells() {
     std::vector<Trial2011Cell> cells = {{2, 3, recordName}, {2, 10, QString()}, {3, 3, designName}};
     // Materials.
@@ -14,13 +22,16 @@ std::vector<Trial2011Cell> makeCells() {
          {cementSource, sandSource, stoneSource, flyAshSource, slagSource, admixtureSource})
         cells.push_back({row++, 4, name});
     // The preliminary mix's inputs, three a row: label in A–B, value in C–D, and so on.
-    const QString inputs[] = {grade,         targetStrength,  cementKind,    environment,   airEntrained,
-                              structure,     pumped,          calcWater,     calcBinder,    flyAshPercent,
-                              slagPercent,   admixtureDosage, calcSandRatio, densityMethod, assumedDensity,
-                              densityCement, densityFlyAsh,   densitySlag,   densitySand,   densityStone,
+    const QString inputs[] = {grade,         targetStrength,  cementKind,     environment,     airEntrained,
+                              structure,     pumped,          impermeability, frostResistance, frostExposure,
+                              massConcrete,  maxSize,         calcWater,      calcBinder,      flyAshPercent,
+                              slagPercent,   admixtureDosage, calcSandRatio,  densityMethod,   assumedDensity,
+                              densityCement, densityFlyAsh,   densitySlag,    densitySand,     densityStone,
                               airContent,    trialVolume};
+    // In their own rows 12 to 20; every later row is placed by at() below.
+    std::vector<Trial2011Cell> grid;
     for (int i = 0; i < int(std::size(inputs)); ++i)
-        cells.push_back({12 + i / 3, 3 + 4 * (i % 3), inputs[i]});
+        grid.push_back({12 + i / 3, 3 + 4 * (i % 3), inputs[i]});
     // The preliminary mix per m³ and per batch: 水泥 粉煤灰 矿渣粉 砂 碎石 水 外加剂 水胶比 表观密度.
     const QString perCubicMetre[] = {calcCement, calcFlyAsh,    calcSlag, calcSand,   calcStone,
                                      calcWater,  calcAdmixture, calcWb,   calcDensity};
@@ -86,6 +97,10 @@ std::vector<Trial2011Cell> makeCells() {
     for (int i = 0; i < 7; ++i)
         cells.push_back({93, 3 + i, site[i]});
     cells.push_back({94, 3, siteMixLine});
+    for (Trial2011Cell& cell : cells)
+        cell.row = at(cell.row);
+    cells.insert(cells.begin() + 9, grid.begin(), grid.end());
+    cells.push_back({90, 1, checkSpecial});
     return cells;
 }
 

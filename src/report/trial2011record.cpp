@@ -38,7 +38,8 @@ void Trial2011Record::fill(Spreadsheet& sheet, const Trial2011Form& form) {
     const QString date = dateText(m_date.isNull() ? QDate::currentDate() : m_date);
     for (const Trial2011Cell& cell : trial2011Cells()) {
         QString text = date;
-        if (cell.field == Trial2011::airEntrained || cell.field == Trial2011::pumped)
+        if (cell.field == Trial2011::airEntrained || cell.field == Trial2011::pumped ||
+            cell.field == Trial2011::massConcrete)
             text = m_fields.isChecked(cell.field) ? QStringLiteral("是") : QStringLiteral("否");
         else if (cell.field == Trial2011::recordName)
             text = m_fields.text(cell.field).trimmed();

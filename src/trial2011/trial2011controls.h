@@ -22,6 +22,11 @@ inline const QString environment = Design2011::environment;
 inline const QString airEntrained = Design2011::airEntrained;
 inline const QString structure = Design2011::structure;
 inline const QString pumped = Design2011::pumped;
+inline const QString impermeability = Design2011::impermeability;
+inline const QString frostResistance = Design2011::frostResistance;
+inline const QString frostExposure = Design2011::frostExposure;
+inline const QString massConcrete = Design2011::massConcrete;
+inline const QString maxSize = Design2011::maxSize;
 inline const QString calcWater = QStringLiteral("calcWater");
 inline const QString calcBinder = QStringLiteral("calcBinder");
 inline const QString flyAshPercent = Design2011::flyAshPercent;
@@ -123,6 +128,7 @@ inline const QString checkWb = QStringLiteral("checkWb");
 inline const QString checkBinder = QStringLiteral("checkBinder");
 inline const QString checkMineral = QStringLiteral("checkMineral");
 inline const QString checkPump = QStringLiteral("checkPump");
+inline const QString checkSpecial = QStringLiteral("checkSpecial");
 
 // Step 5 "5、施工配合比".
 inline const QString sandMoisture = QStringLiteral("sandMoisture");
@@ -159,19 +165,37 @@ enum class Step { TrialMix = 1, Regress = 3, Adjust = 4, SiteMix = 5 };
 // The inputs of steps 1 and 2 in reading order, boxes and lists included; the texts that no step reads are
 // separate.
 inline QStringList trialMixInputs() {
-    return {grade,           targetStrength,
-            cementKind,      environment,
-            airEntrained,    structure,
-            pumped,          calcWater,
-            calcBinder,      flyAshPercent,
-            slagPercent,     admixtureDosage,
-            calcSandRatio,   densityMethod,
-            assumedDensity,  densityCement,
-            densityFlyAsh,   densitySlag,
-            densitySand,     densityStone,
-            airContent,      trialVolume,
-            measuredSlump,   pasteChange,
-            sandRatioChange, trialAdmixtureDosage,
+    return {grade,
+            targetStrength,
+            cementKind,
+            environment,
+            airEntrained,
+            structure,
+            pumped,
+            impermeability,
+            frostResistance,
+            frostExposure,
+            massConcrete,
+            maxSize,
+            calcWater,
+            calcBinder,
+            flyAshPercent,
+            slagPercent,
+            admixtureDosage,
+            calcSandRatio,
+            densityMethod,
+            assumedDensity,
+            densityCement,
+            densityFlyAsh,
+            densitySlag,
+            densitySand,
+            densityStone,
+            airContent,
+            trialVolume,
+            measuredSlump,
+            pasteChange,
+            sandRatioChange,
+            trialAdmixtureDosage,
             adjustedSlump};
 }
 inline QStringList recordedTexts() {
@@ -208,13 +232,14 @@ inline QStringList adjustResults() {
             adjStone,         adjWater,         adjBinder,   adjAdmixture,   adjSandRatio, densityCalculated,
             correctionFactor, densityDeviation, densityNote, finalCement,    finalFlyAsh,  finalSlag,
             finalSand,        finalStone,       finalWater,  finalAdmixture, finalWb,      finalMixLine,
-            finalProportion,  checkChosen,      checkWb,     checkBinder,    checkMineral, checkPump};
+            finalProportion,  checkChosen,      checkWb,     checkBinder,    checkMineral, checkPump,
+            checkSpecial};
 }
 inline QStringList siteMixResults() {
     return {siteCement, siteFlyAsh, siteSlag, siteSand, siteStone, siteWater, siteAdmixture, siteMixLine};
 }
 inline QStringList checkNames() {
-    return {checkRange, checkChosen, checkWb, checkBinder, checkMineral, checkPump};
+    return {checkRange, checkChosen, checkWb, checkBinder, checkMineral, checkPump, checkSpecial};
 }
 inline QStringList resultNames() {
     return trialMixResults() + regressResults() + adjustResults() + siteMixResults();

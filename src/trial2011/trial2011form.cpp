@@ -53,7 +53,7 @@ const QString kNoTrialMix = QStringLiteral("请先计算试拌配合比。");
 const QString kNoRatio = QStringLiteral("请先确定胶水比。");
 const QString kNoDesign = QStringLiteral("请先计算设计配合比。");
 
-const QStringList kBoxes = {T::airEntrained, T::pumped};
+const QStringList kBoxes = {T::airEntrained, T::pumped, T::massConcrete};
 
 // The inputs of steps 1 and 2 in the window's order, the first refused one named.
 TrialInputs2011 readTrialInputs(const Fields& fields) {
@@ -65,6 +65,13 @@ TrialInputs2011 readTrialInputs(const Fields& fields) {
     in.airEntrained = fields.isChecked(T::airEntrained);
     in.structure = static_cast<Structure>(listIndex(fields, T::structure, D::structures));
     in.pumped = fields.isChecked(T::pumped);
+    in.special.impermeability =
+        static_cast<Impermeability>(listIndex(fields, T::impermeability, D::impermeabilities));
+    in.special.frost =
+        static_cast<FrostResistance>(listIndex(fields, T::frostResistance, D::frostResistances));
+    in.special.exposure = static_cast<FrostExposure>(listIndex(fields, T::frostExposure, D::frostExposures));
+    in.special.massConcrete = fields.isChecked(T::massConcrete);
+    in.maxSize = D::maxSizes.at(listIndex(fields, T::maxSize, D::maxSizes)).toDouble();
     in.water = readNumber(fields, kCalcWater);
     in.binder = readNumber(fields, kCalcBinder);
     MixRule& rule = in.rule;
@@ -185,6 +192,7 @@ void writeDesign(Fields& f, const DesignMix2011& r) {
     writeCheck(f, T::checkBinder, r.binder);
     writeCheck(f, T::checkMineral, r.mineral);
     writeCheck(f, T::checkPump, r.pump);
+    writeCheck(f, T::checkSpecial, r.special);
 }
 
 void writeSite(Fields& f, const SiteMix2011& r) {
@@ -246,8 +254,9 @@ void Trial2011Form::load(const QDate& today) {
     const MixInputs2011 design;
     const auto item = [](const QStringList& items, auto value) { return items.at(static_cast<int>(value)); };
     m_quiet = true;
-    const QStringList lists = {T::grade,     T::cementKind,    T::environment,
-                               T::structure, T::densityMethod, T::testAge};
+    const QStringList lists = {T::grade,          T::cementKind,      T::environment,   T::structure,
+                               T::impermeability, T::frostResistance, T::frostExposure, T::maxSize,
+                               T::densityMethod,  T::testAge};
     for (const QString& name : T::inputNames())
         if (!kBoxes.contains(name) && !lists.contains(name))
             m_fields.setText(name, QString());
@@ -257,6 +266,11 @@ void Trial2011Form::load(const QDate& today) {
     m_fields.setChecked(T::airEntrained, design.airEntrained);
     m_fields.setText(T::structure, item(D::structures, design.structure));
     m_fields.setChecked(T::pumped, design.pumped);
+    m_fields.setText(T::impermeability, item(D::impermeabilities, design.special.impermeability));
+    m_fields.setText(T::frostResistance, item(D::frostResistances, design.special.frost));
+    m_fields.setText(T::frostExposure, item(D::frostExposures, design.special.exposure));
+    m_fields.setChecked(T::massConcrete, design.special.massConcrete);
+    m_fields.setText(T::maxSize, generalForm(design.maxSize));
     m_fields.setText(T::flyAshPercent, generalForm(design.flyAshPercent));
     m_fields.setText(T::slagPercent, generalForm(design.slagPercent));
     m_fields.setText(T::admixtureDosage, formatFixed(design.admixtureDosage, 1));
@@ -285,7 +299,8 @@ void Trial2011Form::handOver(const Fields& design, const QDate& today) {
     load(today);
     m_quiet = true;
     // Lists and boxes of the same names; numbers trimmed.
-    for (const QString& name : {T::grade, T::cementKind, T::environment, T::structure, T::densityMethod})
+    for (const QString& name : {T::grade, T::cementKind, T::environment, T::structure, T::impermeability,
+                                T::frostResistance, T::frostExposure, T::maxSize, T::densityMethod})
         m_fields.setText(name, design.text(name));
     for (const QString& name : kBoxes)
         m_fields.setChecked(name, design.isChecked(name));
@@ -520,7 +535,11 @@ bool Trial2011Form::restore(const QList<QPair<QString, QString>>& texts) {
                                                       {T::environment, D::environments},
                                                       {T::structure, D::structures},
                                                       {T::densityMethod, D::densityMethods},
-                                                      {T::testAge, T::testAges}};
+                                                      {T::testAge, T::testAges},
+                                                      {T::impermeability, D::impermeabilities},
+                                                      {T::frostResistance, D::frostResistances},
+                                                      {T::frostExposure, D::frostExposures},
+                                                      {T::maxSize, D::maxSizes}};
     for (int i = 0; i < names.size(); ++i) {
         const auto& [name, text] = texts.at(i);
         if (name != names.at(i))

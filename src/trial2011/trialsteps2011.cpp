@@ -55,14 +55,18 @@ std::variant<TrialMix2011, Refusal2011> trialMix2011(const TrialInputs2011& in) 
         return Refusal2011{kTooMuchBinder2011};
     r.trial = *trial;
 
-    // Clause 6.1.5: the same water at W/B -+ 0.05 and the sand ratio -+ 1 point.
+    // Clause 6.1.5: the same water at W/B -+ 0.05 and the sand ratio -+ 1 point; high-strength concrete
+    // W/B -+ 0.02 at the same sand ratio (clause 7.3.3).
+    const bool high = isHighStrength(in.grade);
+    const double step = high ? kHighStrengthTrialStep : 0.05;
     r.mixes[1] = r.trial;
     for (int side : {-1, 1}) {
-        const double wb = roundHalfAway(r.trial.wb + side * 0.05, 2);
+        const double wb = roundHalfAway(r.trial.wb + side * step, 2);
         if (wb <= 0.0)
             return Refusal2011{kTooMuchBinder2011};
-        const auto mix = makeMix(whole(divide(trialWater, wb)), trialWater, trialSandRatio + side, in.rule,
-                                 in.trialAdmixtureDosage);
+        const double sandRatio = high ? trialSandRatio : trialSandRatio + side;
+        const auto mix =
+            makeMix(whole(divide(trialWater, wb)), trialWater, sandRatio, in.rule, in.trialAdmixtureDosage);
         if (!mix)
             return Refusal2011{kTooMuchBinder2011};
         r.mixes[side < 0 ? 0 : 2] = *mix;
@@ -136,7 +140,9 @@ std::variant<DesignMix2011, Refusal2011> adjustMix2011(const TrialInputs2011& in
     // through the three mixes (one point per 0.05 of W/B).
     const MixMasses& trial = mix.trial;
     const double binder = whole(trial.water * bwChosen);
-    const double sandRatio = whole(trial.sandRatio + 20.0 * (r.wbChosen - trial.wb));
+    // High-strength mixes share one sand ratio.
+    const double sandRatio =
+        isHighStrength(in.grade) ? trial.sandRatio : whole(trial.sandRatio + 20.0 * (r.wbChosen - trial.wb));
     const auto adjusted = makeMix(binder, trial.water, sandRatio, in.rule, in.trialAdmixtureDosage);
     if (!adjusted)
         return Refusal2011{kTooMuchBinder2011};
@@ -169,11 +175,29 @@ std::variant<DesignMix2011, Refusal2011> adjustMix2011(const TrialInputs2011& in
                          reached ? QStringLiteral("不低于") : QStringLiteral("低于"),
                          strengthText(in.targetStrength)),
                 reached};
-    r.wb = checkWb2011(r.final.wb, environmentLimit(in.environment, in.airEntrained));
-    r.binder = checkMinimumBinder2011(in.grade, in.structure, r.final.wb, r.final.binder);
+    r.wb = checkWb2011(r.final.wb, combinedMaxWb(in.special, in.grade, in.environment, in.airEntrained));
+    r.binder = checkMinimumBinder2011(
+        combinedMinimumBinder(in.special, in.grade, in.structure, in.airEntrained, r.final.wb),
+        r.final.binder);
     r.mineral =
         checkMineral2011(in.structure, in.cementKind, r.final.wb, in.rule.flyAshPercent, in.rule.slagPercent);
     r.pump = checkPump2011(in.pumped, r.final.binder, r.adjusted.sandRatio);
+    SpecialMix2011 special;
+    special.grade = in.grade;
+    special.special = in.special;
+    special.airEntrained = in.airEntrained;
+    special.cementKind = in.cementKind;
+    special.maxSize = in.maxSize;
+    special.wb = r.final.wb;
+    special.binder = r.final.binder;
+    special.cement = r.final.cement;
+    special.water = r.final.water;
+    special.sandRatio = r.adjusted.sandRatio;
+    special.flyAshPercent = in.rule.flyAshPercent;
+    special.slagPercent = in.rule.slagPercent;
+    if (in.rule.method == DensityMethod::Volume)
+        special.airContent = in.rule.airContent;
+    r.special = checkSpecial2011(special);
     return r;
 }
 

@@ -22,9 +22,11 @@ struct TrialInputs2011 {
     bool airEntrained = false;
     Structure structure = Structure::Reinforced;
     bool pumped = true;
-    double water = 0.0;     // mw0 as typed, rounded by the step
-    double binder = 0.0;    // mb0
-    double sandRatio = 0.0; // βs0, %
+    SpecialRequirements special; // chapter 7
+    double maxSize = 25;         // mm
+    double water = 0.0;          // mw0 as typed, rounded by the step
+    double binder = 0.0;         // mb0
+    double sandRatio = 0.0;      // βs0, %
     // The binder's shares, the design's dosage and the aggregate's method.
     MixRule rule;
     double trialVolume = 20;             // litres
@@ -79,6 +81,7 @@ struct DesignMix2011 {
     Check2011 binder;
     Check2011 mineral;
     Check2011 pump;
+    Check2011 special;
 };
 std::variant<DesignMix2011, Refusal2011> adjustMix2011(const TrialInputs2011& inputs, const TrialMix2011& mix,
                                                        const Regression2011& regression, double bwChosen,

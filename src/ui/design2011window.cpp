@@ -54,6 +54,9 @@ void Design2011Window::fillLists() {
     m_ui->environment->addItems(Design2011::environments);
     m_ui->structure->addItems(Design2011::structures);
     m_ui->densityMethod->addItems(Design2011::densityMethods);
+    m_ui->impermeability->addItems(Design2011::impermeabilities);
+    m_ui->frostResistance->addItems(Design2011::frostResistances);
+    m_ui->frostExposure->addItems(Design2011::frostExposures);
     // The range labels keep their width whatever they say, so the columns do not jump while typing.
     const int rangeWidth = fontMetrics().horizontalAdvance(QStringLiteral("表5.1.3：应经试验确定"));
     m_ui->gammaFRange->setMinimumWidth(rangeWidth);
@@ -96,10 +99,11 @@ void Design2011Window::bindControls() {
                              ui.densityFlyAsh,  ui.densitySlag,     ui.densitySand,       ui.densityStone,
                              ui.airContent,     ui.wbOverride,      ui.sandRatioOverride, ui.trialVolume})
         connect(field, &QLineEdit::textChanged, this, guarded(this, &Design2011Window::inputChanged));
-    for (QComboBox* list : {ui.grade, ui.cementKind, ui.cementClass, ui.maxSize, ui.flyAshGrade, ui.slagGrade,
-                            ui.environment, ui.structure, ui.densityMethod})
+    for (QComboBox* list :
+         {ui.grade, ui.cementKind, ui.cementClass, ui.maxSize, ui.flyAshGrade, ui.slagGrade, ui.environment,
+          ui.structure, ui.densityMethod, ui.impermeability, ui.frostResistance, ui.frostExposure})
         connect(list, &QComboBox::currentIndexChanged, this, guarded(this, &Design2011Window::inputChanged));
-    for (QCheckBox* box : {ui.sigmaFromStatistics, ui.airEntrained, ui.pumped})
+    for (QCheckBox* box : {ui.sigmaFromStatistics, ui.airEntrained, ui.pumped, ui.massConcrete})
         connect(box, &QCheckBox::toggled, this, guarded(this, &Design2011Window::inputChanged));
 
     // The values that follow their sources.
@@ -135,7 +139,13 @@ void Design2011Window::centreOnScreen() {
 }
 
 void Design2011Window::inputChanged() { m_form.inputChanged(); }
-void Design2011Window::gradeChanged() { m_form.gradeChanged(); }
+// High-strength grades use no σ: the field and its box are disabled.
+void Design2011Window::gradeChanged() {
+    m_form.gradeChanged();
+    const bool used = m_form.sigmaUsed();
+    setRowEnabled(m_ui->sigma, used);
+    m_ui->sigmaFromStatistics->setEnabled(used);
+}
 
 void Design2011Window::sigmaSourceChanged() {
     m_form.sigmaSourceChanged();
@@ -207,6 +217,7 @@ void Design2011Window::loadReportClicked() {
     if (const auto inputs = report().load(*path)) {
         m_form.setInputs(*inputs);
         m_ui->sigma->setReadOnly(!m_form.sigmaEditable());
+        gradeChanged();
         densityMethodChanged();
     }
 }

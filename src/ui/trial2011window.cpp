@@ -53,6 +53,10 @@ void Trial2011Window::fillLists() {
     m_ui->structure->addItems(Design2011::structures);
     m_ui->densityMethod->addItems(Design2011::densityMethods);
     m_ui->testAge->addItems(T::testAges);
+    m_ui->impermeability->addItems(Design2011::impermeabilities);
+    m_ui->frostResistance->addItems(Design2011::frostResistances);
+    m_ui->frostExposure->addItems(Design2011::frostExposures);
+    m_ui->maxSize->addItems(Design2011::maxSizes);
 }
 
 // Every row of the mix table shows at once: no scrolling, numbers to the right of their cells.

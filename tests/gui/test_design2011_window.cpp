@@ -185,7 +185,9 @@ void TestDesign2011Window::controlsOfTheirKinds_data() {
         QTest::newRow(name) << QString(name) << "box" << QString(caption) << QString(initial)
                             << QStringList();
     };
-    list("grade", "强度等级", "C30", {"C10", "C15", "C20", "C25", "C30", "C35", "C40", "C45", "C50", "C55"});
+    list("grade", "强度等级", "C30",
+         {"C10", "C15", "C20", "C25", "C30", "C35", "C40", "C45", "C50", "C55", "C60", "C65", "C70", "C75",
+          "C80", "C85", "C90", "C95", "C100"});
     box("sigmaFromStatistics", "按统计资料确定σ", "off");
     line("sigma", "强度标准差σ (MPa)", "5.0");
     list("cementKind", "水泥品种", "普通硅酸盐水泥", {"普通硅酸盐水泥", "硅酸盐水泥"});

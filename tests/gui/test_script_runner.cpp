@@ -94,8 +94,8 @@ void TestScriptRunner::exitStatus_data() {
     QTest::newRow("list item chosen as a person chooses it")
         << open + "set design2011.grade C50\nexpect design2011.grade C50\nexpect design2011.sigma 6.0\n"
         << 0 << "";
-    QTest::newRow("list without the item") << open + "set design2011.grade C60\n"
-                                           << 2 << "ERROR line 2: design2011.grade has no item \"C60\"";
+    QTest::newRow("list without the item") << open + "set design2011.grade C105\n"
+                                           << 2 << "ERROR line 2: design2011.grade has no item \"C105\"";
     QTest::newRow("list item by its exact text") << open + "set design2011.grade C50 \n" << 2 << "";
     QTest::newRow("list item in its own case") << open + "set design2011.slagGrade s95\n" << 2 << "";
     QTest::newRow("list expectation failed")

@@ -108,12 +108,12 @@ private slots:
         QCOMPARE(cell(day, "J2").at(1).toString(), QStringLiteral("2026-12-8"));
         QCOMPARE(cell(day, "D5").at(1).toString(), QStringLiteral("P.O 42.5 海螺 批号 2026-118"));
         // The mixes' cement per m³ as numbers, A, B, C.
-        QCOMPARE(cell(day, "D32").at(0).toString(), QStringLiteral("number"));
-        QCOMPARE(cell(day, "D32").at(1).toDouble(), 244.0);
-        QCOMPARE(cell(day, "G32").at(1).toDouble(), 222.0);
-        QCOMPARE(cell(day, "J32").at(1).toDouble(), 204.0);
-        QCOMPARE(cell(day, "K21").at(1).toDouble(), 2400.0);
-        QVERIFY(cell(day, "D47").isEmpty()); // no strengths yet
+        QCOMPARE(cell(day, "D33").at(0).toString(), QStringLiteral("number"));
+        QCOMPARE(cell(day, "D33").at(1).toDouble(), 244.0);
+        QCOMPARE(cell(day, "G33").at(1).toDouble(), 222.0);
+        QCOMPARE(cell(day, "J33").at(1).toDouble(), 204.0);
+        QCOMPARE(cell(day, "K22").at(1).toDouble(), 2400.0);
+        QVERIFY(cell(day, "D48").isEmpty()); // no strengths yet
         QVERIFY(cell(day, "C51").isEmpty()); // no regression
         QCOMPARE(day[QStringLiteral("pictures")].toArray().size(), 0);
         QVERIFY(pdfPages(pdf()) >= 1 && pdfPages(pdf()) <= 2);
@@ -136,14 +136,14 @@ private slots:
         QVERIFY(later.form.siteMix());
         QCOMPARE(later.record(m_office, root()).save(later.form), kName);
         const QJsonObject done = readWorkbook(xls());
-        QCOMPARE(cell(done, "D47").at(1).toDouble(), 45.1);
+        QCOMPARE(cell(done, "D48").at(1).toDouble(), 45.1);
         QCOMPARE(cell(done, "C51").at(1).toString(), QStringLiteral("fcu = 32.62 × B/W - 20.00，r = 0.999"));
         QCOMPARE(cell(done, "K53").at(1).toDouble(), 1.79);
         QCOMPARE(cell(done, "C79").at(1).toDouble(), 219.0);
         QCOMPARE(cell(done, "L80").at(1).toDouble(), 0.56);
         QCOMPARE(cell(done, "L80").at(3).toString(), QStringLiteral("0.00"));
         QCOMPARE(cell(done, "A86").at(1).toString(), later.fields.text(T::checkWb));
-        QCOMPARE(cell(done, "H93").at(1).toDouble(), 138.0);
+        QCOMPARE(cell(done, "H94").at(1).toDouble(), 138.0);
         QCOMPARE(done[QStringLiteral("pictures")].toArray().size(), 1);
         QCOMPARE(pdfPages(pdf()), 2);
         const QString text = poppler(QStringLiteral("pdftotext"), pdf());

@@ -46,6 +46,10 @@ inline QList<QPair<QString, QString>> design2011Example() {
         {airEntrained, "off"},
         {structure, "钢筋混凝土"},
         {pumped, "on"},
+        {impermeability, "无"},
+        {frostResistance, "无"},
+        {frostExposure, "一般"},
+        {massConcrete, "off"},
         {densityMethod, "质量法"},
         {assumedDensity, "2400"},
         {densityCement, "3100"},
@@ -83,6 +87,7 @@ inline QList<QPair<QString, QString>> design2011Example() {
         {checkGrade, "强度等级 C30 不低于最低强度等级 C25（GB 50010 表3.5.3）"},
         {checkBinder, "胶凝材料用量 318 kg/m³ 不小于最小用量 300 kg/m³（表3.0.4）"},
         {checkMineral, "矿物掺合料掺量符合表3.0.5-1的规定"},
+        {checkSpecial, "无特殊要求"},
         {checkPump, "泵送混凝土：胶凝材料用量 318 kg/m³ 不小于 300 kg/m³，砂率 42% 在 35%～45% 之间"},
     };
     // Rows: W/B, sand ratio, cement, fly ash, slag, sand, stone, water, admixture per m³, then per batch.
