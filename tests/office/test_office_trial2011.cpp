@@ -1,5 +1,6 @@
 #include "common/mapfields.h"
 #include "common/scriptedprompter.h"
+#include "design2011/design2011form.h"
 #include "report/design2011report.h"
 #include "report/savefailure.h"
 #include "report/trial2011record.h"
@@ -176,6 +177,50 @@ private slots:
         QCOMPARE(trial.prompter.messages().last().text, Trial2011Record::notARecordMessage());
         QCOMPARE(trial.form.storedTexts(), before);
         QCOMPARE(fileBytes(root() + QStringLiteral("JGJ55-2011-2026-12-8.xls")), sheet);
+    }
+
+    // A P8/F100 design and its trial record print the requirements, checkSpecial and the test pressure.
+    void specialRequirementsPrinted() {
+        MapFields design(design2011FieldNames());
+        ScriptedPrompter prompter;
+        Design2011Form form(design, prompter);
+        form.load(QDate(2026, 12, 8));
+        form.setInputs({{Design2011::grade, "C35"},
+                        {Design2011::airEntrained, "on"},
+                        {Design2011::impermeability, "P8"},
+                        {Design2011::frostResistance, "F100"},
+                        {Design2011::reportName, "P8-F100"}});
+        QVERIFY(form.calculate());
+        RecordingLauncher launcher;
+        QCOMPARE(Design2011Report(design, prompter, m_office, launcher, InstallPaths(m_root.path()),
+                                  QDate(2026, 12, 8))
+                     .save(form.calculation()),
+                 QStringLiteral("P8-F100"));
+        const QString sheet = poppler(QStringLiteral("pdftotext"), root() + QStringLiteral("P8-F100.pdf"));
+        QVERIFY2(sheet.contains(QStringLiteral("抗渗P8，抗冻F100")), qPrintable(sheet));
+        QVERIFY(sheet.simplified().remove(u' ').contains(QStringLiteral("试配抗渗水压1.0MPa")));
+
+        Trial trial(false);
+        trial.form.handOver(design, QDate(2026, 12, 8));
+        trial.set({"recordName=P8-F100-试配"});
+        QVERIFY(trial.form.trialMix());
+        trial.set({"strengthA=52", "strengthB=47", "strengthC=42"});
+        QVERIFY(trial.form.regress());
+        trial.set({"measuredDensity=2400"});
+        QVERIFY(trial.form.adjust());
+        QCOMPARE(trial.record(m_office, root()).save(trial.form), QStringLiteral("P8-F100-试配"));
+        const QJsonObject book = readWorkbook(root() + QStringLiteral("P8-F100-试配.xls"));
+        QCOMPARE(cell(book, "G14").at(1).toString(), QStringLiteral("P8"));
+        QCOMPARE(cell(book, "K14").at(1).toString(), QStringLiteral("F100"));
+        QCOMPARE(cell(book, "A90").at(1).toString(), trial.fields.text(T::checkSpecial));
+        const QString record =
+            poppler(QStringLiteral("pdftotext"), root() + QStringLiteral("P8-F100-试配.pdf"))
+                .simplified()
+                .remove(u' ');
+        for (const QString& expected :
+             {QStringLiteral("抗渗P8"), QStringLiteral("抗冻F100"), QStringLiteral("试配抗渗水压1.0MPa")})
+            QVERIFY2(record.contains(expected), qPrintable(expected));
+        QCOMPARE(pdfPages(root() + QStringLiteral("P8-F100-试配.pdf")), 2);
     }
 
     // A template that lost its form fails the save before anything is written: the earlier pair stands.
