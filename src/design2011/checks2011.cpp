@@ -59,27 +59,37 @@ QString percent(double v) { return generalForm(v) + u'%'; }
 } // namespace
 
 Checks2011 checkMix2011(const MixInputs2011& in, const MixResult2011& r) {
-    SpecialMix2011 special;
-    special.grade = in.grade;
-    special.special = in.special;
-    special.airEntrained = in.airEntrained;
-    special.cementKind = in.cementKind;
-    special.maxSize = in.maxSize;
-    special.wb = roundHalfAway(divide(r.mix.water, r.mix.binder), 2);
-    special.binder = r.mix.binder;
-    special.cement = r.mix.cement;
-    special.water = r.mix.water;
-    special.sandRatio = r.mix.sandRatio;
-    special.flyAshPercent = in.flyAshPercent;
-    special.slagPercent = in.slagPercent;
-    if (in.method == DensityMethod::Volume)
-        special.airContent = in.airContent;
+    const SpecialConditions conditions{
+        in.grade,        in.special,
+        in.airEntrained, in.cementKind,
+        in.maxSize,      in.flyAshPercent,
+        in.slagPercent,  in.method == DensityMethod::Volume ? std::optional(in.airContent) : std::nullopt};
+    const SpecialMix2011 special = specialMix2011(
+        conditions, r.mix, roundHalfAway(divide(r.mix.water, r.mix.binder), 2), r.mix.sandRatio);
     return {checkWb2011(r.mix.wb, r.maxWb),
             checkGrade(in, r),
             checkBinder(r),
             checkMineral2011(in.structure, in.cementKind, r.mix.wb, in.flyAshPercent, in.slagPercent),
             checkPump2011(in.pumped, r.mix.binder, r.mix.sandRatio),
             checkSpecial2011(special)};
+}
+
+SpecialMix2011 specialMix2011(const SpecialConditions& c, const MixMasses& mix, double wb, double sandRatio) {
+    SpecialMix2011 m;
+    m.grade = c.grade;
+    m.special = c.special;
+    m.airEntrained = c.airEntrained;
+    m.cementKind = c.cementKind;
+    m.maxSize = c.maxSize;
+    m.wb = wb;
+    m.binder = mix.binder;
+    m.cement = mix.cement;
+    m.water = mix.water;
+    m.sandRatio = sandRatio;
+    m.flyAshPercent = c.flyAshPercent;
+    m.slagPercent = c.slagPercent;
+    m.airContent = c.airContent;
+    return m;
 }
 
 Check2011 checkWb2011(double wb, const SourcedLimit& maxWb) {

@@ -45,6 +45,19 @@ struct SpecialMix2011 {
     double slagPercent = 0.0;
     std::optional<double> airContent; // typed, with the volume method
 };
+// The mix's quantities at its actual W/B (two decimals) and sand ratio; the air content where it is typed.
+struct SpecialConditions {
+    int grade = 30;
+    SpecialRequirements special;
+    bool airEntrained = false;
+    CementKind cementKind = CementKind::Ordinary;
+    double maxSize = 25;
+    double flyAshPercent = 0.0;
+    double slagPercent = 0.0;
+    std::optional<double> airContent;
+};
+SpecialMix2011 specialMix2011(const SpecialConditions& conditions, const MixMasses& mix, double wb,
+                              double sandRatio);
 // One part per requirement that applies, joined by "；", failing when any part fails; "无特殊要求" when none
 // applies.
 Check2011 checkSpecial2011(const SpecialMix2011& mix);

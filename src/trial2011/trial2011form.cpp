@@ -370,37 +370,21 @@ bool Trial2011Form::volumeMethod() const {
 
 void Trial2011Form::refuse(const QString& message) { showStop(m_prompter, message); }
 
-bool Trial2011Form::trialMix() {
-    if (const std::optional<QString> refusal = run(Step::TrialMix)) {
+bool Trial2011Form::runShown(Step step) {
+    if (const std::optional<QString> refusal = run(step)) {
         refuse(*refusal);
         return false;
     }
     return true;
 }
 
-bool Trial2011Form::regress() {
-    if (const std::optional<QString> refusal = run(Step::Regress)) {
-        refuse(*refusal);
-        return false;
-    }
-    return true;
-}
+bool Trial2011Form::trialMix() { return runShown(Step::TrialMix); }
 
-bool Trial2011Form::adjust() {
-    if (const std::optional<QString> refusal = run(Step::Adjust)) {
-        refuse(*refusal);
-        return false;
-    }
-    return true;
-}
+bool Trial2011Form::regress() { return runShown(Step::Regress); }
 
-bool Trial2011Form::siteMix() {
-    if (const std::optional<QString> refusal = run(Step::SiteMix)) {
-        refuse(*refusal);
-        return false;
-    }
-    return true;
-}
+bool Trial2011Form::adjust() { return runShown(Step::Adjust); }
+
+bool Trial2011Form::siteMix() { return runShown(Step::SiteMix); }
 
 std::optional<QString> Trial2011Form::run(Step step) {
     // Everything is computed and formatted on a scratch copy first, so a refusal writes nothing.

@@ -74,6 +74,8 @@ public:
 private:
     // A step run without asking: its refusal's message, or nothing when it wrote its results.
     std::optional<QString> run(Trial2011::Step step);
+    // The step as a click runs it: its refusal shown.
+    bool runShown(Trial2011::Step step);
     void refuse(const QString& message);
     // Empties the results of the step and of every later step.
     void emptyFrom(Trial2011::Step step);

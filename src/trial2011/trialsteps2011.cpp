@@ -182,21 +182,16 @@ std::variant<DesignMix2011, Refusal2011> adjustMix2011(const TrialInputs2011& in
     r.mineral =
         checkMineral2011(in.structure, in.cementKind, r.final.wb, in.rule.flyAshPercent, in.rule.slagPercent);
     r.pump = checkPump2011(in.pumped, r.final.binder, r.adjusted.sandRatio);
-    SpecialMix2011 special;
-    special.grade = in.grade;
-    special.special = in.special;
-    special.airEntrained = in.airEntrained;
-    special.cementKind = in.cementKind;
-    special.maxSize = in.maxSize;
-    special.wb = r.final.wb;
-    special.binder = r.final.binder;
-    special.cement = r.final.cement;
-    special.water = r.final.water;
-    special.sandRatio = r.adjusted.sandRatio;
-    special.flyAshPercent = in.rule.flyAshPercent;
-    special.slagPercent = in.rule.slagPercent;
-    if (in.rule.method == DensityMethod::Volume)
-        special.airContent = in.rule.airContent;
+    const SpecialConditions conditions{
+        in.grade,
+        in.special,
+        in.airEntrained,
+        in.cementKind,
+        in.maxSize,
+        in.rule.flyAshPercent,
+        in.rule.slagPercent,
+        in.rule.method == DensityMethod::Volume ? std::optional(in.rule.airContent) : std::nullopt};
+    const SpecialMix2011 special = specialMix2011(conditions, r.final, r.final.wb, r.adjusted.sandRatio);
     r.special = checkSpecial2011(special);
     return r;
 }

@@ -7,6 +7,7 @@
 #include "ui/appcontext.h"
 #include "ui/busycursor.h"
 #include "ui/commandguard.h"
+#include "ui/formrows.h"
 #include "ui/screenplacement.h"
 #include "ui/trial2011window.h"
 #include "ui/windowmanager.h"
@@ -14,19 +15,6 @@
 
 #include <QHeaderView>
 #include <QScreen>
-
-namespace {
-
-// A field and its caption are enabled together.
-void setRowEnabled(QWidget* field, bool on) {
-    field->setEnabled(on);
-    for (QLabel* label : field->window()->findChildren<QLabel*>()) {
-        if (label->buddy() == field)
-            label->setEnabled(on);
-    }
-}
-
-} // namespace
 
 Design2011Window::Design2011Window(WindowManager& windows)
     : m_windows(windows), m_context(windows.context()), m_ui(std::make_unique<Ui::Design2011Window>()),
@@ -64,30 +52,7 @@ void Design2011Window::fillLists() {
 }
 
 // Every row of the trial table shows at once: no scrolling, numbers to the right of their cells.
-void Design2011Window::fitTrialTable() {
-    QTableWidget* table = m_ui->trialTable;
-    QHeaderView* rows = table->verticalHeader();
-    QHeaderView* columns = table->horizontalHeader();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(fontMetrics().height() + 6);
-    columns->setSectionResizeMode(QHeaderView::Stretch);
-    int columnWidth = 0;
-    for (int column = 0; column < table->columnCount(); ++column)
-        columnWidth = std::max(columnWidth, columns->sectionSizeHint(column));
-    const int frame = 2 * table->frameWidth();
-    table->setMinimumSize(rows->sizeHint().width() + table->columnCount() * columnWidth + frame,
-                          columns->sizeHint().height() + table->rowCount() * rows->defaultSectionSize() +
-                              frame);
-    table->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    for (int row = 0; row < table->rowCount(); ++row) {
-        for (int column = 0; column < table->columnCount(); ++column) {
-            auto* cell = new QTableWidgetItem;
-            cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            table->setItem(row, column, cell);
-        }
-    }
-}
+void Design2011Window::fitTrialTable() { fitResultTable(m_ui->trialTable, 6, 0); }
 
 void Design2011Window::bindControls() {
     const Ui::Design2011Window& ui = *m_ui;

@@ -8,6 +8,7 @@
 #include "ui/busycursor.h"
 #include "ui/chartpainter.h"
 #include "ui/commandguard.h"
+#include "ui/formrows.h"
 #include "ui/screenplacement.h"
 #include "ui_trial2011window.h"
 
@@ -16,19 +17,6 @@
 #include <QScreen>
 
 namespace T = Trial2011;
-
-namespace {
-
-// A field and its caption are enabled together.
-void setRowEnabled(QWidget* field, bool on) {
-    field->setEnabled(on);
-    for (QLabel* label : field->window()->findChildren<QLabel*>()) {
-        if (label->buddy() == field)
-            label->setEnabled(on);
-    }
-}
-
-} // namespace
 
 Trial2011Window::Trial2011Window(const AppContext& context)
     : m_context(context), m_ui(std::make_unique<Ui::Trial2011Window>()), m_fields(this),
@@ -61,28 +49,7 @@ void Trial2011Window::fillLists() {
 
 // Every row of the mix table shows at once: no scrolling, numbers to the right of their cells.
 void Trial2011Window::fitMixTable() {
-    QTableWidget* table = m_ui->mixTable;
-    QHeaderView* rows = table->verticalHeader();
-    QHeaderView* columns = table->horizontalHeader();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(fontMetrics().height() + 4);
-    columns->setSectionResizeMode(QHeaderView::Stretch);
-    int columnWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000.000")) + 12;
-    for (int column = 0; column < table->columnCount(); ++column)
-        columnWidth = std::max(columnWidth, columns->sectionSizeHint(column));
-    const int frame = 2 * table->frameWidth();
-    table->setMinimumSize(rows->sizeHint().width() + table->columnCount() * columnWidth + frame,
-                          columns->sizeHint().height() + table->rowCount() * rows->defaultSectionSize() +
-                              frame);
-    table->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    for (int row = 0; row < table->rowCount(); ++row) {
-        for (int column = 0; column < table->columnCount(); ++column) {
-            auto* cell = new QTableWidgetItem;
-            cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            table->setItem(row, column, cell);
-        }
-    }
+    fitResultTable(m_ui->mixTable, 4, fontMetrics().horizontalAdvance(QStringLiteral("0000.000")) + 12);
 }
 
 void Trial2011Window::bindControls() {
