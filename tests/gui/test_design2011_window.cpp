@@ -131,6 +131,7 @@ private slots:
     void everyInputButReportNameDropsTheCalculation_data();
     void everyInputButReportNameDropsTheCalculation();
     void sheetCommandsFollowTheCalculation();
+    void highStrengthTakesNoSigma();
     void tabOrderFollowsReading();
     void fitsTheSmallScreenCentred();
 };
@@ -652,6 +653,20 @@ void TestDesign2011Window::sheetCommandsFollowTheCalculation() {
 }
 
 // Tab goes through the inputs in reading order, then 计算, the results, the table, the checks and the sheet.
+// C60 and above: σ is emptied and disabled with its box; a lower grade gives them back.
+void TestDesign2011Window::highStrengthTakesNoSigma() {
+    Program program;
+    QWidget* window = program.open();
+    choose(window, D::grade, QStringLiteral("C60"));
+    QCOMPARE(text(window, D::sigma), QString());
+    QVERIFY(!control<QLineEdit>(window, D::sigma)->isEnabled());
+    QVERIFY(!control<QCheckBox>(window, D::sigmaFromStatistics)->isEnabled());
+    choose(window, D::grade, QStringLiteral("C40"));
+    QCOMPARE(text(window, D::sigma), QStringLiteral("5.0"));
+    QVERIFY(control<QLineEdit>(window, D::sigma)->isEnabled());
+    QVERIFY(control<QCheckBox>(window, D::sigmaFromStatistics)->isEnabled());
+}
+
 void TestDesign2011Window::tabOrderFollowsReading() {
     Program program;
     QWidget* window = program.open();
