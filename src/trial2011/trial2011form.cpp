@@ -246,6 +246,20 @@ std::optional<Step> stepOf(const QString& name) {
 // The fields a record keeps, in order: every input, then every result.
 QStringList storedNames() { return T::inputNames() + T::resultNames(); }
 
+// While it lives, the form's own writes change nothing else (no emptying, no refill); the flag is given back
+// as it was, so that scopes nest.
+class QuietWrites {
+public:
+    explicit QuietWrites(bool& quiet) : m_quiet(quiet), m_before(quiet) { m_quiet = true; }
+    ~QuietWrites() { m_quiet = m_before; }
+    QuietWrites(const QuietWrites&) = delete;
+    QuietWrites& operator=(const QuietWrites&) = delete;
+
+private:
+    bool& m_quiet;
+    bool m_before;
+};
+
 } // namespace
 
 Trial2011Form::Trial2011Form(Fields& fields, Prompter& prompter) : m_fields(fields), m_prompter(prompter) {}
@@ -253,7 +267,7 @@ Trial2011Form::Trial2011Form(Fields& fields, Prompter& prompter) : m_fields(fiel
 void Trial2011Form::load(const QDate& today) {
     const MixInputs2011 design;
     const auto item = [](const QStringList& items, auto value) { return items.at(static_cast<int>(value)); };
-    m_quiet = true;
+    const QuietWrites quiet(m_quiet);
     const QStringList lists = {T::grade,          T::cementKind,      T::environment,   T::structure,
                                T::impermeability, T::frostResistance, T::frostExposure, T::maxSize,
                                T::densityMethod,  T::testAge};
@@ -291,13 +305,12 @@ void Trial2011Form::load(const QDate& today) {
     m_fields.setText(T::admixtureWater, QStringLiteral("0"));
     m_fields.setText(T::recordStatus, QString());
     emptyFrom(Step::TrialMix);
-    m_quiet = false;
     m_modified = false;
 }
 
 void Trial2011Form::handOver(const Fields& design, const QDate& today) {
     load(today);
-    m_quiet = true;
+    const QuietWrites quiet(m_quiet);
     // Lists and boxes of the same names; numbers trimmed.
     for (const QString& name : {T::grade, T::cementKind, T::environment, T::structure, T::impermeability,
                                 T::frostResistance, T::frostExposure, T::maxSize, T::densityMethod})
@@ -315,7 +328,6 @@ void Trial2011Form::handOver(const Fields& design, const QDate& today) {
     m_fields.setText(T::designName, design.text(D::reportName));
     m_fields.setText(T::recordName, design.text(D::reportName) + QStringLiteral("-试配"));
     m_fields.setText(T::trialAdmixtureDosage, m_fields.text(T::admixtureDosage));
-    m_quiet = false;
     m_modified = false;
 }
 
@@ -330,15 +342,15 @@ void Trial2011Form::fieldChanged(const QString& name) {
 }
 
 void Trial2011Form::emptyFrom(Step from) {
-    const bool quiet = m_quiet;
-    m_quiet = true;
-    for (Step step : kSteps) {
-        if (step < from)
-            continue;
-        for (const QString& name : resultsOf(step))
-            m_fields.setText(name, QString());
+    {
+        const QuietWrites quiet(m_quiet);
+        for (Step step : kSteps) {
+            if (step < from)
+                continue;
+            for (const QString& name : resultsOf(step))
+                m_fields.setText(name, QString());
+        }
     }
-    m_quiet = quiet;
     if (from <= Step::TrialMix) {
         m_inputs.reset();
         m_mix.reset();
@@ -454,13 +466,14 @@ std::optional<QString> Trial2011Form::run(Step step) {
 
     // A step's own results replace those of its earlier run, and every later step's are emptied.
     emptyFrom(step);
-    m_quiet = true;
-    for (const QString& name : resultsOf(step))
-        m_fields.setText(name, scratch.text(name));
-    for (const QString& check : T::checkNames())
-        if (resultsOf(step).contains(check))
-            m_fields.setCheckColour(check, scratch.colour(check));
-    m_quiet = false;
+    {
+        const QuietWrites quiet(m_quiet);
+        for (const QString& name : resultsOf(step))
+            m_fields.setText(name, scratch.text(name));
+        for (const QString& check : T::checkNames())
+            if (resultsOf(step).contains(check))
+                m_fields.setCheckColour(check, scratch.colour(check));
+    }
     setModified();
     if (inputs) {
         m_inputs = inputs;
@@ -487,6 +500,7 @@ std::optional<TrialChart2011> Trial2011Form::chart() const {
     chart.strength = m_regression->strength;
     chart.slope = m_regression->slope;
     chart.intercept = m_regression->intercept;
+    chart.correlation = m_regression->correlation;
     chart.targetStrength = m_inputs->targetStrength;
     try {
         const double bw = readStrict(m_fields.text(T::bwChosen));
@@ -539,24 +553,24 @@ bool Trial2011Form::restore(const QList<QPair<QString, QString>>& texts) {
     // The steps that ran, run again from the inputs, must give exactly the stored results: first on a scratch
     // copy, so that a record that does not hold changes nothing.
     const auto replay = [&stored](Trial2011Form& form, Fields& fields) {
-        form.m_quiet = true;
-        for (const QString& name : T::inputNames()) {
-            if (kBoxes.contains(name))
-                fields.setChecked(name, stored.value(name) == QStringLiteral("on"));
-            else
-                fields.setText(name, stored.value(name));
+        {
+            const QuietWrites quiet(form.m_quiet);
+            for (const QString& name : T::inputNames()) {
+                if (kBoxes.contains(name))
+                    fields.setChecked(name, stored.value(name) == QStringLiteral("on"));
+                else
+                    fields.setText(name, stored.value(name));
+            }
+            form.emptyFrom(Step::TrialMix);
         }
-        form.emptyFrom(Step::TrialMix);
-        form.m_quiet = false;
         for (Step step : kSteps) {
             if (stored.value(resultsOf(step).first()).isEmpty())
                 break;
             if (form.run(step))
                 return false;
             // Step 3 proposes a ratio that the engineer may have changed before step 4.
-            if (step == Step::Regress) {
+            if (step == Step::Regress)
                 form.setQuietly(T::bwChosen, stored.value(T::bwChosen));
-            }
         }
         for (const QString& name : T::resultNames())
             if (fields.text(name) != stored.value(name))
@@ -577,15 +591,10 @@ bool Trial2011Form::restore(const QList<QPair<QString, QString>>& texts) {
 void Trial2011Form::setModified() {
     m_modified = true;
     // The status tells of a save only while the fields are the ones saved.
-    const bool quiet = m_quiet;
-    m_quiet = true;
-    m_fields.setText(T::recordStatus, QString());
-    m_quiet = quiet;
+    setQuietly(T::recordStatus, QString());
 }
 
 void Trial2011Form::setQuietly(const QString& name, const QString& text) {
-    const bool quiet = m_quiet;
-    m_quiet = true;
+    const QuietWrites quiet(m_quiet);
     m_fields.setText(name, text);
-    m_quiet = quiet;
 }

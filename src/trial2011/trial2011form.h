@@ -19,6 +19,7 @@ struct TrialChart2011 {
     std::array<double, 3> strength{};
     double slope = 0.0;
     double intercept = 0.0;
+    double correlation = 0.0;
     double targetStrength = 0.0;
     std::optional<double> bwChosen; // while bwChosen reads as a number
 };

@@ -1,7 +1,6 @@
 #include "trial2011/trialchart2011.h"
 
 #include <algorithm>
-#include <cmath>
 
 StrengthChart trialStrengthChart(const TrialChart2011& in) {
     StrengthChart chart;
@@ -16,16 +15,7 @@ StrengthChart trialStrengthChart(const TrialChart2011& in) {
         chart.points.append({labels[i], in.bw[i], in.strength[i]});
     chart.hasLine = true;
     chart.line = {in.intercept, in.slope};
-    // r as the window shows it beside the chart.
-    const double meanX = (in.bw[0] + in.bw[1] + in.bw[2]) / 3.0;
-    const double meanY = (in.strength[0] + in.strength[1] + in.strength[2]) / 3.0;
-    double lxy = 0.0, lxx = 0.0, lyy = 0.0;
-    for (int i = 0; i < 3; ++i) {
-        lxy += (in.bw[i] - meanX) * (in.strength[i] - meanY);
-        lxx += (in.bw[i] - meanX) * (in.bw[i] - meanX);
-        lyy += (in.strength[i] - meanY) * (in.strength[i] - meanY);
-    }
-    chart.r = lxx * lyy > 0.0 ? lxy / std::sqrt(lxx * lyy) : 0.0;
+    chart.r = in.correlation;
     chart.target = in.targetStrength;
     if (in.bwChosen) {
         chart.crossing = in.bwChosen;
