@@ -373,7 +373,7 @@ bool OfficeProcess::closeAllDocuments() {
     }
 }
 
-bool OfficeProcess::running() {
+bool OfficeProcess::running() const {
     if (m_pid <= 0)
         return false;
     siginfo_t info{};
@@ -383,7 +383,7 @@ bool OfficeProcess::running() {
     return info.si_pid == 0;
 }
 
-bool OfficeProcess::responsive() {
+bool OfficeProcess::responsive() const {
     if (!running())
         return false;
     bool alive = false;
@@ -413,7 +413,7 @@ qint64 OfficeProcess::residentBytes() const {
     return pages * ::sysconf(_SC_PAGESIZE);
 }
 
-bool OfficeProcess::waitForExit(int milliseconds) {
+bool OfficeProcess::waitForExit(int milliseconds) const {
     const QDeadlineTimer deadline(milliseconds);
     while (running()) {
         if (deadline.hasExpired())
@@ -479,13 +479,13 @@ void OfficeProcess::end() {
     stopWatchdog();
 }
 
-void OfficeProcess::handOver() { tellWatchdog("release"); }
+void OfficeProcess::leaveToUser() { tellWatchdog("release"); }
 
 void OfficeProcess::release() {
     m_released = true;
     m_desktop.clear();
     m_remote.clear();
-    tellWatchdog("release");
+    leaveToUser();
     // It outlives the program with the office, and cleans up after it.
     m_watchdog = -1;
 }
