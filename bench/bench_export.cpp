@@ -103,9 +103,9 @@ private:
     Phases& m_phases;
 };
 
-class TimedFactory : public SpreadsheetFactory {
+class TimedFactory : public SpreadsheetLifecycle {
 public:
-    TimedFactory(SpreadsheetFactory& inner, Phases& phases) : m_inner(inner), m_phases(phases) {}
+    TimedFactory(SpreadsheetLifecycle& inner, Phases& phases) : m_inner(inner), m_phases(phases) {}
     std::unique_ptr<Spreadsheet> start(bool visible) override {
         QElapsedTimer timer;
         timer.start();
@@ -119,11 +119,10 @@ public:
     void closeHandedOver() override { m_inner.closeHandedOver(); }
     int running() override { return m_inner.running(); }
     bool inUse(const QString& path) override { return m_inner.inUse(path); }
-    void injectFault(StartFault fault) override { m_inner.injectFault(fault); }
     void warmUp() override { m_inner.warmUp(); }
 
 private:
-    SpreadsheetFactory& m_inner;
+    SpreadsheetLifecycle& m_inner;
     Phases& m_phases;
 };
 

@@ -52,4 +52,4 @@ void LibreOfficeFactory::warmUp() { m_pool->keepReady(); }
 
 bool LibreOfficeFactory::inUse(const QString& path) { return !clearStaleLock(path); }
 
-void LibreOfficeFactory::injectFault(StartFault fault) { m_pool->setFault(fault); }
+void LibreOfficeFactory::watchTakes(TakeWatcher* watcher) { m_pool->watchTakes(watcher); }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "office/officelimits.h"
-#include "report/spreadsheet.h"
+#include "report/spreadsheetlifecycle.h"
 
 #include <QStringList>
 
@@ -21,7 +21,7 @@ class OfficePool;
 // is started once the program is idle again. One that served its number of commands or grew past its memory
 // size (OfficeLimits) is replaced in idle time, since the office grows with every workbook it opened. Every
 // office's phase and each change of it are the OfficePool's.
-class LibreOfficeFactory : public SpreadsheetFactory {
+class LibreOfficeFactory : public SpreadsheetLifecycle {
 public:
     enum class Display {
         Auto,         // visible instances get a window when DISPLAY is set
@@ -47,8 +47,19 @@ public:
     void closeHandedOver() override;
     int running() override;
     bool inUse(const QString& path) override;
-    void injectFault(StartFault fault) override;
     void warmUp() override;
+
+    // Looks at each office a command takes, right after it connected (the test faults of OfficeFaults).
+    class TakeWatcher {
+    public:
+        virtual ~TakeWatcher() = default;
+        // A command begins: the offices taken until the next one are for it.
+        virtual void commandBegins() = 0;
+        // An office of the command's is connected; processGroup: its process group.
+        virtual void taken(int processGroup) = 0;
+    };
+    // The watcher, or nullptr for none; it must outlive the factory or be reset before it goes.
+    void watchTakes(TakeWatcher* watcher);
 
     // The start program of the LibreOffice the build was configured with.
     static QString installedSoffice();

@@ -11,7 +11,6 @@
 #include <QLoggingCategory>
 
 #include <algorithm>
-#include <csignal>
 
 namespace {
 
@@ -148,7 +147,7 @@ std::shared_ptr<OfficeInstance> OfficePool::takeKept() {
         return drop("did not start");
     }
     enter(*office, OfficeStep::Take);
-    applyFault(*office);
+    showTaken(*office);
     if (!office->process->responsive())
         return drop("is stopped or gone");
     return office;
@@ -168,13 +167,14 @@ std::shared_ptr<OfficeInstance> OfficePool::startNew(bool headless) {
     m_offices.push_back(office);
     enter(*office, OfficeStep::Take);
     m_keepingFailed = false;
-    applyFault(*office);
+    showTaken(*office);
     return office;
 }
 
 std::shared_ptr<OfficeInstance> OfficePool::take(bool headless, bool& wasKept) {
     retireClosed();
-    m_commandFault = std::exchange(m_fault, StartFault::None);
+    if (m_watcher)
+        m_watcher->commandBegins();
     // The kept office is headless: work in a window starts an office of its own.
     std::shared_ptr<OfficeInstance> office = headless ? takeKept() : nullptr;
     wasKept = office != nullptr;
@@ -321,9 +321,7 @@ qint64 OfficePool::keptResidentBytes() const {
     return office && office->process->running() ? office->process->residentBytes() : 0;
 }
 
-void OfficePool::applyFault(OfficeInstance& office) const {
-    if (m_commandFault == StartFault::Kill)
-        ::kill(-office.process->processGroup(), SIGKILL);
-    else if (m_commandFault == StartFault::Stop)
-        ::kill(-office.process->processGroup(), SIGSTOP);
+void OfficePool::showTaken(const OfficeInstance& office) const {
+    if (m_watcher)
+        m_watcher->taken(office.process->processGroup());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "office/libreofficefactory.h"
 #include "office/officelimits.h"
 #include "office/officephase.h"
 #include "office/uno.h"
@@ -53,8 +54,8 @@ public:
     void closeHandedOver();
     // Retires every office; with `handedOverToo` false, those handed over to the user stay.
     void retireAll(bool handedOverToo);
-    // The command's fault, which its first office and a fresh one in its place suffer.
-    void setFault(StartFault fault) { m_fault = fault; }
+    // Who looks at each office a command takes (tests' faults); nullptr for none.
+    void watchTakes(LibreOfficeFactory::TakeWatcher* watcher) { m_watcher = watcher; }
 
     // Offices not kept ready whose process runs.
     int running() const;
@@ -77,13 +78,13 @@ private:
     void keepReadyWhenIdle();
     void pollKept();
     void renewWorn();
-    void applyFault(OfficeInstance& office) const;
+    // Shows the watcher an office a command has just taken.
+    void showTaken(const OfficeInstance& office) const;
 
     QString m_soffice;
     Keeping m_keeping;
     OfficeLimits m_limits;
-    StartFault m_fault = StartFault::None;
-    StartFault m_commandFault = StartFault::None;
+    LibreOfficeFactory::TakeWatcher* m_watcher = nullptr;
     css::uno::Reference<css::uno::XComponentContext> m_local;
     // Every office not yet ended or released; the phase of each tells the rest.
     std::vector<std::shared_ptr<OfficeInstance>> m_offices;

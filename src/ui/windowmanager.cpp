@@ -5,7 +5,7 @@
 #include "admixture/wai.h"
 #include "design/form1.h"
 #include "design2011/design2011controls.h"
-#include "report/spreadsheet.h"
+#include "report/spreadsheetlifecycle.h"
 #include "trial2011/trial2011controls.h"
 #include "ui/adjustwindow.h"
 #include "ui/admixturewindow.h"

@@ -2,6 +2,7 @@
 #include "common/scriptedprompter.h"
 #include "design/form1.h"
 #include "office/libreofficefactory.h"
+#include "office/officefaults.h"
 #include "office/officelimits.h"
 #include "report/reportexport.h"
 #include "support/form1fields.h"
@@ -119,7 +120,8 @@ private slots:
             QTRY_VERIFY(factory.warmProcessGroup() < 0);
             QCOMPARE(export_(factory, QStringLiteral("D2")), QStringList());
         } else {
-            factory.injectFault(StartFault::Kill);
+            OfficeFaults faults(factory);
+            faults.injectFault(StartFault::Kill);
             QCOMPARE(export_(factory, QStringLiteral("D2")), QStringList{"您输入的参数值对吗？"});
             QTRY_VERIFY(!groupAlive(first));
             QTRY_VERIFY(groupAlive(factory.warmProcessGroup()));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "office/libreofficefactory.h"
+#include "office/officefaults.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,6 +24,9 @@ public:
     }
     ~TestOfficeFactory() override { everyProfile().append(startedProfiles()); }
 
+    // The fault the offices of the next command suffer.
+    void injectFault(StartFault fault) { m_faults.injectFault(fault); }
+
     static Warm warm() { return qEnvironmentVariableIsSet("MIX_TEST_WARM_OFFICE") ? Warm::On : Warm::Off; }
 
     // The profile folders of every office started by the test's factories that are gone, so that a test can
@@ -31,6 +35,9 @@ public:
         static QStringList profiles;
         return profiles;
     }
+
+private:
+    OfficeFaults m_faults{*this};
 };
 
 // Copies the built templates into root/mb/, as an installation holds them; false where one is missing.
