@@ -31,6 +31,7 @@ OfficePool::OfficePool(const QString& soffice, Keeping keeping, const OfficeLimi
 
 OfficePool::~OfficePool() {
     retireClosed();
+    waitForEndings();
     // A copy: retiring and releasing take the offices out of the list.
     const auto offices = m_offices;
     for (const auto& office : offices) {
@@ -76,15 +77,29 @@ const css::uno::Reference<css::uno::XComponentContext>& OfficePool::localContext
     return m_local;
 }
 
-bool OfficePool::retire(const std::shared_ptr<OfficeInstance>& office, const char* reason) {
+bool OfficePool::retire(const std::shared_ptr<OfficeInstance>& office, const char* reason, Ending ending) {
     if (!office || !enter(*office, OfficeStep::Retire))
         return false;
     qCDebug(officeLife, "an office is ended: %s", reason);
     if (office == kept())
         m_keptConnect.stop();
-    office->document.clear();
-    office->process->end();
     m_offices.erase(std::remove(m_offices.begin(), m_offices.end(), office), m_offices.end());
+    const auto end = [](std::shared_ptr<OfficeInstance> retired) {
+        retired->document.clear();
+        retired->process->end();
+    };
+    if (ending == Ending::Wait) {
+        end(office);
+    } else {
+        m_endings.erase(std::remove_if(m_endings.begin(), m_endings.end(),
+                                       [](const std::future<void>& done) {
+                                           return done.wait_for(std::chrono::seconds(0)) ==
+                                                  std::future_status::ready;
+                                       }),
+                        m_endings.end());
+        // No one else holds it: no command has an office in the phases retired in the background.
+        m_endings.push_back(std::async(std::launch::async, end, office));
+    }
     if (std::none_of(m_offices.begin(), m_offices.end(),
                      [](const auto& o) { return o->phase == OfficePhase::HandedOver; }))
         m_handOverCheck.stop();
@@ -122,7 +137,7 @@ void OfficePool::pollKept() {
         if (office->process->tryConnect() && enter(*office, OfficeStep::Connect))
             m_keptConnect.stop();
     } catch (const SpreadsheetError&) {
-        retire(office, "the office kept ready did not start");
+        retire(office, "the office kept ready did not start", Ending::Background);
         m_keepingFailed = true;
     }
 }
@@ -134,7 +149,7 @@ std::shared_ptr<OfficeInstance> OfficePool::takeKept() {
         return nullptr;
     const auto drop = [this, &office](const char* why) {
         qWarning("the office kept ready %s: a new one is started", why);
-        retire(office, why);
+        retire(office, why, Ending::Background);
         return nullptr;
     };
     // Its processes are looked at, not called: a stopped office would keep the command waiting until the
@@ -237,7 +252,7 @@ void OfficePool::renewWorn() {
         return;
     qInfo("the office kept ready is renewed after %d commands at %lld MB", uses,
           static_cast<long long>(resident >> 20));
-    retire(office, "worn");
+    retire(office, "worn", Ending::Background);
     keepReady();
 }
 
@@ -248,7 +263,7 @@ void OfficePool::retireClosed() {
             continue;
         const bool closed = !office->document.is() || office->closeWatcher->closed();
         if (closed || !office->process->running())
-            retire(office, "the user closed its workbook");
+            retire(office, "the user closed its workbook", Ending::Background);
     }
 }
 
@@ -294,6 +309,7 @@ void OfficePool::retireAll(bool handedOverToo) {
     for (const auto& office : offices)
         if (handedOverToo || office->phase != OfficePhase::HandedOver)
             retire(office, handedOverToo ? "every office is ended" : "every hidden office is ended");
+    waitForEndings();
 }
 
 int OfficePool::running() const {
@@ -319,6 +335,12 @@ int OfficePool::keptProcessGroup() const {
 qint64 OfficePool::keptResidentBytes() const {
     const auto office = kept();
     return office && office->process->running() ? office->process->residentBytes() : 0;
+}
+
+void OfficePool::waitForEndings() {
+    for (std::future<void>& ending : m_endings)
+        ending.wait();
+    m_endings.clear();
 }
 
 void OfficePool::showTaken(const OfficeInstance& office) const {

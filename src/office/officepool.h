@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -41,8 +42,14 @@ public:
     void giveBack(const std::shared_ptr<OfficeInstance>& office);
     // The command leaves the office's workbook to the user.
     void handOver(const std::shared_ptr<OfficeInstance>& office);
+    // How retire ends an office's process.
+    enum class Ending {
+        Wait,       // before it returns (a command's office, the end of everything)
+        Background, // on a thread of its own: the window's thread never waits for an office in idle time
+    };
     // Ends the office's process; false where the phase refuses it (released, ended already).
-    bool retire(const std::shared_ptr<OfficeInstance>& office, const char* reason);
+    bool retire(const std::shared_ptr<OfficeInstance>& office, const char* reason,
+                Ending ending = Ending::Wait);
 
     // Starts the office kept ready where keeping is on and there is none; never waits for it.
     void keepReady();
@@ -78,6 +85,8 @@ private:
     void keepReadyWhenIdle();
     void pollKept();
     void renewWorn();
+    // Waits until every office retired in the background has ended.
+    void waitForEndings();
     // Shows the watcher an office a command has just taken.
     void showTaken(const OfficeInstance& office) const;
 
@@ -96,4 +105,6 @@ private:
     // A start of the kept office failed: none is started again until a command's start succeeds (an office
     // that cannot start is reported by the command that needs it, not retried in the background).
     bool m_keepingFailed = false;
+    // The endings of offices retired in the background, not yet waited for.
+    std::vector<std::future<void>> m_endings;
 };
