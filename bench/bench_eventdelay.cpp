@@ -49,13 +49,13 @@ double round(bool stopped) {
     OfficeLimits limits;
     limits.keptUses = 1;
     LibreOfficeFactory office(LibreOfficeFactory::Display::HeadlessOnly,
-                              LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On, limits);
-    office.warmUp();
+                              LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Keep::On, limits);
+    office.keepReady();
     {
         auto sheet = office.start(false);
         sheet->quit();
-        if (stopped && office.warmProcessGroup() > 0)
-            ::kill(-office.warmProcessGroup(), SIGSTOP);
+        if (stopped && office.keptProcessGroup() > 0)
+            ::kill(-office.keptProcessGroup(), SIGSTOP);
     }
     return worstDelay();
 }

@@ -6,7 +6,7 @@
 
 #include <QGuiApplication>
 
-Backend makeSpreadsheets(const QString& kind, std::function<void(const QString&)> sink, bool warm,
+Backend makeSpreadsheets(const QString& kind, std::function<void(const QString&)> sink, bool keepOffice,
                          const OfficeLimits& limits) {
     Backend backend;
     if (kind == QStringLiteral("log")) {
@@ -19,7 +19,7 @@ Backend makeSpreadsheets(const QString& kind, std::function<void(const QString&)
         auto office = std::make_unique<LibreOfficeFactory>(
             offscreen ? LibreOfficeFactory::Display::HeadlessOnly : LibreOfficeFactory::Display::Auto,
             LibreOfficeFactory::installedSoffice(),
-            warm ? LibreOfficeFactory::Warm::On : LibreOfficeFactory::Warm::Off, limits);
+            keepOffice ? LibreOfficeFactory::Keep::On : LibreOfficeFactory::Keep::Off, limits);
         backend.faultsOwner = std::make_shared<OfficeFaults>(*office);
         backend.faults = backend.faultsOwner.get();
         backend.spreadsheets = std::move(office);

@@ -19,6 +19,6 @@ struct Backend {
 };
 
 // "log" (a recorder printing every operation) or "libreoffice", which keeps an office ready ahead of need
-// when warm is set and holds its offices to the limits. Without spreadsheets for an unknown name.
+// when keepOffice is set and holds its offices to the limits. Without spreadsheets for an unknown name.
 Backend makeSpreadsheets(const QString& kind, std::function<void(const QString& line)> sink,
-                         bool warm = false, const OfficeLimits& limits = {});
+                         bool keepOffice = false, const OfficeLimits& limits = {});

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     QString root;
     QString backend = QStringLiteral("libreoffice");
     QString script;
-    bool warm = false;
+    bool keepOffice = false;
     QDate today = QDate::currentDate();
     OfficeLimits limits;
     const QStringList args = app.arguments().mid(1);
@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
         else if (arg == QStringLiteral("--spreadsheet") && i + 1 < args.size())
             backend = args[++i];
         else if (arg == QStringLiteral("--warm-office"))
-            warm = true;
+            keepOffice = true;
         else if (arg == QStringLiteral("--today") && i + 1 < args.size())
             today = QDate::fromString(args[++i], QStringLiteral("yyyy-M-d"));
         else if (arg == QStringLiteral("--office-call-limit") && i + 1 < args.size()) {
@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
             temporaryRoot->remove();
     };
 
-    Backend spreadsheetBackend = makeSpreadsheets(backend, printLine, warm, limits);
+    Backend spreadsheetBackend = makeSpreadsheets(backend, printLine, keepOffice, limits);
     if (!spreadsheetBackend.spreadsheets)
         return usage();
     auto& spreadsheets = spreadsheetBackend.spreadsheets;

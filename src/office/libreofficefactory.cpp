@@ -7,11 +7,11 @@
 
 QString LibreOfficeFactory::installedSoffice() { return QStringLiteral(MIX_SOFFICE); }
 
-LibreOfficeFactory::LibreOfficeFactory(Display display, const QString& soffice, Warm warm,
+LibreOfficeFactory::LibreOfficeFactory(Display display, const QString& soffice, Keep keep,
                                        const OfficeLimits& limits)
     : m_display(display),
       m_pool(std::make_unique<OfficePool>(
-          soffice, warm == Warm::On ? OfficePool::Keeping::On : OfficePool::Keeping::Off, limits)) {}
+          soffice, keep == Keep::On ? OfficePool::Keeping::On : OfficePool::Keeping::Off, limits)) {}
 
 LibreOfficeFactory::~LibreOfficeFactory() = default;
 
@@ -44,11 +44,11 @@ std::vector<int> LibreOfficeFactory::processGroups() { return m_pool->processGro
 
 QStringList LibreOfficeFactory::startedProfiles() const { return m_pool->startedProfiles(); }
 
-int LibreOfficeFactory::warmProcessGroup() { return m_pool->keptProcessGroup(); }
+int LibreOfficeFactory::keptProcessGroup() { return m_pool->keptProcessGroup(); }
 
-qint64 LibreOfficeFactory::warmResidentBytes() { return m_pool->keptResidentBytes(); }
+qint64 LibreOfficeFactory::keptResidentBytes() { return m_pool->keptResidentBytes(); }
 
-void LibreOfficeFactory::warmUp() { m_pool->keepReady(); }
+void LibreOfficeFactory::keepReady() { m_pool->keepReady(); }
 
 bool LibreOfficeFactory::inUse(const QString& path) { return !clearStaleLock(path); }
 

@@ -14,13 +14,13 @@ class OfficePool;
 // handed-over instance is the user's: it is ended when the user closes its workbook, and outlives the factory
 // only while that workbook is open in a window. Every other instance is ended when the factory goes.
 //
-// With Warm::On, the factory keeps one headless office ready ahead of need (the kept office): warmUp() starts
-// it without waiting, start() takes it for headless work (finishing its start if need be), and a command that
-// is done with it gives it back with its documents closed. An office in doubt (a failed call, a process
-// stopped or gone, a start that failed) is ended instead and the command starts its own; the next kept one
-// is started once the program is idle again. One that served its number of commands or grew past its memory
-// size (OfficeLimits) is replaced in idle time, since the office grows with every workbook it opened. Every
-// office's phase and each change of it are the OfficePool's.
+// With Keep::On, the factory keeps one headless office ready ahead of need (the kept office): keepReady()
+// starts it without waiting, start() takes it for headless work (finishing its start if need be), and a
+// command that is done with it gives it back with its documents closed. An office in doubt (a failed call, a
+// process stopped or gone, a start that failed) is ended instead and the command starts its own; the next
+// kept one is started once the program is idle again. One that served its number of commands or grew past its
+// memory size (OfficeLimits) is replaced in idle time, since the office grows with every workbook it opened.
+// Every office's phase and each change of it are the OfficePool's.
 class LibreOfficeFactory : public SpreadsheetLifecycle {
 public:
     enum class Display {
@@ -28,7 +28,7 @@ public:
         HeadlessOnly, // every instance runs headless (offscreen runs, tests)
     };
 
-    enum class Warm {
+    enum class Keep {
         Off, // every command starts an office of its own (tests, benchmarks of the cold start)
         On,  // one headless office is kept ready
     };
@@ -36,7 +36,7 @@ public:
     // soffice: the office's start program (another path only in tests of a missing office); limits: the
     // limits every office is held to (shorter ones only in tests).
     explicit LibreOfficeFactory(Display display = Display::Auto, const QString& soffice = installedSoffice(),
-                                Warm warm = Warm::Off, const OfficeLimits& limits = OfficeLimits());
+                                Keep keep = Keep::Off, const OfficeLimits& limits = OfficeLimits());
     ~LibreOfficeFactory() override;
 
     std::unique_ptr<Spreadsheet> start(bool visible) override;
@@ -47,7 +47,7 @@ public:
     void closeHandedOver() override;
     int running() override;
     bool inUse(const QString& path) override;
-    void warmUp() override;
+    void keepReady() override;
 
     // Looks at each office a command takes, right after it connected (the test faults of OfficeFaults).
     class TakeWatcher {
@@ -71,9 +71,9 @@ public:
     // office may have left behind).
     QStringList startedProfiles() const;
     // The process group of the kept office, or -1.
-    int warmProcessGroup();
+    int keptProcessGroup();
     // The memory the kept office holds, in bytes; 0 without one.
-    qint64 warmResidentBytes();
+    qint64 keptResidentBytes();
 
 private:
     bool headlessFor(bool visible) const;

@@ -20,5 +20,5 @@ public:
     virtual int running() = 0;
     // Where the factory keeps an instance ready ahead of need, starts it without waiting for it; called when
     // the program is idle.
-    virtual void warmUp() {}
+    virtual void keepReady() {}
 };

@@ -32,7 +32,7 @@ MainWindow* WindowManager::showMain() {
     // The office kept ready for the exports starts once the main window shows and the program is idle.
     if (first && m_main)
         afterFirstPaint(m_main, CommandGuard(m_context)(
-                                    [&spreadsheets = m_context.spreadsheets] { spreadsheets.warmUp(); }));
+                                    [&spreadsheets = m_context.spreadsheets] { spreadsheets.keepReady(); }));
     return m_main.data();
 }
 

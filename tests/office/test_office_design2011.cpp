@@ -65,7 +65,7 @@ QString caption(const QJsonObject& templ, const QJsonObject& book, int row, int 
 
 // Office profiles in the test's temporary folder, but for the one of the office kept ready.
 int profilesLeft(LibreOfficeFactory* factory = nullptr) {
-    const int kept = factory && factory->warmProcessGroup() > 0 ? 1 : 0;
+    const int kept = factory && factory->keptProcessGroup() > 0 ? 1 : 0;
     return int(QDir(QDir::tempPath())
                    .entryList({QStringLiteral("mixdesign-office-*")}, QDir::Dirs | QDir::NoDotAndDotDot)
                    .size()) -
@@ -73,7 +73,7 @@ int profilesLeft(LibreOfficeFactory* factory = nullptr) {
 }
 
 int officesLeft(LibreOfficeFactory* factory = nullptr) {
-    return processesWith(profileMarker(QDir::tempPath()), factory ? factory->warmProcessGroup() : -1);
+    return processesWith(profileMarker(QDir::tempPath()), factory ? factory->keptProcessGroup() : -1);
 }
 
 bool run(const QString& program, const QStringList& arguments) {

@@ -13,7 +13,7 @@
 class TestOfficeFactory : public LibreOfficeFactory {
 public:
     explicit TestOfficeFactory(Display display = Display::Auto, const OfficeLimits& limits = OfficeLimits())
-        : LibreOfficeFactory(display, installedSoffice(), warm(), limits) {}
+        : LibreOfficeFactory(display, installedSoffice(), keep(), limits) {}
 
     // Limits for the tests of an office that stops answering: the call limit that the program holds at 20 s
     // is over in 3 s, so that the test does not wait out the program's patience.
@@ -27,7 +27,7 @@ public:
     // The fault the offices of the next command suffer.
     void injectFault(StartFault fault) { m_faults.injectFault(fault); }
 
-    static Warm warm() { return qEnvironmentVariableIsSet("MIX_TEST_WARM_OFFICE") ? Warm::On : Warm::Off; }
+    static Keep keep() { return qEnvironmentVariableIsSet("MIX_TEST_WARM_OFFICE") ? Keep::On : Keep::Off; }
 
     // The profile folders of every office started by the test's factories that are gone, so that a test can
     // check what those offices left behind, and nothing of anyone else's.
