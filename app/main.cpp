@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     QtLauncher launcher;
     // One office is kept ready, so a report is written without waiting for an office to start.
     LibreOfficeFactory spreadsheets(LibreOfficeFactory::Display::Auto, LibreOfficeFactory::installedSoffice(),
-                                    LibreOfficeFactory::Warm::On);
+                                    LibreOfficeFactory::Keep::On);
     InternalError internalError(prompter, spreadsheets);
     app.setInternalError(&internalError);
     // A logout, kill or Ctrl+C ends the hidden offices cleanly; workbooks left open stay with the user.

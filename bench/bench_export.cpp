@@ -103,9 +103,9 @@ private:
     Phases& m_phases;
 };
 
-class TimedFactory : public SpreadsheetFactory {
+class TimedFactory : public SpreadsheetLifecycle {
 public:
-    TimedFactory(SpreadsheetFactory& inner, Phases& phases) : m_inner(inner), m_phases(phases) {}
+    TimedFactory(SpreadsheetLifecycle& inner, Phases& phases) : m_inner(inner), m_phases(phases) {}
     std::unique_ptr<Spreadsheet> start(bool visible) override {
         QElapsedTimer timer;
         timer.start();
@@ -119,11 +119,10 @@ public:
     void closeHandedOver() override { m_inner.closeHandedOver(); }
     int running() override { return m_inner.running(); }
     bool inUse(const QString& path) override { return m_inner.inUse(path); }
-    void injectFault(StartFault fault) override { m_inner.injectFault(fault); }
-    void warmUp() override { m_inner.warmUp(); }
+    void keepReady() override { m_inner.keepReady(); }
 
 private:
-    SpreadsheetFactory& m_inner;
+    SpreadsheetLifecycle& m_inner;
     Phases& m_phases;
 };
 
@@ -182,8 +181,8 @@ double warmExports(const QString& templates, int pause, Phases& phases) {
     if (!prepareRoot(root.path(), templates))
         return -1;
     LibreOfficeFactory office(LibreOfficeFactory::Display::HeadlessOnly,
-                              LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On);
-    office.warmUp();
+                              LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Keep::On);
+    office.keepReady();
     idleFor(pause);
     MapFields fields(Form1::commandControls());
     fill(fields);
@@ -308,15 +307,15 @@ int enduranceMode(int exports, bool renewal, const QString& templates) {
     QSet<QString> profiles;
     {
         LibreOfficeFactory office(LibreOfficeFactory::Display::HeadlessOnly,
-                                  LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On,
+                                  LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Keep::On,
                                   limits);
-        office.warmUp();
+        office.keepReady();
         idleFor(3000);
         MapFields fields(Form1::commandControls());
         fill(fields);
         ScriptedPrompter prompter;
         ReportExport exporter(fields, prompter, office, InstallPaths(root.path()));
-        int group = office.warmProcessGroup();
+        int group = office.keptProcessGroup();
         double batchMs = 0;
         double slowestMs = 0;
         int batched = 0;
@@ -339,11 +338,11 @@ int enduranceMode(int exports, bool renewal, const QString& templates) {
             for (const QString& profile :
                  QDir(temp.path()).entryList({QStringLiteral("mixdesign-office-*")}, QDir::Dirs))
                 profiles.insert(profile);
-            if (office.warmProcessGroup() != group) {
+            if (office.keptProcessGroup() != group) {
                 renewedAfter << i;
-                group = office.warmProcessGroup();
+                group = office.keptProcessGroup();
             }
-            const double kept = megabytes(office.warmResidentBytes());
+            const double kept = megabytes(office.keptResidentBytes());
             largest = std::max(largest, kept);
             if (i % 10 == 0 || i == exports) {
                 std::printf("%8d %16.1f %14.1f %14.1f\n", i, kept, batchMs / batched, slowestMs);

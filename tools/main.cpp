@@ -13,7 +13,8 @@
 #include "common/scriptedprompter.h"
 #include "common/templatesupply.h"
 #include "report/scratchfiles.h"
-#include "report/spreadsheet.h"
+#include "report/spreadsheetfaults.h"
+#include "report/spreadsheetlifecycle.h"
 #include "tools/backends.h"
 #include "tools/scriptrunner.h"
 #include "ui/chinesestandardtexts.h"
@@ -77,7 +78,7 @@ int main(int argc, char** argv) {
     QString root;
     QString backend = QStringLiteral("libreoffice");
     QString script;
-    bool warm = false;
+    bool keepOffice = false;
     QDate today = QDate::currentDate();
     OfficeLimits limits;
     const QStringList args = app.arguments().mid(1);
@@ -88,7 +89,7 @@ int main(int argc, char** argv) {
         else if (arg == QStringLiteral("--spreadsheet") && i + 1 < args.size())
             backend = args[++i];
         else if (arg == QStringLiteral("--warm-office"))
-            warm = true;
+            keepOffice = true;
         else if (arg == QStringLiteral("--today") && i + 1 < args.size())
             today = QDate::fromString(args[++i], QStringLiteral("yyyy-M-d"));
         else if (arg == QStringLiteral("--office-call-limit") && i + 1 < args.size()) {
@@ -118,9 +119,10 @@ int main(int argc, char** argv) {
             temporaryRoot->remove();
     };
 
-    auto spreadsheets = makeSpreadsheets(backend, printLine, warm, limits);
-    if (!spreadsheets)
+    Backend spreadsheetBackend = makeSpreadsheets(backend, printLine, keepOffice, limits);
+    if (!spreadsheetBackend.spreadsheets)
         return usage();
+    auto& spreadsheets = spreadsheetBackend.spreadsheets;
     TerminationSignals termination([&](int signal) {
         spreadsheets->endAll();
         removeTemporaryRoot();
@@ -149,7 +151,8 @@ int main(int argc, char** argv) {
     windows.showMain();
     InternalError internalError(prompter, *spreadsheets);
     app.setInternalError(&internalError);
-    ScriptRunner runner(windows, prompter, *spreadsheets, printLine, internalError);
+    ScriptRunner runner(windows, prompter, *spreadsheets, *spreadsheetBackend.faults, printLine,
+                        internalError);
     const int status = runner.runFile(script);
     spreadsheets->endAll();
     return status;

@@ -2,7 +2,8 @@
 
 #include "common/scriptedprompter.h"
 #include "common/transcript.h"
-#include "report/spreadsheet.h"
+#include "report/spreadsheetfaults.h"
+#include "report/spreadsheetlifecycle.h"
 #include "tools/personfocus.h"
 #include "ui/chartwindow.h"
 #include "ui/internalerror.h"
@@ -75,9 +76,10 @@ MessageButton parseButton(const QString& word, bool* ok) {
 } // namespace
 
 ScriptRunner::ScriptRunner(WindowManager& windows, ScriptedPrompter& prompter,
-                           SpreadsheetFactory& spreadsheets, Sink sink, InternalError& internalError)
-    : m_windows(windows), m_prompter(prompter), m_spreadsheets(spreadsheets), m_sink(std::move(sink)),
-      m_internalError(internalError) {}
+                           SpreadsheetLifecycle& spreadsheets, SpreadsheetFaults& faults, Sink sink,
+                           InternalError& internalError)
+    : m_windows(windows), m_prompter(prompter), m_spreadsheets(spreadsheets), m_faults(faults),
+      m_sink(std::move(sink)), m_internalError(internalError) {}
 
 int ScriptRunner::runFile(const QString& path) {
     QFile file(path);
@@ -341,9 +343,9 @@ bool ScriptRunner::runOfficeLine(const QString& verb, const QString& rest) {
         }
     } else if (verb == QStringLiteral("office-fault")) {
         if (rest == QStringLiteral("kill"))
-            m_spreadsheets.injectFault(StartFault::Kill);
+            m_faults.injectFault(StartFault::Kill);
         else if (rest == QStringLiteral("stop"))
-            m_spreadsheets.injectFault(StartFault::Stop);
+            m_faults.injectFault(StartFault::Stop);
         else
             throw BadLine{QStringLiteral("office-fault takes kill or stop")};
     } else {

@@ -7,7 +7,8 @@
 class InternalError;
 class QWidget;
 class ScriptedPrompter;
-class SpreadsheetFactory;
+class SpreadsheetFaults;
+class SpreadsheetLifecycle;
 class WindowManager;
 
 // Runs a script of user actions against the real windows (one action a line) and answers their dialogs from
@@ -17,8 +18,8 @@ public:
     using Sink = std::function<void(const QString& line)>;
 
     // internalError: reports an exception that escapes a command, as the program's top level does.
-    ScriptRunner(WindowManager& windows, ScriptedPrompter& prompter, SpreadsheetFactory& spreadsheets,
-                 Sink sink, InternalError& internalError);
+    ScriptRunner(WindowManager& windows, ScriptedPrompter& prompter, SpreadsheetLifecycle& spreadsheets,
+                 SpreadsheetFaults& faults, Sink sink, InternalError& internalError);
 
     int runFile(const QString& path);
     int runText(const QString& script);
@@ -46,7 +47,8 @@ private:
 
     WindowManager& m_windows;
     ScriptedPrompter& m_prompter;
-    SpreadsheetFactory& m_spreadsheets;
+    SpreadsheetLifecycle& m_spreadsheets;
+    SpreadsheetFaults& m_faults;
     Sink m_sink;
     InternalError& m_internalError;
     int m_lineNumber = 0;

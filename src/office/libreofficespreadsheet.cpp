@@ -150,29 +150,25 @@ auto LibreOfficeSpreadsheet::guarded(const char* operation, Call call) const -> 
     return guardedCall(*m_instance, operation, call);
 }
 
-LibreOfficeSpreadsheet::LibreOfficeSpreadsheet(std::shared_ptr<OfficeInstance> instance, bool visible,
-                                               InstanceCall onHandOver, InstanceCall onDone, bool kept)
-    : m_instance(std::move(instance)), m_visible(visible), m_kept(kept), m_onHandOver(std::move(onHandOver)),
-      m_onDone(std::move(onDone)) {}
+LibreOfficeSpreadsheet::LibreOfficeSpreadsheet(std::shared_ptr<OfficeInstance> instance, OfficePool& pool,
+                                               bool visible, bool kept)
+    : m_instance(std::move(instance)), m_pool(pool), m_visible(visible), m_kept(kept) {}
 
 LibreOfficeSpreadsheet::~LibreOfficeSpreadsheet() { finish(); }
 
 void LibreOfficeSpreadsheet::finish() {
-    if (std::exchange(m_finished, true) || m_instance->handedOver || !m_instance->process)
+    const std::shared_ptr<OfficeInstance> instance = std::exchange(m_instance, nullptr);
+    if (!instance)
         return;
     m_sheet.clear();
-    m_instance->document.clear();
-    if (m_onDone)
-        m_onDone(m_instance);
-    else
-        m_instance->process->end();
+    m_pool.giveBack(instance);
     // An office that died while it held the saved file leaves its lock behind; it is stale now.
     if (!m_savedAs.isEmpty())
         clearStaleLock(m_savedAs);
 }
 
 void LibreOfficeSpreadsheet::requireOffice() const {
-    if (m_finished || m_instance->handedOver || !m_instance->process || !m_instance->process->desktop().is())
+    if (!m_instance || m_instance->phase != OfficePhase::Busy || !m_instance->process->desktop().is())
         throw SpreadsheetError("the office instance is no longer this command's");
 }
 
@@ -506,10 +502,7 @@ void LibreOfficeSpreadsheet::quit() {
 void LibreOfficeSpreadsheet::handOver() {
     requireOffice();
     m_sheet.clear();
-    m_finished = true;
-    m_instance->handedOver = true;
-    if (m_onHandOver)
-        m_onHandOver(m_instance);
+    m_pool.handOver(std::exchange(m_instance, nullptr));
 }
 
 void LibreOfficeSpreadsheet::placePicture(int row, int column, const QByteArray& png, double widthMm,

@@ -6,21 +6,17 @@
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/table/XCell.hpp>
 
-#include <functional>
 #include <map>
 #include <memory>
 
-// The spreadsheet operations on one private LibreOffice Calc instance. When it quits or goes, it ends the
-// office, or gives it back to the factory that keeps it; a handed-over instance is the user's.
+// The spreadsheet operations on one private LibreOffice Calc instance that a command took from the pool.
+// When it quits or goes, it gives the office back to the pool, which keeps or retires it; a handed-over
+// office is the user's.
 class LibreOfficeSpreadsheet : public Spreadsheet {
 public:
-    using InstanceCall = std::function<void(std::shared_ptr<OfficeInstance>)>;
-
-    // onHandOver: called once when the instance is handed over, so the factory keeps it for the user.
-    // onDone: where set, called once instead of ending the office, when the command is done with it.
     // kept: the office was kept ready ahead of the command.
-    LibreOfficeSpreadsheet(std::shared_ptr<OfficeInstance> instance, bool visible, InstanceCall onHandOver,
-                           InstanceCall onDone = {}, bool kept = false);
+    LibreOfficeSpreadsheet(std::shared_ptr<OfficeInstance> instance, OfficePool& pool, bool visible,
+                           bool kept = false);
     ~LibreOfficeSpreadsheet() override;
 
     void open(const QString& path, OpenMode mode) override;
@@ -52,7 +48,7 @@ private:
     // Loads a spreadsheet file (anything else is closed again and refused).
     css::uno::Reference<css::lang::XComponent> load(const QString& path, OpenMode mode, bool hidden);
     static void close(const css::uno::Reference<css::lang::XComponent>& component);
-    // Ends the office or gives it back; once.
+    // Gives the office back to the pool; once.
     void finish();
     void requireWorkbook() const;
     void requireWritable() const;
@@ -63,13 +59,11 @@ private:
     // The decimals a cell's number format shows when it is a plain fixed-decimals one, else 0.
     int shownDecimals(const css::uno::Reference<css::table::XCell>& cell);
 
+    // Null once quit, handed over or given back: the office is no longer this command's.
     std::shared_ptr<OfficeInstance> m_instance;
+    OfficePool& m_pool;
     bool m_visible;
     bool m_kept;
-    InstanceCall m_onHandOver;
-    InstanceCall m_onDone;
-    // Quit, handed over or given back: the instance is no longer this command's.
-    bool m_finished = false;
     css::uno::Reference<css::sheet::XSpreadsheet> m_sheet;
     bool m_readOnly = false;
     // The file the workbook was last saved as, whose lock the office held.

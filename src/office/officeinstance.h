@@ -1,6 +1,7 @@
 #pragma once
 
 #include "office/closewatcher.h"
+#include "office/officepool.h"
 #include "office/officeprocess.h"
 
 #include <com/sun/star/lang/XComponent.hpp>
@@ -8,15 +9,15 @@
 
 #include <memory>
 
-// What the factory and the spreadsheet of one started office share: the process and the workbook it shows.
+// One office the pool started, as the pool and the spreadsheet of the command that has it share it.
 struct OfficeInstance {
+    // Changed by OfficePool only.
+    OfficePhase phase = OfficePhase::Starting;
     std::unique_ptr<OfficeProcess> process;
     css::uno::Reference<css::lang::XComponent> document;
-    // Left open for the user: the spreadsheet no longer ends it; it ends when the user closes the workbook.
-    bool handedOver = false;
     // Set when the user has closed the handed-over workbook.
     rtl::Reference<CloseWatcher> closeWatcher;
-    // A call into it failed: it is ended, not kept for the next command.
+    // A call into it failed: it is retired, not kept for the next command.
     bool inDoubt = false;
     // The commands it served.
     int uses = 0;

@@ -1,5 +1,7 @@
 #include "office/officelocks.h"
 
+#include "common/processtable.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -46,15 +48,10 @@ LockContent readLock(const QString& lockPath) {
 
 // Whether some running process has a command line that `matches`.
 bool anyProcess(const std::function<bool(const QList<QByteArray>& arguments)>& matches) {
-    const QStringList processes = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString& pid : processes) {
-        if (pid.isEmpty() || !pid[0].isDigit())
-            continue;
-        QFile cmdline(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
-        if (cmdline.open(QIODevice::ReadOnly) && matches(cmdline.readAll().split('\0')))
-            return true;
-    }
-    return false;
+    const std::vector<ProcessEntry> processes = ProcessTable::all();
+    return std::any_of(processes.begin(), processes.end(), [&matches](const ProcessEntry& process) {
+        return !process.ended() && matches(ProcessTable::commandLine(process.pid));
+    });
 }
 
 // A LibreOffice running without a profile of its own uses the user's default profile.

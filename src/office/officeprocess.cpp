@@ -1,5 +1,6 @@
 #include "office/officeprocess.h"
 
+#include "common/processtable.h"
 #include "office/officelimits.h"
 #include "office/officelocks.h"
 #include "report/spreadsheet.h"
@@ -83,24 +84,6 @@ std::vector<QByteArray> environmentWithTemp(const QString& tempDir) {
             result.emplace_back(*e);
     result.push_back("TMPDIR=" + arg(tempDir));
     return result;
-}
-
-// The processes of a process group with the fields of their stat line after the name ("state ppid pgrp
-// ..."), zombies included.
-std::vector<std::pair<QString, QList<QByteArray>>> groupProcesses(pid_t group) {
-    std::vector<std::pair<QString, QList<QByteArray>>> found;
-    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (!pid[0].isDigit())
-            continue;
-        QFile stat(QStringLiteral("/proc/") + pid + QStringLiteral("/stat"));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 2 && fields[2].toInt() == group)
-            found.emplace_back(pid, std::move(fields));
-    }
-    return found;
 }
 
 // A write to an office or a watchdog that has just died must fail as that call, not end the program: not
@@ -373,7 +356,7 @@ bool OfficeProcess::closeAllDocuments() {
     }
 }
 
-bool OfficeProcess::running() {
+bool OfficeProcess::running() const {
     if (m_pid <= 0)
         return false;
     siginfo_t info{};
@@ -383,16 +366,14 @@ bool OfficeProcess::running() {
     return info.si_pid == 0;
 }
 
-bool OfficeProcess::responsive() {
+bool OfficeProcess::responsive() const {
     if (!running())
         return false;
     bool alive = false;
-    for (const auto& [pid, fields] : groupProcesses(m_pid)) {
-        // T: stopped by a signal, t: stopped by a tracer, Z and X: gone.
-        const QByteArray& state = fields[0];
-        if (state == "T" || state == "t")
+    for (const ProcessEntry& process : ProcessTable::group(m_pid)) {
+        if (process.stopped())
             return false;
-        alive = alive || (state != "Z" && state != "X");
+        alive = alive || !process.ended();
     }
     return alive;
 }
@@ -400,20 +381,13 @@ bool OfficeProcess::responsive() {
 qint64 OfficeProcess::residentBytes() const {
     if (m_pid <= 0)
         return 0;
-    qint64 pages = 0;
-    for (const auto& process : groupProcesses(m_pid)) {
-        // "size resident shared ..." in pages.
-        QFile statm(QStringLiteral("/proc/") + process.first + QStringLiteral("/statm"));
-        if (statm.open(QIODevice::ReadOnly)) {
-            const QList<QByteArray> counts = statm.readAll().split(' ');
-            if (counts.size() > 1)
-                pages += counts[1].toLongLong();
-        }
-    }
-    return pages * ::sysconf(_SC_PAGESIZE);
+    qint64 bytes = 0;
+    for (const ProcessEntry& process : ProcessTable::group(m_pid))
+        bytes += ProcessTable::residentBytes(process.pid);
+    return bytes;
 }
 
-bool OfficeProcess::waitForExit(int milliseconds) {
+bool OfficeProcess::waitForExit(int milliseconds) const {
     const QDeadlineTimer deadline(milliseconds);
     while (running()) {
         if (deadline.hasExpired())
@@ -479,13 +453,13 @@ void OfficeProcess::end() {
     stopWatchdog();
 }
 
-void OfficeProcess::handOver() { tellWatchdog("release"); }
+void OfficeProcess::leaveToUser() { tellWatchdog("release"); }
 
 void OfficeProcess::release() {
     m_released = true;
     m_desktop.clear();
     m_remote.clear();
-    tellWatchdog("release");
+    leaveToUser();
     // It outlives the program with the office, and cleans up after it.
     m_watchdog = -1;
 }

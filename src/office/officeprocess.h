@@ -58,19 +58,20 @@ public:
     // The deadline that every call into this office is made under.
     CallDeadline& deadline() { return m_deadline; }
     // Whether the process still runs (a user may have closed a visible one, a fault may have killed it).
-    bool running();
+    bool running() const;
     // Whether it runs and none of its processes is stopped, by the kernel's process states: no call into it.
-    bool responsive();
+    bool responsive() const;
     // The memory its processes hold (resident set), in bytes.
     qint64 residentBytes() const;
 
     // Closes every document unsaved and asks the office to terminate, waiting only when it was asked (never
     // an office that is stopped or past a call deadline); signals the process group when it does not go;
-    // removes the profile, the temporary folder and the pipe's socket. Never throws.
+    // removes the profile, the temporary folder and the pipe's socket. Never throws. Only OfficePool::retire
+    // calls it, besides a start that failed and the destructor of an office that was never retired.
     void end();
     // The user owns the process from now on: the program may die without taking it along (the connection
     // stays until release or end); whenever it ends, its profile and sockets are removed after it.
-    void handOver();
+    void leaveToUser();
     // It outlives this object and the program; its profile goes when it ends.
     void release();
     // The office's own component context, for services created inside it.
@@ -83,7 +84,7 @@ private:
     void stopWatchdog();
     // Sends the watchdog its one word ("stop" or "release") and closes the pipe.
     void tellWatchdog(const char* word);
-    bool waitForExit(int milliseconds);
+    bool waitForExit(int milliseconds) const;
     void closeDocuments();
     void reap();
     // The sockets of the connection pipe and of the office's own single-instance pipe, both left behind by an

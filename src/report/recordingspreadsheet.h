@@ -1,6 +1,7 @@
 #pragma once
 
-#include "report/spreadsheet.h"
+#include "report/spreadsheetfaults.h"
+#include "report/spreadsheetlifecycle.h"
 
 #include <functional>
 #include <memory>
@@ -10,7 +11,7 @@
 // \"...\"", "XLS cell 8 7 text \"30\"", ...) and reads every cell as empty. Opening a file that does not
 // exist fails, as it would in the real application; an injected fault makes every operation of the next
 // instance fail, as a lost office would; nothing else fails and no file is written.
-class RecordingSpreadsheetFactory : public SpreadsheetFactory {
+class RecordingSpreadsheetFactory : public SpreadsheetLifecycle, public SpreadsheetFaults {
 public:
     using Sink = std::function<void(const QString& line)>;
 

@@ -1,5 +1,7 @@
 #include "report/scratchfiles.h"
 
+#include "common/processtable.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -37,53 +39,21 @@ const QRegularExpression& officeTemporaryName() {
     return pattern;
 }
 
-// The machine's boot time, for the start times of processes (ticks since boot).
-QDateTime bootTime() {
-    QFile stat(QStringLiteral("/proc/stat"));
-    if (!stat.open(QIODevice::ReadOnly))
-        return {};
-    for (const QByteArray& line : stat.readAll().split('\n'))
-        if (line.startsWith("btime "))
-            return QDateTime::fromSecsSinceEpoch(line.mid(6).trimmed().toLongLong());
-    return {};
-}
-
-// The fields of a process's stat line after its name ("state ppid pgrp ..."); empty when there is no such
-// process, or it has ended and waits to be reaped (a zombie).
-QList<QByteArray> runningProcess(qint64 pid) {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (pid <= 0 || !stat.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray line = stat.readAll();
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    if (fields.isEmpty() || fields[0] == "Z" || fields[0] == "X")
-        return {};
-    return fields;
-}
-
 // Whether the process that wrote a file at `written` still runs: one of that pid that started no later.
 bool writerRuns(qint64 pid, const QDateTime& written) {
-    const QList<QByteArray> fields = runningProcess(pid);
-    if (fields.isEmpty())
+    const std::optional<ProcessEntry> process = ProcessTable::find(pid);
+    if (!process || process->ended())
         return false;
-    // The start time in ticks since boot: the 22nd field of the line, the 20th after the name.
-    const QDateTime boot = bootTime();
-    const long ticks = ::sysconf(_SC_CLK_TCK);
-    if (fields.size() < 20 || !boot.isValid() || ticks <= 0)
-        return true;
-    const QDateTime started = boot.addMSecs(fields[19].toLongLong() * 1000 / ticks);
-    return started.secsTo(written) > -kStartSlackSeconds;
+    const QDateTime started = ProcessTable::startTime(*process);
+    return !started.isValid() || started.secsTo(written) > -kStartSlackSeconds;
 }
 
 // The pids of the offices running on the machine.
 QList<qint64> runningOffices() {
     QList<qint64> pids;
-    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile comm(QStringLiteral("/proc/") + pid + QStringLiteral("/comm"));
-        if (pid[0].isDigit() && comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "soffice.bin" &&
-            !runningProcess(pid.toLongLong()).isEmpty())
-            pids << pid.toLongLong();
-    }
+    for (const ProcessEntry& process : ProcessTable::all())
+        if (!process.ended() && ProcessTable::name(process.pid) == "soffice.bin")
+            pids << process.pid;
     return pids;
 }
 

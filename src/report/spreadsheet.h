@@ -54,9 +54,6 @@ struct FixedText {
     QString text;
 };
 
-// What the next started instance suffers right after it is ready (tests of the failure paths).
-enum class StartFault { None, Kill, Stop };
-
 // One spreadsheet application instance with the one workbook it opened. Rows and columns count from 1.
 // Every operation throws SpreadsheetError when it fails; nothing done before is undone.
 // Destroying an instance that was neither quit nor handed over ends it.
@@ -126,7 +123,8 @@ public:
     virtual bool keptReady() const { return false; }
 };
 
-// Starts spreadsheet application instances: LibreOffice in the program, a recorder in tests and scripts.
+// Starts spreadsheet application instances: LibreOffice in the program, a recorder in tests and scripts. All
+// that the commands need; the instances' life beyond a command is SpreadsheetLifecycle's.
 class SpreadsheetFactory {
 public:
     virtual ~SpreadsheetFactory() = default;
@@ -136,25 +134,7 @@ public:
     // A new instance, never the one kept ready: for the command whose kept instance failed it. It suffers the
     // fault that the command's first instance suffered.
     virtual std::unique_ptr<Spreadsheet> startFresh(bool visible) { return start(visible); }
-    // Saves the workbook of every instance that a command left open for the user, as the user's Save would.
-    virtual void saveHandedOver() = 0;
-    // Ends every instance this factory started, those handed over to the user included (end of a script or
-    // test).
-    virtual void endAll() = 0;
-    // Ends every instance that is not the user's (a command that ended abnormally, a termination signal).
-    virtual void endHidden() = 0;
-    // Closes every workbook left open for the user without saving, as the user would close its window.
-    virtual void closeHandedOver() = 0;
-    // Instances started that still run, handed over ones included; an idle instance kept ready for the next
-    // command is not counted.
-    virtual int running() = 0;
     // Whether the file is open in some running spreadsheet application (a lock of a living holder), so that
     // saving there would be refused. Stale locks are removed on the way.
     virtual bool inUse(const QString& path) = 0;
-    // The fault the instances of the next command suffer: the first it starts or takes, and a fresh one it
-    // may start in its place.
-    virtual void injectFault(StartFault fault) = 0;
-    // Where the factory keeps an instance ready ahead of need, starts it without waiting for it; called when
-    // the program is idle.
-    virtual void warmUp() {}
 };

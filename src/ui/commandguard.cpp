@@ -4,7 +4,7 @@
 
 #include <exception>
 
-CommandGuard::CommandGuard(Prompter& prompter, SpreadsheetFactory& spreadsheets)
+CommandGuard::CommandGuard(Prompter& prompter, SpreadsheetLifecycle& spreadsheets)
     : m_internalError(prompter, spreadsheets) {}
 
 CommandGuard::CommandGuard(const AppContext& context)

@@ -12,7 +12,7 @@ struct AppContext;
 // as handled, so no exception ever unwinds through Qt's code. The program goes on with its next event.
 class CommandGuard {
 public:
-    CommandGuard(Prompter& prompter, SpreadsheetFactory& spreadsheets);
+    CommandGuard(Prompter& prompter, SpreadsheetLifecycle& spreadsheets);
     explicit CommandGuard(const AppContext& context);
 
     // Runs the command and reports what escapes it. A report that fails in turn ends the program.

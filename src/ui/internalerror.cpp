@@ -1,9 +1,9 @@
 #include "ui/internalerror.h"
 
 #include "common/prompter.h"
-#include "report/spreadsheet.h"
+#include "report/spreadsheetlifecycle.h"
 
-InternalError::InternalError(Prompter& prompter, SpreadsheetFactory& spreadsheets)
+InternalError::InternalError(Prompter& prompter, SpreadsheetLifecycle& spreadsheets)
     : m_prompter(prompter), m_spreadsheets(spreadsheets) {}
 
 QString InternalError::text(const QString& what) { return QStringLiteral("程序内部错误：") + what; }

@@ -3,19 +3,19 @@
 #include <QString>
 
 class Prompter;
-class SpreadsheetFactory;
+class SpreadsheetLifecycle;
 
 // What the program does with an exception that escaped a command (a programming error, not a calculation or
 // spreadsheet failure): the command's hidden office instances are ended and a stop box shows
 // "程序内部错误：" with the message; the program goes on.
 class InternalError {
 public:
-    InternalError(Prompter& prompter, SpreadsheetFactory& spreadsheets);
+    InternalError(Prompter& prompter, SpreadsheetLifecycle& spreadsheets);
 
     void report(const QString& what) const;
     static QString text(const QString& what);
 
 private:
     Prompter& m_prompter;
-    SpreadsheetFactory& m_spreadsheets;
+    SpreadsheetLifecycle& m_spreadsheets;
 };

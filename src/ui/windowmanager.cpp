@@ -5,7 +5,7 @@
 #include "admixture/wai.h"
 #include "design/form1.h"
 #include "design2011/design2011controls.h"
-#include "report/spreadsheet.h"
+#include "report/spreadsheetlifecycle.h"
 #include "trial2011/trial2011controls.h"
 #include "ui/adjustwindow.h"
 #include "ui/admixturewindow.h"
@@ -32,7 +32,7 @@ MainWindow* WindowManager::showMain() {
     // The office kept ready for the exports starts once the main window shows and the program is idle.
     if (first && m_main)
         afterFirstPaint(m_main, CommandGuard(m_context)(
-                                    [&spreadsheets = m_context.spreadsheets] { spreadsheets.warmUp(); }));
+                                    [&spreadsheets = m_context.spreadsheets] { spreadsheets.keepReady(); }));
     return m_main.data();
 }
 

@@ -111,7 +111,7 @@ namespace {
 class WarmCountingFactory : public RecordingSpreadsheetFactory {
 public:
     WarmCountingFactory() : RecordingSpreadsheetFactory([](const QString&) {}) {}
-    void warmUp() override { ++warmUps; }
+    void keepReady() override { ++warmUps; }
     int warmUps = 0;
 };
 

@@ -65,7 +65,7 @@ QString caption(const QJsonObject& templ, const QJsonObject& book, int row, int 
 
 // Office profiles in the test's temporary folder, but for the one of the office kept ready.
 int profilesLeft(LibreOfficeFactory* factory = nullptr) {
-    const int kept = factory && factory->warmProcessGroup() > 0 ? 1 : 0;
+    const int kept = factory && factory->keptProcessGroup() > 0 ? 1 : 0;
     return int(QDir(QDir::tempPath())
                    .entryList({QStringLiteral("mixdesign-office-*")}, QDir::Dirs | QDir::NoDotAndDotDot)
                    .size()) -
@@ -73,7 +73,7 @@ int profilesLeft(LibreOfficeFactory* factory = nullptr) {
 }
 
 int officesLeft(LibreOfficeFactory* factory = nullptr) {
-    return processesWith(profileMarker(QDir::tempPath()), factory ? factory->warmProcessGroup() : -1);
+    return processesWith(profileMarker(QDir::tempPath()), factory ? factory->keptProcessGroup() : -1);
 }
 
 bool run(const QString& program, const QStringList& arguments) {
@@ -90,9 +90,9 @@ bool writeBytes(const QString& path, const QByteArray& bytes) {
 
 // The real office, whose instances make a file immutable at their first cell: a file that a save checked
 // as replaceable turns unreplaceable while the save runs.
-class ImmutableOnFill : public SpreadsheetFactory {
+class ImmutableOnFill : public SpreadsheetLifecycle {
 public:
-    ImmutableOnFill(SpreadsheetFactory& office, QString path) : m_office(office), m_path(std::move(path)) {}
+    ImmutableOnFill(TestOfficeFactory& office, QString path) : m_office(office), m_path(std::move(path)) {}
     std::unique_ptr<Spreadsheet> start(bool visible) override { return wrap(m_office.start(visible)); }
     std::unique_ptr<Spreadsheet> startFresh(bool visible) override {
         return wrap(m_office.startFresh(visible));
@@ -103,7 +103,7 @@ public:
     void closeHandedOver() override { m_office.closeHandedOver(); }
     int running() override { return m_office.running(); }
     bool inUse(const QString& path) override { return m_office.inUse(path); }
-    void injectFault(StartFault fault) override { m_office.injectFault(fault); }
+    void injectFault(StartFault fault) { m_office.injectFault(fault); }
 
 private:
     class Sheet : public Spreadsheet {
@@ -149,7 +149,7 @@ private:
         return std::make_unique<Sheet>(std::move(real), m_path);
     }
 
-    SpreadsheetFactory& m_office;
+    TestOfficeFactory& m_office;
     QString m_path;
 };
 

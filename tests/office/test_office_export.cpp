@@ -113,7 +113,7 @@ QString numberFormat(const QJsonObject& workbook, const QString& cell) {
 // Profile folders left in the temporary folder (private to this test).
 // Office profiles in the test's temporary folder, but for the one of the office kept ready.
 int profilesLeft(LibreOfficeFactory* factory = nullptr) {
-    const int kept = factory && factory->warmProcessGroup() > 0 ? 1 : 0;
+    const int kept = factory && factory->keptProcessGroup() > 0 ? 1 : 0;
     return QDir(QDir::tempPath())
                .entryList({QStringLiteral("mixdesign-office-*")}, QDir::Dirs | QDir::NoDotAndDotDot)
                .size() -
@@ -123,7 +123,7 @@ int profilesLeft(LibreOfficeFactory* factory = nullptr) {
 // Processes (the office and its launcher) running with a profile in the test's temporary folder.
 // But for the office kept ready by the factory.
 int officesLeft(LibreOfficeFactory* factory = nullptr) {
-    return processesWith(profileMarker(QDir::tempPath()), factory ? factory->warmProcessGroup() : -1);
+    return processesWith(profileMarker(QDir::tempPath()), factory ? factory->keptProcessGroup() : -1);
 }
 
 } // namespace

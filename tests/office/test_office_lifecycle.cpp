@@ -100,7 +100,7 @@ private:
     // The runner's options: this test's folder, and an office kept ready in the warm runs.
     QStringList runnerOptions() const {
         QStringList options = {QStringLiteral("--root"), root()};
-        if (TestOfficeFactory::warm() == LibreOfficeFactory::Warm::On)
+        if (TestOfficeFactory::keep() == LibreOfficeFactory::Keep::On)
             options << QStringLiteral("--warm-office");
         return options;
     }

@@ -68,10 +68,10 @@ private slots:
         QFETCH(bool, handOver);
         LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
                                    program(kind, m_programs.path()),
-                                   warm ? LibreOfficeFactory::Warm::On : LibreOfficeFactory::Warm::Off);
+                                   warm ? LibreOfficeFactory::Keep::On : LibreOfficeFactory::Keep::Off);
         // A kept office that cannot start is not retried in the background; the command reports it.
-        factory.warmUp();
-        QTRY_COMPARE(factory.warmProcessGroup(), -1);
+        factory.keepReady();
+        QTRY_COMPARE(factory.keptProcessGroup(), -1);
 
         MapFields fields(form1FieldNames());
         fillAutomaticReport(fields, QStringLiteral("M1"));

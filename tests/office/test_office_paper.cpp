@@ -84,7 +84,7 @@ void checkLegible(const QJsonObject& pdf) {
 }
 
 struct Session : AdjustSession {
-    Session(SpreadsheetFactory& spreadsheets, const QString& root)
+    Session(SpreadsheetLifecycle& spreadsheets, const QString& root)
         : AdjustSession(spreadsheets, root, kToday) {}
 };
 

@@ -2,6 +2,7 @@
 #include "common/scriptedprompter.h"
 #include "design/form1.h"
 #include "office/libreofficefactory.h"
+#include "office/officefaults.h"
 #include "office/officelimits.h"
 #include "report/reportexport.h"
 #include "support/form1fields.h"
@@ -70,15 +71,15 @@ private slots:
     // between; a failed command gives it back too, with nothing of its workbook left for the next.
     void exportsReuseOneOffice() {
         LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
-                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On);
-        factory.warmUp();
-        const int group = factory.warmProcessGroup();
+                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Keep::On);
+        factory.keepReady();
+        const int group = factory.keptProcessGroup();
         QVERIFY(groupAlive(group));
         QCOMPARE(factory.running(), 0);
         for (int i = 1; i <= 10; ++i) {
             const QString name = QStringLiteral("R%1").arg(i);
             QCOMPARE(export_(factory, name), QStringList());
-            QCOMPARE(factory.warmProcessGroup(), group);
+            QCOMPARE(factory.keptProcessGroup(), group);
             QCOMPARE(factory.processGroups(), std::vector<int>{group});
             QCOMPARE(factory.running(), 0);
             QCOMPARE(locks(), QStringList());
@@ -87,10 +88,10 @@ private slots:
         const int processes = processesWith(profileMarker(m_temp.path()));
         // Before any calculation the ratio cells fail: the command's message, the office kept.
         QCOMPARE(export_(factory, QStringLiteral("E1"), false), QStringList{"您输入的参数值对吗？"});
-        QCOMPARE(factory.warmProcessGroup(), group);
+        QCOMPARE(factory.keptProcessGroup(), group);
         QVERIFY(!QFile::exists(root() + QStringLiteral("E1.xls")));
         QCOMPARE(export_(factory, QStringLiteral("R11")), QStringList());
-        QCOMPARE(factory.warmProcessGroup(), group);
+        QCOMPARE(factory.keptProcessGroup(), group);
         QCOMPARE(processesWith(profileMarker(m_temp.path())), processes);
 
         const QJsonObject book = readWorkbook(root() + QStringLiteral("R11.xls"));
@@ -110,25 +111,26 @@ private slots:
     void officeInDoubtIsReplaced() {
         QFETCH(bool, whileIdle);
         LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
-                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On);
+                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Keep::On);
         QCOMPARE(export_(factory, QStringLiteral("D1")), QStringList());
-        const int first = factory.warmProcessGroup();
+        const int first = factory.keptProcessGroup();
         QVERIFY(groupAlive(first));
         if (whileIdle) {
             ::kill(-first, SIGKILL);
-            QTRY_VERIFY(factory.warmProcessGroup() < 0);
+            QTRY_VERIFY(factory.keptProcessGroup() < 0);
             QCOMPARE(export_(factory, QStringLiteral("D2")), QStringList());
         } else {
-            factory.injectFault(StartFault::Kill);
+            OfficeFaults faults(factory);
+            faults.injectFault(StartFault::Kill);
             QCOMPARE(export_(factory, QStringLiteral("D2")), QStringList{"您输入的参数值对吗？"});
             QTRY_VERIFY(!groupAlive(first));
-            QTRY_VERIFY(groupAlive(factory.warmProcessGroup()));
+            QTRY_VERIFY(groupAlive(factory.keptProcessGroup()));
         }
-        const int next = factory.warmProcessGroup();
+        const int next = factory.keptProcessGroup();
         QVERIFY(groupAlive(next));
         QVERIFY(next != first);
         QCOMPARE(export_(factory, QStringLiteral("D3")), QStringList());
-        QCOMPARE(factory.warmProcessGroup(), next);
+        QCOMPARE(factory.keptProcessGroup(), next);
         QCOMPARE(factory.running(), 0);
     }
 
@@ -144,9 +146,9 @@ private slots:
     void keptOfficeInDoubtWhileIdle() {
         QFETCH(QString, fault);
         LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
-                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On);
+                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Keep::On);
         QCOMPARE(export_(factory, QStringLiteral("S1")), QStringList());
-        const int kept = factory.warmProcessGroup();
+        const int kept = factory.keptProcessGroup();
         QVERIFY(groupAlive(kept));
         const int program = officeProgram(kept);
         QVERIFY(program > 0);
@@ -162,7 +164,7 @@ private slots:
         QTRY_VERIFY(!groupAlive(kept));
         QCOMPARE(factory.running(), 0);
         // The office that stood in is the one kept now.
-        QVERIFY(groupAlive(factory.warmProcessGroup()));
+        QVERIFY(groupAlive(factory.keptProcessGroup()));
         QCOMPARE(export_(factory, QStringLiteral("S3")), QStringList());
     }
 
@@ -170,9 +172,9 @@ private slots:
     // export starts one of its own, not a message that the office cannot be started.
     void keptOfficeDyingWhileStarting() {
         LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
-                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On);
-        factory.warmUp();
-        const int kept = factory.warmProcessGroup();
+                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Keep::On);
+        factory.keepReady();
+        const int kept = factory.keptProcessGroup();
         QVERIFY(groupAlive(kept));
         std::atomic<bool> killed{false};
         std::thread killer([kept, &killed] {
@@ -217,41 +219,41 @@ private slots:
         limits.keptUses = uses;
         limits.keptResidentBytes = residentBytes;
         LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
-                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On,
+                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Keep::On,
                                    limits);
-        factory.warmUp();
-        const int first = factory.warmProcessGroup();
+        factory.keepReady();
+        const int first = factory.keptProcessGroup();
         for (int i = 1; i < renewedAfter; ++i) {
             QCOMPARE(export_(factory, QStringLiteral("N%1").arg(i)), QStringList());
             QTest::qWait(200);
-            QCOMPARE(factory.warmProcessGroup(), first);
+            QCOMPARE(factory.keptProcessGroup(), first);
         }
         QCOMPARE(export_(factory, QStringLiteral("N%1").arg(renewedAfter)), QStringList());
-        QTRY_VERIFY(factory.warmProcessGroup() > 0 && factory.warmProcessGroup() != first);
+        QTRY_VERIFY(factory.keptProcessGroup() > 0 && factory.keptProcessGroup() != first);
         QTRY_VERIFY(!groupAlive(first));
-        const int next = factory.warmProcessGroup();
-        QVERIFY(factory.warmResidentBytes() > 0);
+        const int next = factory.keptProcessGroup();
+        QVERIFY(factory.keptResidentBytes() > 0);
         QCOMPARE(export_(factory, QStringLiteral("N0")), QStringList());
         QCOMPARE(factory.running(), 0);
-        QCOMPARE(factory.warmProcessGroup(), next);
+        QCOMPARE(factory.keptProcessGroup(), next);
     }
 
     // Where visible work runs headless too, "导入EXCEL" takes the office kept ready and leaves it to the
     // user; the next one is started, and the user's closing ends the handed-over one.
     void handOverTakesTheKeptOffice() {
         LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
-                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On);
-        factory.warmUp();
-        const int kept = factory.warmProcessGroup();
+                                   LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Keep::On);
+        factory.keepReady();
+        const int kept = factory.keptProcessGroup();
         QCOMPARE(export_(factory, QStringLiteral("H1"), true, true), QStringList());
         QCOMPARE(factory.running(), 1);
         QVERIFY(groupAlive(kept));
-        QVERIFY(factory.warmProcessGroup() != kept);
-        QTRY_VERIFY(groupAlive(factory.warmProcessGroup()));
+        QVERIFY(factory.keptProcessGroup() != kept);
+        QTRY_VERIFY(groupAlive(factory.keptProcessGroup()));
         factory.closeHandedOver();
         QTRY_VERIFY(!groupAlive(kept));
         QCOMPARE(factory.running(), 0);
-        QVERIFY(groupAlive(factory.warmProcessGroup()));
+        QVERIFY(groupAlive(factory.keptProcessGroup()));
     }
 
     // The kept office goes with the factory, and with the program however it ends: its own end or SIGKILL.
@@ -264,9 +266,9 @@ private slots:
         QFETCH(bool, killed);
         {
             LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
-                                       LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Warm::On);
-            factory.warmUp();
-            QVERIFY(groupAlive(factory.warmProcessGroup()));
+                                       LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Keep::On);
+            factory.keepReady();
+            QVERIFY(groupAlive(factory.keptProcessGroup()));
         }
         QCOMPARE(processesWith(profileMarker(m_temp.path())), 0);
 

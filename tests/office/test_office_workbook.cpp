@@ -93,7 +93,7 @@ int childOffices() {
 
 // The adjustment window with its import as a person does it.
 struct Session : AdjustSession {
-    Session(SpreadsheetFactory& spreadsheets, const QString& root)
+    Session(SpreadsheetLifecycle& spreadsheets, const QString& root)
         : AdjustSession(spreadsheets, root, kToday) {}
 
     // "打开数据文件" with the dialog answered, the button left, then "从EXCEL文件中导入数据".

@@ -14,7 +14,7 @@ struct AdjustSession {
     WindowManager windows;
     AdjustWindow* window;
 
-    AdjustSession(SpreadsheetFactory& spreadsheets, const QString& root, QDate today)
+    AdjustSession(SpreadsheetLifecycle& spreadsheets, const QString& root, QDate today)
         : windows(
               AppContext{prompter, launcher, spreadsheets, InstallPaths(root), [today] { return today; }}),
           window(static_cast<AdjustWindow*>(windows.open(Tiaozheng::window))) {}

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "report/spreadsheet.h"
+#include "report/spreadsheetlifecycle.h"
 
 // The base of the unit tests' factories that only start instances of their own: nothing is kept, handed
 // over, locked or running besides them.
-class StubFactory : public SpreadsheetFactory {
+class StubFactory : public SpreadsheetLifecycle {
 public:
     void saveHandedOver() override {}
     void endAll() override {}
@@ -12,5 +12,4 @@ public:
     void closeHandedOver() override {}
     int running() override { return 0; }
     bool inUse(const QString&) override { return false; }
-    void injectFault(StartFault) override {}
 };

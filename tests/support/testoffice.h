@@ -1,6 +1,7 @@
 #pragma once
 
 #include "office/libreofficefactory.h"
+#include "office/officefaults.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +13,7 @@
 class TestOfficeFactory : public LibreOfficeFactory {
 public:
     explicit TestOfficeFactory(Display display = Display::Auto, const OfficeLimits& limits = OfficeLimits())
-        : LibreOfficeFactory(display, installedSoffice(), warm(), limits) {}
+        : LibreOfficeFactory(display, installedSoffice(), keep(), limits) {}
 
     // Limits for the tests of an office that stops answering: the call limit that the program holds at 20 s
     // is over in 3 s, so that the test does not wait out the program's patience.
@@ -23,7 +24,10 @@ public:
     }
     ~TestOfficeFactory() override { everyProfile().append(startedProfiles()); }
 
-    static Warm warm() { return qEnvironmentVariableIsSet("MIX_TEST_WARM_OFFICE") ? Warm::On : Warm::Off; }
+    // The fault the offices of the next command suffer.
+    void injectFault(StartFault fault) { m_faults.injectFault(fault); }
+
+    static Keep keep() { return qEnvironmentVariableIsSet("MIX_TEST_WARM_OFFICE") ? Keep::On : Keep::Off; }
 
     // The profile folders of every office started by the test's factories that are gone, so that a test can
     // check what those offices left behind, and nothing of anyone else's.
@@ -31,6 +35,9 @@ public:
         static QStringList profiles;
         return profiles;
     }
+
+private:
+    OfficeFaults m_faults{*this};
 };
 
 // Copies the built templates into root/mb/, as an installation holds them; false where one is missing.
