@@ -74,6 +74,11 @@ const char kWatchdog[] =
     "fi; "
     "rm -rf -- \"$2\" \"$3\" \"$4\"";
 
+// The office's process runs this first, in its own process group, and becomes soffice (the same process)
+// only on the program's "go" on descriptor 3, which comes once the watchdog runs. A program killed in
+// between closes the gate instead: no office ever runs without a watchdog.
+const char kGate[] = "read -r word <&3; exec 3<&-; [ \"$word\" = go ] && exec \"$@\"";
+
 QByteArray arg(const QString& text) { return text.toLocal8Bit(); }
 
 // The program's environment with TMPDIR replaced, so the office's temporary files go with its profile.
@@ -158,6 +163,7 @@ OfficeProcess::OfficeProcess(const css::uno::Reference<css::uno::XComponentConte
         m_resolver = css::bridge::UnoUrlResolver::create(local);
         spawn(soffice, pipeName);
         spawnWatchdog();
+        openGate();
         if (connection == Connection::Wait)
             connect();
     } catch (const css::uno::Exception& e) {
@@ -215,7 +221,17 @@ QString OfficeProcess::instancePipePath() const {
 }
 
 void OfficeProcess::spawn(const QString& soffice, const QString& pipeName) {
+    // Missing or not runnable: told apart here, as the gate could only end.
+    if (::access(QFile::encodeName(soffice).constData(), X_OK) != 0)
+        throw SpreadsheetUnavailable(QStringLiteral("LibreOffice cannot be started: ") + soffice);
+    int gate[2];
+    if (pipe2(gate, O_CLOEXEC) != 0)
+        throw SpreadsheetError("cannot create the office's start gate");
     std::vector<QByteArray> args = {
+        "/bin/sh",
+        "-c",
+        kGate,
+        "mixdesign-office-gate",
         arg(soffice),
         arg(QStringLiteral("-env:UserInstallation=") + m_profileUrl),
         arg(QStringLiteral("--accept=pipe,name=") + pipeName +
@@ -238,9 +254,10 @@ void OfficeProcess::spawn(const QString& soffice, const QString& pipeName) {
     posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&files, gate[0], 3);
     // Nothing else of the program's: an office holding a pipe or a lock of the program's caller would keep
     // that caller waiting for as long as the office lives.
-    posix_spawn_file_actions_addclosefrom_np(&files, 3);
+    posix_spawn_file_actions_addclosefrom_np(&files, 4);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     // A process group of its own, so the office and every helper it starts can be ended together.
@@ -250,10 +267,29 @@ void OfficeProcess::spawn(const QString& soffice, const QString& pipeName) {
     const int status = posix_spawn(&pid, argv[0], &files, &attributes, argv.data(), envp.data());
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&files);
-    if (status != 0)
+    ::close(gate[0]);
+    if (status != 0) {
+        ::close(gate[1]);
         throw SpreadsheetUnavailable(QStringLiteral("LibreOffice cannot be started: ") + soffice);
+    }
     m_pid = pid;
+    m_gatePipe = gate[1];
     m_deadline.watch(m_pid);
+}
+
+void OfficeProcess::openGate() {
+    if (m_gatePipe < 0)
+        return;
+    static const char go[] = "go\n";
+    while (::write(m_gatePipe, go, sizeof go - 1) < 0 && errno == EINTR) {
+    }
+    closeGate();
+}
+
+void OfficeProcess::closeGate() {
+    if (m_gatePipe >= 0)
+        ::close(m_gatePipe);
+    m_gatePipe = -1;
 }
 
 void OfficeProcess::spawnWatchdog() {
@@ -421,6 +457,7 @@ void OfficeProcess::reap() {
 }
 
 void OfficeProcess::end() {
+    closeGate(); // an office that never got past it ends by itself
     bool asked = false;
     // A stopped office would keep every call waiting until its deadline: it is not asked.
     if (m_pid > 0 && m_desktop.is() && !m_deadline.overran() && responsive()) {

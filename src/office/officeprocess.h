@@ -81,6 +81,9 @@ private:
     void prepareProfile(const QString& soffice);
     void spawn(const QString& soffice, const QString& pipeName);
     void spawnWatchdog();
+    // Lets the office's process become soffice; closing instead ends it unstarted.
+    void openGate();
+    void closeGate();
     void stopWatchdog();
     // Sends the watchdog its one word ("stop" or "release") and closes the pipe.
     void tellWatchdog(const char* word);
@@ -97,6 +100,7 @@ private:
     pid_t m_pid = -1;
     pid_t m_watchdog = -1;
     int m_watchdogPipe = -1;
+    int m_gatePipe = -1; // the program's end of the start gate, until the watchdog runs
     bool m_released = false;
     QString m_profileDir;
     QString m_profileUrl;
