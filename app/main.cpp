@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     const InstallPaths paths(QDir::homePath() + QStringLiteral("/zeb/"));
     supplyMissingTemplates(suppliedTemplates(), paths);
     // What a killed run of the program, or its office, left beside the reports.
-    ScratchFiles(paths.root()).sweep();
+    ScratchFiles(paths.root(), spreadsheets.applicationFiles()).sweep();
     WindowManager windows(AppContext{prompter, launcher, spreadsheets, paths});
     windows.showMain();
     return app.exec();

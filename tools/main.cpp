@@ -111,8 +111,6 @@ int main(int argc, char** argv) {
         root = temporaryRoot->path();
     }
     prepareRoot(root);
-    // As the program does at its start.
-    ScratchFiles(root).sweep();
     // The ways out that skip destructors remove the temporary folder first.
     const auto removeTemporaryRoot = [&temporaryRoot] {
         if (temporaryRoot)
@@ -123,6 +121,8 @@ int main(int argc, char** argv) {
     if (!spreadsheetBackend.spreadsheets)
         return usage();
     auto& spreadsheets = spreadsheetBackend.spreadsheets;
+    // As the program does at its start.
+    ScratchFiles(root, spreadsheets->applicationFiles()).sweep();
     TerminationSignals termination([&](int signal) {
         spreadsheets->endAll();
         removeTemporaryRoot();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "office/officefiles.h"
 #include "office/officelimits.h"
 #include "report/spreadsheetlifecycle.h"
 
@@ -47,6 +48,7 @@ public:
     void closeHandedOver() override;
     int running() override;
     bool inUse(const QString& path) override;
+    const ApplicationFiles* applicationFiles() const override { return &m_files; }
     void keepReady() override;
 
     // Looks at each office a command takes, right after it connected (the test faults of OfficeFaults).
@@ -80,4 +82,5 @@ private:
 
     Display m_display;
     std::unique_ptr<OfficePool> m_pool;
+    OfficeFiles m_files;
 };

@@ -1,6 +1,7 @@
 #include "report/scratchfiles.h"
 
 #include "common/processtable.h"
+#include "report/applicationfiles.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -11,7 +12,6 @@
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
-#include <algorithm>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,17 +28,6 @@ const QRegularExpression& scratchName() {
     return pattern;
 }
 
-const QRegularExpression& lockName() {
-    static const QRegularExpression pattern(QStringLiteral("^\\.~lock\\.(.+)#$"));
-    return pattern;
-}
-
-// The office names its temporary files "lu", its pid, a few letters or digits, ".tmp".
-const QRegularExpression& officeTemporaryName() {
-    static const QRegularExpression pattern(QStringLiteral("^lu(\\d+)[0-9a-z]*\\.tmp$"));
-    return pattern;
-}
-
 // Whether the process that wrote a file at `written` still runs: one of that pid that started no later.
 bool writerRuns(qint64 pid, const QDateTime& written) {
     const std::optional<ProcessEntry> process = ProcessTable::find(pid);
@@ -48,18 +37,10 @@ bool writerRuns(qint64 pid, const QDateTime& written) {
     return !started.isValid() || started.secsTo(written) > -kStartSlackSeconds;
 }
 
-// The pids of the offices running on the machine.
-QList<qint64> runningOffices() {
-    QList<qint64> pids;
-    for (const ProcessEntry& process : ProcessTable::all())
-        if (!process.ended() && ProcessTable::name(process.pid) == "soffice.bin")
-            pids << process.pid;
-    return pids;
-}
-
 } // namespace
 
-ScratchFiles::ScratchFiles(QString folder) : m_folder(std::move(folder)) {}
+ScratchFiles::ScratchFiles(QString folder, const ApplicationFiles* application)
+    : m_folder(std::move(folder)), m_application(application) {}
 
 QString ScratchFiles::reserve(const QString& suffix) const {
     QTemporaryFile reserved(QDir(m_folder).filePath(
@@ -85,22 +66,15 @@ QStringList ScratchFiles::sweep() const {
             scratch.insert(entry.fileName(),
                            !writerRuns(match.captured(1).toLongLong(), entry.lastModified()));
     }
-    std::optional<QList<qint64>> offices;
     QStringList removed;
     for (const QFileInfo& entry : entries) {
         const QString name = entry.fileName();
         bool leftOver = scratch.value(name, false);
-        if (const QRegularExpressionMatch lock = lockName().match(name); lock.hasMatch()) {
-            const QString locked = lock.captured(1);
-            leftOver = scratchName().match(locked).hasMatch() && scratch.value(locked, true);
-        } else if (const QRegularExpressionMatch temporary = officeTemporaryName().match(name);
-                   temporary.hasMatch()) {
-            if (!offices)
-                offices = runningOffices();
-            const QString digits = temporary.captured(1);
-            leftOver = std::none_of(offices->begin(), offices->end(), [&digits](qint64 pid) {
-                return digits.startsWith(QString::number(pid));
-            });
+        if (m_application) {
+            if (const QString locked = m_application->lockedDocument(name); !locked.isEmpty())
+                leftOver = scratchName().match(locked).hasMatch() && scratch.value(locked, true);
+            else if (m_application->abandonedTemporary(name))
+                leftOver = true;
         }
         if (leftOver && QFile::remove(entry.absoluteFilePath()))
             removed << name;

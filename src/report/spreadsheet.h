@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class ApplicationFiles;
+
 // A spreadsheet operation that did not succeed: a missing file, a file in use, a path that cannot be saved,
 // a refused value, an application that cannot be started or has gone away.
 class SpreadsheetError : public std::runtime_error {
@@ -137,4 +139,7 @@ public:
     // Whether the file is open in some running spreadsheet application (a lock of a living holder), so that
     // saving there would be refused. Stale locks are removed on the way.
     virtual bool inUse(const QString& path) = 0;
+    // The files the application writes beside the documents, for the sweep of what a failed or killed
+    // instance left there; none where it leaves none.
+    virtual const ApplicationFiles* applicationFiles() const { return nullptr; }
 };

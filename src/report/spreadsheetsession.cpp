@@ -225,7 +225,7 @@ bool SpreadsheetSession::exportWorkbook(const Export& request) {
     if (writeWorkbook(request))
         return true;
     // Whatever a failed office left beside the reports, and what earlier runs of the program left there.
-    ScratchFiles(m_paths.root()).sweep();
+    ScratchFiles(m_paths.root(), m_spreadsheets.applicationFiles()).sweep();
     return false;
 }
 
@@ -264,7 +264,7 @@ bool SpreadsheetSession::writeWorkbook(const Export& request) {
     }
     // A save-and-quit export fills files of its own beside the targets and replaces the targets only at the
     // end.
-    const ScratchFiles scratch(m_paths.root());
+    const ScratchFiles scratch(m_paths.root(), m_spreadsheets.applicationFiles());
     TemporaryPath temporary(handOver ? QString() : scratch.reserve(QStringLiteral(".xls")));
     TemporaryPath temporaryPdf(pdf ? scratch.reserve(QStringLiteral(".pdf")) : QString());
     if ((!handOver && temporary.path().isEmpty()) || (pdf && temporaryPdf.path().isEmpty())) {
@@ -386,7 +386,7 @@ bool SpreadsheetSession::runSteps(bool visible, const std::function<bool(Spreads
         if (retry) {
             // A slower command rather than a failed one; what the failed office left is removed first.
             qWarning("the office kept ready failed (%s): a new one takes over", qUtf8Printable(detail));
-            ScratchFiles(m_paths.root()).sweep();
+            ScratchFiles(m_paths.root(), m_spreadsheets.applicationFiles()).sweep();
             continue;
         }
         // A full disk explains any failure but the inputs' and the template's, which would fail on any disk.

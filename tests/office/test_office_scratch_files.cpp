@@ -1,3 +1,4 @@
+#include "office/officefiles.h"
 #include "report/scratchfiles.h"
 
 #include <QCoreApplication>
@@ -14,7 +15,8 @@
 #include <unistd.h>
 
 // The program's temporary files beside the reports: named after their writer, and what a killed program or
-// office left removed, never a file of the user's.
+// office left removed, never a file of the user's; the office's own files only where the office's names are
+// known.
 class ScratchFilesTest : public QObject {
     Q_OBJECT
 
@@ -83,8 +85,11 @@ private slots:
     void sweep_data() {
         QTest::addColumn<QString>("name"); // GONE, SELF and OFFICE stand for pids
         QTest::addColumn<bool>("removed");
+        QTest::addColumn<bool>("office"); // a file of the office's, kept by a sweep that knows none
         const auto row = [](const char* name, bool removed) {
-            QTest::newRow(name) << QString(name) << removed;
+            const QString text(name);
+            QTest::newRow(name) << text << removed
+                                << (text.startsWith(QStringLiteral(".~lock.")) || text.endsWith(".tmp"));
         };
         row(".mixdesign-GONE-aB3xYz.xls", true);
         row(".mixdesign-GONE-aB3xYz.pdf", true);
@@ -111,6 +116,7 @@ private slots:
     void sweep() {
         QFETCH(QString, name);
         QFETCH(bool, removed);
+        QFETCH(bool, office);
         name.replace(QStringLiteral("ZOMBIE"), QString::number(m_zombie))
             .replace(QStringLiteral("GONE"), m_gone)
             .replace(QStringLiteral("SELF"), QString::number(QCoreApplication::applicationPid()))
@@ -121,7 +127,11 @@ private slots:
         const QString kept =
             QStringLiteral(".mixdesign-%1-kept00.xls").arg(QCoreApplication::applicationPid());
         QVERIFY(QFile(folder.filePath(kept)).open(QIODevice::WriteOnly));
-        QCOMPARE(ScratchFiles(folder.path()).sweep(), removed ? QStringList{name} : QStringList());
+        QCOMPARE(ScratchFiles(folder.path()).sweep(), removed && !office ? QStringList{name} : QStringList());
+        QCOMPARE(QFile::exists(path), !removed || office);
+        const OfficeFiles officeFiles;
+        QCOMPARE(ScratchFiles(folder.path(), &officeFiles).sweep(),
+                 removed && office ? QStringList{name} : QStringList());
         QCOMPARE(QFile::exists(path), !removed);
         QVERIFY(QFile::exists(folder.filePath(kept)));
     }
@@ -140,11 +150,12 @@ private slots:
         QVERIFY(QFile::link(old, folder.filePath(link)));
         const QString dir = QStringLiteral(".mixdesign-%1-dir000.pdf").arg(m_gone);
         QVERIFY(QDir(folder.path()).mkdir(dir));
-        QCOMPARE(ScratchFiles(folder.path()).sweep(), QStringList{QFileInfo(old).fileName()});
+        const OfficeFiles officeFiles;
+        QCOMPARE(ScratchFiles(folder.path(), &officeFiles).sweep(), QStringList{QFileInfo(old).fileName()});
         QVERIFY(QFileInfo(folder.filePath(link)).isSymLink());
         QVERIFY(QFileInfo(folder.filePath(dir)).isDir());
     }
 };
 
 QTEST_GUILESS_MAIN(ScratchFilesTest)
-#include "test_scratch_files.moc"
+#include "test_office_scratch_files.moc"
