@@ -32,6 +32,19 @@ void CallDeadline::disarm() {
     m_armed = false;
 }
 
+void CallDeadline::overrunNow() {
+    std::lock_guard lock(m_mutex);
+    if (m_armed)
+        expire();
+}
+
+void CallDeadline::expire() {
+    m_armed = false;
+    m_overran = true;
+    if (m_group > 0)
+        ::kill(-m_group, SIGKILL);
+}
+
 bool CallDeadline::overran() const {
     std::lock_guard lock(m_mutex);
     return m_overran;
@@ -45,11 +58,7 @@ void CallDeadline::run() {
             continue;
         }
         const auto due = m_due;
-        if (m_changed.wait_until(lock, due) == std::cv_status::timeout && m_armed && m_due == due) {
-            m_armed = false;
-            m_overran = true;
-            if (m_group > 0)
-                ::kill(-m_group, SIGKILL);
-        }
+        if (m_changed.wait_until(lock, due) == std::cv_status::timeout && m_armed && m_due == due)
+            expire();
     }
 }

@@ -20,11 +20,15 @@ public:
     void watch(pid_t processGroup);
     void arm(int milliseconds);
     void disarm();
+    // An armed call overruns now, as at its deadline; nothing when none is armed.
+    void overrunNow();
     // Whether a call overran and the office was killed.
     bool overran() const;
 
 private:
     void run();
+    // Ends the armed call: kills the process group. Called with the mutex held.
+    void expire();
 
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;

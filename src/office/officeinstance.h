@@ -7,6 +7,7 @@
 #include <com/sun/star/lang/XComponent.hpp>
 #include <rtl/ref.hxx>
 
+#include <future>
 #include <memory>
 
 // One office the pool started, as the pool and the spreadsheet of the command that has it share it.
@@ -14,6 +15,8 @@ struct OfficeInstance {
     // Changed by OfficePool only.
     OfficePhase phase = OfficePhase::Starting;
     std::unique_ptr<OfficeProcess> process;
+    // The connect of the office kept ready, on a thread of its own, until the pool has taken its outcome.
+    std::future<void> starting;
     css::uno::Reference<css::lang::XComponent> document;
     // Set when the user has closed the handed-over workbook.
     rtl::Reference<CloseWatcher> closeWatcher;

@@ -84,7 +84,16 @@ bool OfficePool::retire(const std::shared_ptr<OfficeInstance>& office, const cha
     if (office == kept())
         m_keptConnect.stop();
     m_offices.erase(std::remove(m_offices.begin(), m_offices.end(), office), m_offices.end());
+    if (office->starting.valid())
+        office->process->abandonStart();
     const auto end = [](std::shared_ptr<OfficeInstance> retired) {
+        if (retired->starting.valid()) {
+            try {
+                retired->starting.get();
+            } catch (const std::exception&) {
+                // Abandoned, or failed on its own: it is ended either way.
+            }
+        }
         retired->document.clear();
         retired->process->end();
     };
@@ -113,6 +122,9 @@ void OfficePool::keepReady() {
         auto office = std::make_shared<OfficeInstance>();
         office->process = std::make_unique<OfficeProcess>(localContext(), true, m_soffice, m_limits,
                                                           OfficeProcess::Connection::Later);
+        // Connecting may wait for an office slow to answer: never on the window's thread.
+        office->starting =
+            std::async(std::launch::async, [process = office->process.get()] { process->connect(); });
         m_profiles.append(office->process->profileDir());
         m_offices.push_back(std::move(office));
         m_keptConnect.start();
@@ -133,10 +145,13 @@ void OfficePool::pollKept() {
         m_keptConnect.stop();
         return;
     }
+    if (office->starting.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return;
     try {
-        if (office->process->tryConnect() && enter(*office, OfficeStep::Connect))
-            m_keptConnect.stop();
-    } catch (const SpreadsheetError&) {
+        office->starting.get();
+        enter(*office, OfficeStep::Connect);
+        m_keptConnect.stop();
+    } catch (const std::exception&) {
         retire(office, "the office kept ready did not start", Ending::Background);
         m_keepingFailed = true;
     }
@@ -157,8 +172,10 @@ std::shared_ptr<OfficeInstance> OfficePool::takeKept() {
     if (!office->process->responsive())
         return drop("is stopped or gone");
     try {
-        office->process->connect();
-    } catch (const SpreadsheetError&) {
+        // The rest of its start, under the command.
+        if (office->starting.valid())
+            office->starting.get();
+    } catch (const std::exception&) {
         return drop("did not start");
     }
     enter(*office, OfficeStep::Take);

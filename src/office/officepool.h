@@ -100,7 +100,8 @@ private:
     QStringList m_profiles;
     // Retires the handed-over offices of closed workbooks while the program waits for the user.
     QTimer m_handOverCheck;
-    // Finishes the start of the office kept ready while the program waits for the user.
+    // Looks in on the start of the office kept ready, which connects on a thread of its own, while the
+    // program waits for the user.
     QTimer m_keptConnect;
     // A start of the kept office failed: none is started again until a command's start succeeds (an office
     // that cannot start is reported by the command that needs it, not retried in the background).

@@ -358,6 +358,10 @@ bool OfficeProcess::tryConnect() {
         try {
             // An office that takes the connection but never answers is killed at the deadline.
             ArmedCall call(m_deadline, int(std::max<qint64>(1, m_connectDeadline.remainingTime())));
+            // Looked at once armed: an abandon that came before the arming is seen here, one after it
+            // overruns the call.
+            if (m_startAbandoned)
+                throw SpreadsheetUnavailable("the start of LibreOffice was abandoned");
             m_remote.set(m_resolver->resolve(m_connectUrl), css::uno::UNO_QUERY_THROW);
             m_desktop = css::frame::Desktop::create(m_remote);
             return true;
@@ -378,6 +382,11 @@ bool OfficeProcess::tryConnect() {
 void OfficeProcess::connect() {
     while (!tryConnect())
         QThread::msleep(m_limits.connectRetryMs);
+}
+
+void OfficeProcess::abandonStart() {
+    m_startAbandoned = true;
+    m_deadline.overrunNow();
 }
 
 bool OfficeProcess::closeAllDocuments() {

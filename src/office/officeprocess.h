@@ -9,6 +9,8 @@
 
 #include <QDeadlineTimer>
 #include <QString>
+
+#include <atomic>
 #include <sys/types.h>
 
 // The office program ran but ended before it answered: it may start another time (it was killed, it lost a
@@ -41,8 +43,12 @@ public:
     // One attempt to connect, not waiting: true once connected. Throws OfficeStartFailure when the office
     // ended, SpreadsheetTimeout when the connect limit has passed.
     bool tryConnect();
-    // Waits until connected; throws as tryConnect does.
+    // Waits until connected; throws as tryConnect does, and SpreadsheetUnavailable once the start is
+    // abandoned.
     void connect();
+    // For an office whose connect() runs on another thread: it gives up at once (a connect call under way
+    // overruns now, which kills the office); end() follows once that thread is done.
+    void abandonStart();
     // Closes every document unsaved and leaves the office running for more work. False when the office is
     // in doubt (gone, past a call deadline, a lost connection): only end() is left for it then.
     bool closeAllDocuments();
@@ -102,6 +108,7 @@ private:
     int m_watchdogPipe = -1;
     int m_gatePipe = -1; // the program's end of the start gate, until the watchdog runs
     bool m_released = false;
+    std::atomic<bool> m_startAbandoned{false};
     QString m_profileDir;
     QString m_profileUrl;
     CallDeadline m_deadline;

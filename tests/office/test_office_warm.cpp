@@ -202,6 +202,44 @@ private slots:
         QCOMPARE(factory.running(), 0);
     }
 
+    // An office kept ready that is stopped while it starts, before its pipe is there or once it is (its
+    // connect may then hang on it): an export starts one of its own in far less than a call's limit, and the
+    // stopped one is ended, as is every office when the factory goes.
+    void keptOfficeStoppedWhileStarting_data() {
+        QTest::addColumn<bool>("atItsPipe");
+        QTest::newRow("before its pipe") << false;
+        QTest::newRow("at its pipe") << true;
+    }
+    void keptOfficeStoppedWhileStarting() {
+        QFETCH(bool, atItsPipe);
+        int kept = -1;
+        {
+            LibreOfficeFactory factory(LibreOfficeFactory::Display::HeadlessOnly,
+                                       LibreOfficeFactory::installedSoffice(), LibreOfficeFactory::Keep::On);
+            factory.keepReady();
+            kept = factory.keptProcessGroup();
+            QVERIFY(groupAlive(kept));
+            QCOMPARE(factory.startedProfiles().size(), 1);
+            if (atItsPipe) {
+                const QString pipe = QStringLiteral("/tmp/OSL_PIPE_%1_").arg(getuid()) +
+                                     QDir(factory.startedProfiles().first()).dirName();
+                QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(pipe), 20000);
+            }
+            ::kill(-kept, SIGSTOP);
+            // The window's thread goes on answering meanwhile.
+            QElapsedTimer timer;
+            timer.start();
+            QTest::qWait(300);
+            QCOMPARE(export_(factory, QStringLiteral("P1")), QStringList());
+            QVERIFY2(timer.elapsed() < OfficeLimits().callMs / 2,
+                     qPrintable(QString::number(timer.elapsed())));
+            QVERIFY(QFile::exists(root() + QStringLiteral("P1.pdf")));
+            QTRY_VERIFY(!groupAlive(kept));
+            QCOMPARE(factory.running(), 0);
+        }
+        QCOMPARE(processesWith(profileMarker(m_temp.path())), 0);
+    }
+
     // The office kept ready is replaced in idle time once it has served its number of commands, or has
     // grown past its memory size; the exports before that use the one office.
     void keptOfficeRenewed_data() {
