@@ -227,6 +227,17 @@ void OfficeProcess::spawn(const QString& soffice, const QString& pipeName) {
     int gate[2];
     if (pipe2(gate, O_CLOEXEC) != 0)
         throw SpreadsheetError("cannot create the office's start gate");
+    // Its read end becomes descriptor 3 of the office: one that is 3 already moves, as a copy onto itself
+    // would keep its close-on-exec.
+    if (gate[0] == 3) {
+        const int moved = fcntl(gate[0], F_DUPFD_CLOEXEC, 4);
+        ::close(gate[0]);
+        gate[0] = moved;
+        if (moved < 0) {
+            ::close(gate[1]);
+            throw SpreadsheetError("cannot create the office's start gate");
+        }
+    }
     std::vector<QByteArray> args = {
         "/bin/sh",
         "-c",
