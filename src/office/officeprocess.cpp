@@ -76,8 +76,10 @@ const char kWatchdog[] =
 
 // The office's process runs this first, in its own process group, and becomes soffice (the same process)
 // only on the program's "go" on descriptor 3, which comes once the watchdog runs. A program killed in
-// between closes the gate instead: no office ever runs without a watchdog.
-const char kGate[] = "read -r word <&3; exec 3<&-; [ \"$word\" = go ] && exec \"$@\"";
+// between closes the gate instead: no office ever runs without a watchdog, and the gate removes the profile
+// folder ($1) that nobody else would.
+const char kGate[] = "profile=$1; shift; read -r word <&3; exec 3<&-; "
+                     "[ \"$word\" = go ] && exec \"$@\"; rm -rf -- \"$profile\"";
 
 QByteArray arg(const QString& text) { return text.toLocal8Bit(); }
 
@@ -243,6 +245,7 @@ void OfficeProcess::spawn(const QString& soffice, const QString& pipeName) {
         "-c",
         kGate,
         "mixdesign-office-gate",
+        arg(m_profileDir),
         arg(soffice),
         arg(QStringLiteral("-env:UserInstallation=") + m_profileUrl),
         arg(QStringLiteral("--accept=pipe,name=") + pipeName +
