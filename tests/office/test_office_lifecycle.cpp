@@ -176,10 +176,7 @@ private slots:
         runner.setProcessEnvironment(environment);
         runner.start(QStringLiteral(RUNNER_PATH), runnerOptions() + QStringList{script});
         QVERIFY(runner.waitForStarted());
-        QDeadlineTimer started(15000);
-        while (processesWith(profileMarker(temp.path())) == 0 && !started.hasExpired())
-            QThread::msleep(100);
-        QVERIFY(processesWith(profileMarker(temp.path())) > 0);
+        QVERIFY(officeAppears(temp.path(), 15000));
         QThread::msleep(1000);
         const QStringList profiles = runningProfiles(temp.path());
         QVERIFY(!profiles.isEmpty());

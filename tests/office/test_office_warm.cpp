@@ -324,7 +324,7 @@ private slots:
         runner.start(QStringLiteral(RUNNER_PATH),
                      {QStringLiteral("--root"), root(), QStringLiteral("--warm-office"), script});
         QVERIFY(runner.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(processesWith(profileMarker(temp.path())) > 0, 15000);
+        QVERIFY(officeAppears(temp.path(), 15000));
         if (killed) {
             QThread::msleep(500);
             ::kill(pid_t(runner.processId()), SIGKILL);

@@ -111,3 +111,16 @@ inline bool officesBecome(const QString& tempDir, int expected, int ms) {
     }
     return true;
 }
+
+// Waits up to `ms` for an office with a profile in the folder to run. Once seen is enough: while one program
+// of the office's start becomes the next (exec), its command line is empty for a moment, so a second look
+// may miss it.
+inline bool officeAppears(const QString& tempDir, int ms) {
+    QDeadlineTimer deadline(ms);
+    while (processesWith(profileMarker(tempDir)) == 0) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(20);
+    }
+    return true;
+}
