@@ -203,15 +203,7 @@ void writeSite(Fields& f, const SiteMix2011& r) {
     f.setText(T::siteStone, kg(r.stone));
     f.setText(T::siteWater, kg(r.water));
     f.setText(T::siteAdmixture, formatFixed(r.admixture, 2));
-    MixMasses wet;
-    wet.cement = r.cement;
-    wet.flyAsh = r.flyAsh;
-    wet.slag = r.slag;
-    wet.sand = r.sand;
-    wet.stone = r.stone;
-    wet.water = r.water;
-    wet.admixture = r.admixture;
-    f.setText(T::siteMixLine, mixLineText(wet, true));
+    f.setText(T::siteMixLine, mixLineText(r, true));
 }
 
 QStringList resultsOf(Step step) {

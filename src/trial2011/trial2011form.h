@@ -61,8 +61,6 @@ public:
     // The typed results, for the record; nullptr for a step without results.
     const TrialMix2011* mix() const { return m_mix ? &*m_mix : nullptr; }
     const Regression2011* regression() const { return m_regression ? &*m_regression : nullptr; }
-    const DesignMix2011* design() const { return m_design ? &*m_design : nullptr; }
-    const SiteMix2011* site() const { return m_site ? &*m_site : nullptr; }
 
     // Every field's text (boxes "on"/"off") and every check's colour ("colour." + name: "red" or "normal"),
     // in a fixed order: what a record keeps.

@@ -205,13 +205,9 @@ std::variant<SiteMix2011, Refusal2011> siteMix2011(const DesignMix2011& design, 
     const double water = checked(f.water - sandWater - stoneWater - liquidWater);
     if (significant15(water) < 0.0)
         return Refusal2011{kTooMuchWater};
-    SiteMix2011 r;
-    r.cement = f.cement;
-    r.flyAsh = f.flyAsh;
-    r.slag = f.slag;
+    SiteMix2011 r = f;
     r.sand = whole(f.sand + sandWater);
     r.stone = whole(f.stone + stoneWater);
     r.water = whole(water);
-    r.admixture = f.admixture;
     return r;
 }

@@ -88,14 +88,8 @@ std::variant<DesignMix2011, Refusal2011> adjustMix2011(const TrialInputs2011& in
                                                        double measuredDensity);
 
 // Step 5: the site mix from the water the sand, the stone and a liquid admixture bring (% of their mass).
-struct SiteMix2011 {
-    double cement = 0.0;
-    double flyAsh = 0.0;
-    double slag = 0.0;
-    double sand = 0.0;  // wet, rounded
-    double stone = 0.0; // wet, rounded
-    double water = 0.0; // rounded
-    double admixture = 0.0;
-};
+// The final mix as weighed at the site: sand and stone wet and rounded, the water less what they and the
+// admixture bring, rounded; the rest as in the final mix.
+using SiteMix2011 = MixMasses;
 std::variant<SiteMix2011, Refusal2011> siteMix2011(const DesignMix2011& design, double sandMoisture,
                                                    double stoneMoisture, double admixtureWater);
