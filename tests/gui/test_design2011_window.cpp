@@ -1,4 +1,5 @@
 #include "design2011/design2011controls.h"
+#include "support/laptopscreen.h"
 #include "support/testprogram.h"
 #include "ui/design2011window.h"
 #include "ui/widgetfields.h"
@@ -736,20 +737,6 @@ void TestDesign2011Window::fitsTheSmallScreenCentred() {
     QVERIFY(table->horizontalHeader()->length() <= table->viewport()->width());
 }
 
-// The tests run on a screen of 1366×768, the smallest the window is made for.
-int main(int argc, char** argv) {
-    QTemporaryDir dir;
-    QFile screens(dir.filePath(QStringLiteral("screens.json")));
-    if (!screens.open(QIODevice::WriteOnly))
-        return 1;
-    screens.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768,
-                      "logicalDpi": 96, "logicalBpi": 96, "dpr": 1}]})");
-    screens.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
-    QApplication app(argc, argv);
-    app.setAttribute(Qt::AA_Use96Dpi, true);
-    TestDesign2011Window test;
-    return QTest::qExec(&test, argc, argv);
-}
+int main(int argc, char** argv) { return runOnLaptopScreen<TestDesign2011Window>(argc, argv); }
 
 #include "test_design2011_window.moc"

@@ -1,4 +1,5 @@
 #include "design2011/design2011controls.h"
+#include "support/laptopscreen.h"
 #include "support/testprogram.h"
 #include "trial2011/trial2011controls.h"
 #include "ui/design2011window.h"
@@ -206,20 +207,6 @@ void TestTrial2011Window::everyTabFitsTheSmallScreen() {
     QVERIFY(table->verticalHeader()->length() <= table->viewport()->height());
 }
 
-// The tests run on a screen of 1366×768, the smallest the window is made for.
-int main(int argc, char** argv) {
-    QTemporaryDir dir;
-    QFile screens(dir.filePath(QStringLiteral("screens.json")));
-    if (!screens.open(QIODevice::WriteOnly))
-        return 1;
-    screens.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768,
-                      "logicalDpi": 96, "logicalBpi": 96, "dpr": 1}]})");
-    screens.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
-    QApplication app(argc, argv);
-    app.setAttribute(Qt::AA_Use96Dpi, true);
-    TestTrial2011Window test;
-    return QTest::qExec(&test, argc, argv);
-}
+int main(int argc, char** argv) { return runOnLaptopScreen<TestTrial2011Window>(argc, argv); }
 
 #include "test_trial2011_window.moc"
